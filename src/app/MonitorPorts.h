@@ -1,0 +1,47 @@
+#pragma once
+// What the monitor window's logic needs of its windows and dialogs.
+
+#include <string>
+#include <vector>
+
+#include "log/DataFile.h"
+#include "settings/Options.h"
+
+namespace pw {
+
+// The values the Details command hands to the Details dialog and reads back after OK.
+struct DetailsValues {
+  std::string printer, cartridge, maximum, best, normal, economic;
+};
+
+// The values the Settings command hands to the Settings dialog and reads back after OK.
+struct SettingsValues {
+  Options options;
+  std::string password;
+  std::vector<CartridgeEntry> catalogue;  // the dialog's catalogue after OK, in list order
+  bool catalogueRead = false;             // false: the data file could not be read at its start
+};
+
+// The status window (the monitor window when shown).
+class IStatusView {
+ public:
+  virtual ~IStatusView() = default;
+  // Copies the status and usage texts into the window's controls.
+  virtual void SetTexts(const std::string& status, const std::string& usage) = 0;
+  virtual void Show() = 0;
+  // Redraws the gauge strip at the given share (0 to 100).
+  virtual void DrawGauge(int share) = 0;
+};
+
+// The modal dialogs that the commands run.
+class IDialogs {
+ public:
+  virtual ~IDialogs() = default;
+  // The access password prompt: false when cancelled, else the entered text.
+  virtual bool AskPassword(std::string& entered) = 0;
+  virtual bool RunDetails(DetailsValues& values) = 0;
+  virtual bool RunSettings(SettingsValues& values) = 0;
+  virtual void RunAbout() = 0;
+};
+
+}  // namespace pw

@@ -1,0 +1,16 @@
+#pragma once
+// printf-style formatting into a std::string (the string table's texts use %s, %d and %%).
+
+#include <cstdarg>
+#include <string>
+
+#if defined(__GNUC__)
+#define PW_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#else
+#define PW_PRINTF_FORMAT(f, a)
+#endif
+
+namespace pw {
+std::string VFormat(const char* format, va_list args);
+std::string Format(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
+}  // namespace pw

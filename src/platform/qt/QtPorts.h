@@ -1,0 +1,71 @@
+#pragma once
+// The Qt implementations of the logic's ports: message boxes, the QSettings profile, the locale
+// clock, timers on the event loop and the desktop's URL handler.
+
+#include <QObject>
+#include <QSettings>
+#include <map>
+#include <memory>
+
+#include "platform/Ports.h"
+#include "platform/qt/LocaleDateTime.h"
+
+class QTimer;
+class QWidget;
+
+namespace pw {
+
+class QtMessages : public IMessages {
+ public:
+  void ShowError(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+};
+
+// The profile "Quorbel"/"Pagewarden", group "Settings": ~/.config/Quorbel/Pagewarden.conf on
+// Linux, HKCU\Software\Quorbel\Pagewarden\Settings on Windows.
+class QtProfile : public IProfile {
+ public:
+  QtProfile();
+  int ReadInt(const std::string& name, int def) override;
+  std::string ReadString(const std::string& name, const std::string& def) override;
+  void WriteInt(const std::string& name, int value) override;
+  void WriteString(const std::string& name, const std::string& value) override;
+
+ private:
+  QString Key(const std::string& name) const;
+  QSettings settings_;
+};
+
+class QtClock : public IClock {
+ public:
+  std::string DateText() override;
+  std::string TimeText() override;
+  std::int64_t NowSeconds() override;
+
+ private:
+  LocaleDateTime format_;
+};
+
+class QtTimers : public ITimers {
+ public:
+  QtTimers();
+  ~QtTimers() override;
+  Id Start(int periodMs, bool repeat, std::function<void()> onFire) override;
+  void Kill(Id id) override;
+
+ private:
+  std::map<Id, QTimer*> timers_;
+  Id next_ = 1;
+  std::unique_ptr<QObject> owner_;
+};
+
+class QtUrlOpener : public IUrlOpener {
+ public:
+  bool Open(const std::string& url) override;
+};
+
+// UTF-8 std::string <-> QString.
+inline QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+inline std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+
+}  // namespace pw

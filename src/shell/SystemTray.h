@@ -1,0 +1,102 @@
+#pragma once
+// The program's one icon in the notification area: its record (icon, tooltip), its flags, the
+// animation through a list of icons, and the menu's default-item rule. The shell itself (a
+// QSystemTrayIcon on the desktop, a fake in the tests) sits behind ITrayShell.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Ports.h"
+
+namespace pw {
+
+// Which fields of the record an add or modify carries.
+enum TrayFlags : unsigned { kTrayMessage = 1, kTrayIcon = 2, kTrayTip = 4 };
+
+// An icon is named by its resource id; 0 is the empty icon (an id without a picture).
+using IconId = int;
+
+struct TrayRecord {
+  IconId icon = 0;
+  std::string tip;  // at most 63 bytes, cut at a character boundary
+};
+
+class ITrayShell {
+ public:
+  virtual ~ITrayShell() = default;
+  // Whether the desktop has a notification area at all.
+  virtual bool Available() = 0;
+  virtual bool Add(const TrayRecord& record, unsigned flags) = 0;
+  virtual bool Modify(const TrayRecord& record, unsigned flags) = 0;
+  virtual bool Remove() = 0;
+};
+
+class CSystemTray {
+ public:
+  static constexpr int kMaxTipBytes = 63;
+
+  CSystemTray(ITrayShell& shell, ITimers& timers, IClock& clock);
+  ~CSystemTray();
+  CSystemTray(const CSystemTray&) = delete;
+  CSystemTray& operator=(const CSystemTray&) = delete;
+
+  // False when there is no notification area (nothing is shown then).
+  bool CreateTrayIcon(const std::string& tip, IconId icon, int trayId, bool hidden);
+  bool SetTipText(const std::string& tip);
+  bool SetIconHandle(IconId icon);
+  bool SetIconResource(IconId id);  // an id without a picture gives the empty icon
+  IconId GetIconHandle() const;
+  bool AddToTray();
+  bool RemoveFromTray();
+  bool EnsureShown();
+  bool LoadIconRange(IconId first, IconId last);
+  bool StartAnimation(int stepMs, int seconds);  // seconds <= 0: without end
+  bool NextAnimationFrame();
+  bool EndAnimation();
+  bool SetDefaultMenuItem(int item, bool byPosition);
+
+  // The notification area came back (a new panel): re-add an icon left pending.
+  void RestorePendingIcon();
+
+  // A double-click on the icon: the command to send, or nothing. menuIds are the ids of the
+  // menu's top-level items by position (0 for a separator or a sub-menu).
+  std::optional<int> DoubleClickCommand(const std::vector<int>& menuIds) const;
+  // The default item to show bold in the menu, as a position, or nothing.
+  std::optional<int> DefaultItemPosition(const std::vector<int>& menuIds) const;
+
+  // State, for the Qt layer and the tests.
+  bool enabled() const { return enabled_; }
+  bool hidden() const { return hidden_; }
+  bool removed() const { return removed_; }
+  bool pending() const { return pending_; }
+  bool animating() const { return timerId_ != 0; }
+  const TrayRecord& record() const { return record_; }
+  const std::vector<IconId>& iconList() const { return iconList_; }
+
+ private:
+  void OnAnimationTimer();
+
+  ITrayShell& shell_;
+  ITimers& timers_;
+  IClock& clock_;
+  TrayRecord record_;
+  bool enabled_ = false;
+  bool hidden_ = true;
+  bool removed_ = true;
+  bool pending_ = false;
+  std::vector<IconId> iconList_;
+  ITimers::Id timerId_ = 0;
+  int frame_ = 0;
+  std::int64_t startTime_ = 0;
+  int animSeconds_ = 0;
+  std::optional<IconId> savedIcon_;
+  int defaultItem_ = 0;
+  bool defaultByPos_ = true;
+};
+
+// Whether the program has a picture for an icon id (128, 134, 136 to 146).
+bool IconExists(IconId id);
+
+}  // namespace pw

@@ -1,0 +1,152 @@
+#pragma once
+// Fakes of the logic's ports, shared by the unit tests.
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Ports.h"
+
+namespace pw::test {
+
+class FakeMessages : public IMessages {
+ public:
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    if (onAsk) onAsk();
+    return answerYes;
+  }
+  std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  bool answerYes = false;
+  std::function<void()> onAsk;  // runs while the "message box" is open
+};
+
+// Keeps values as text, like an ini file, and logs every write in order.
+class FakeProfile : public IProfile {
+ public:
+  int ReadInt(const std::string& name, int def) override {
+    reads.push_back(name);
+    const auto it = values.find(name);
+    if (it == values.end()) return def;
+    try {
+      return std::stoi(it->second);
+    } catch (...) {
+      return def;
+    }
+  }
+  std::string ReadString(const std::string& name, const std::string& def) override {
+    reads.push_back(name);
+    const auto it = values.find(name);
+    return it == values.end() ? def : it->second;
+  }
+  void WriteInt(const std::string& name, int value) override {
+    writes.push_back(name);
+    values[name] = std::to_string(value);
+  }
+  void WriteString(const std::string& name, const std::string& value) override {
+    writes.push_back(name);
+    values[name] = value;
+  }
+  std::map<std::string, std::string> values;
+  std::vector<std::string> reads;
+  std::vector<std::string> writes;
+};
+
+class FakeClock : public IClock {
+ public:
+  std::string DateText() override { return date; }
+  std::string TimeText() override { return time; }
+  std::int64_t NowSeconds() override { return seconds; }
+  std::string date = "6.12.2026";
+  std::string time = "10:20:30";
+  std::int64_t seconds = 1000;
+};
+
+// Timers driven by the test: Advance(ms) fires every timer that falls due, in time order.
+class FakeTimers : public ITimers {
+ public:
+  Id Start(int periodMs, bool repeat, std::function<void()> onFire) override {
+    if (failStart) return 0;
+    const Id id = next_++;
+    timers_[id] = Timer{periodMs, repeat, now_ + periodMs, std::move(onFire)};
+    return id;
+  }
+  void Kill(Id id) override { timers_.erase(id); }
+
+  void Advance(std::int64_t ms) {
+    const std::int64_t end = now_ + ms;
+    for (;;) {
+      auto due = timers_.end();
+      for (auto it = timers_.begin(); it != timers_.end(); ++it)
+        if (it->second.due <= end && (due == timers_.end() || it->second.due < due->second.due))
+          due = it;
+      if (due == timers_.end()) break;
+      now_ = due->second.due;
+      const Id id = due->first;
+      auto fire = due->second.onFire;  // the callback may kill or start timers
+      if (due->second.repeat)
+        due->second.due += due->second.period;
+      else
+        timers_.erase(due);
+      fire();
+      (void)id;
+    }
+    now_ = end;
+  }
+  bool running(Id id) const { return timers_.count(id) != 0; }
+  std::size_t count() const { return timers_.size(); }
+  std::optional<int> PeriodOf(Id id) const {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) return std::nullopt;
+    return it->second.period;
+  }
+  std::int64_t now() const { return now_; }
+  bool failStart = false;
+
+ private:
+  struct Timer {
+    int period;
+    bool repeat;
+    std::int64_t due;
+    std::function<void()> onFire;
+  };
+  std::map<Id, Timer> timers_;
+  Id next_ = 1;
+  std::int64_t now_ = 0;
+};
+
+// A scripted queue: each ListJobs call takes the next answer; the last one repeats.
+class FakeJobSource : public IJobSource {
+ public:
+  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override {
+    printers.push_back(printer);
+    if (script.empty()) return std::vector<JobSnapshot>{};
+    auto answer = script.front();
+    if (script.size() > 1) script.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<std::vector<JobSnapshot>>> script;
+  std::vector<std::string> printers;
+};
+
+inline JobSnapshot Job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,
+                       std::optional<std::int16_t> quality = -4, std::string user = "eva",
+                       std::string document = "doc") {
+  JobSnapshot j;
+  j.id = id;
+  j.totalPages = total;
+  j.pagesPrinted = printed;
+  j.quality = quality;
+  j.user = std::move(user);
+  j.document = std::move(document);
+  return j;
+}
+
+}  // namespace pw::test
