@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing Pagewarden needs.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake g++ make clang libclang-rt-14-dev git
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libcups2-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # print server and test printers
+  cups cups-client cups-bsd cups-filters ghostscript
+  # virtual desktop with a notification area, and screenshots
+  xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  # code style
+  clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  # Package scripts must not try to start services in a container or chroot.
+  if [ ! -e /usr/sbin/policy-rc.d ]; then
+    printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d
+    chmod +x /usr/sbin/policy-rc.d
+    trap 'rm -f /usr/sbin/policy-rc.d' EXIT
+  fi
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,253 @@
+#include "app/Monitor.h"
+
+#include <string>
+
+#include "app/Commands.h"
+#include "res/Strings.h"
+
+namespace pw {
+
+namespace {
+
+// The icons of one band of the used-up share: the still icon and the two animation frames.
+struct Band {
+  IconId still, firstFrame, lastFrame;
+};
+
+Band BandOf(int share) {
+  if (share < 40) return {134, 137, 138};
+  if (share < 70) return {139, 141, 142};
+  return {143, 145, 146};
+}
+
+constexpr IconId kFlashFirst = 143, kFlashLast = 144;
+constexpr int kFlashAbove = 95;
+constexpr int kStepMs = 500;
+constexpr int kPrintAnimationSeconds = 2;
+constexpr int kFailureBlinkSeconds = 10;
+
+std::string Decimal(std::int32_t n) { return std::to_string(n); }
+
+}  // namespace
+
+Monitor::Monitor(MonitorPorts ports) : p_(std::move(ports)) {
+  watcher_ = std::make_unique<JobWatcher>(options_, p_.jobs, p_.messages, p_.profile, p_.timers,
+                                          p_.clock, *this);
+}
+
+Monitor::~Monitor() { StopMonitorTimer(); }
+
+bool Monitor::Start() {
+  const std::string& tip = LoadStr(ids::kDetectionOn);
+  if (!p_.tray.CreateTrayIcon(tip, kFirstTrayIcon, kTrayId, false)) return false;
+  // No item of the menu is the default: none is bold and a double-click does nothing.
+  p_.tray.SetDefaultMenuItem(-1, true);
+
+  options_ = LoadOptions(p_.profile);
+  p_.updateAutostart(options_.windowsRun != 0);
+
+  if (options_.autoMonitor) {
+    StartMonitorTimer();
+    p_.tray.SetTipText(LoadStr(ids::kDetectionOn));
+  } else {
+    p_.tray.SetTipText(LoadStr(ids::kDetectionOff));
+  }
+  RecomputeUsage(false);
+
+  if (IsFirstRun(p_.profile)) OnSettings();
+  return true;
+}
+
+void Monitor::OnCommand(int command) {
+  switch (command) {
+    case cmd::kShowStatus:
+      OnShowStatus();
+      break;
+    case cmd::kDetails:
+      OnDetails();
+      break;
+    case cmd::kSettings:
+      OnSettings();
+      break;
+    case cmd::kExit:
+      OnExit();
+      break;
+    case cmd::kAbout:
+      p_.dialogs.RunAbout();
+      break;
+    // The web commands ignore whether anything opened.
+    case cmd::kHomePage:
+      p_.urls.Open(LoadStr(ids::kHomeUrl));
+      break;
+    case cmd::kSupport:
+      p_.urls.Open(LoadStr(ids::kSupportUrl));
+      break;
+    case cmd::kMail:
+      p_.urls.Open(Format(LoadStr(ids::kMailUrl).c_str(), LoadStr(ids::kVersion).c_str()));
+      break;
+    default:
+      break;
+  }
+}
+
+void Monitor::OnShowStatus() {
+  if (statusSeen_) {
+    const int id = options_.autoMonitor ? ids::kWaitingForPrint : ids::kEnterByDetails;
+    status_ = Format(LoadStr(id).c_str(), options_.printer.c_str());
+  }
+  RecomputeUsage(false);
+  p_.view.SetTexts(status_, usage_);
+  p_.view.Show();
+  statusSeen_ = true;
+}
+
+void Monitor::OnDetails() {
+  if (!PassesGate()) return;
+  DetailsValues values{options_.printer, options_.cartridge, Decimal(maxPages_),
+                       Decimal(best_),   Decimal(normal_),    Decimal(economic_)};
+  if (!p_.dialogs.RunDetails(values)) return;
+  maxPages_ = AtoiLike(values.maximum);
+  best_ = AtoiLike(values.best);
+  normal_ = AtoiLike(values.normal);
+  economic_ = AtoiLike(values.economic);
+  RecomputeUsage(false);
+}
+
+void Monitor::OnSettings() {
+  if (!PassesGate()) return;
+  SettingsValues values;
+  values.options = options_;
+  values.password = ReadPassword(p_.profile);
+  if (!p_.dialogs.RunSettings(values)) return;
+
+  // Every option but automatic detection is taken over now; detection follows below, with its
+  // timer and tooltip.
+  const int autoMonitor = options_.autoMonitor;
+  options_ = values.options;
+  options_.autoMonitor = autoMonitor;
+
+  SaveConfirmedSettings(p_.profile, values.options, values.password);
+  p_.updateAutostart(options_.windowsRun != 0);
+
+  if (values.options.autoMonitor != options_.autoMonitor) {
+    options_.autoMonitor = values.options.autoMonitor;
+    if (options_.autoMonitor) {
+      StartMonitorTimer();
+      p_.tray.SetTipText(LoadStr(ids::kDetectionOn));
+    } else {
+      StopMonitorTimer();
+      p_.tray.SetTipText(LoadStr(ids::kDetectionOff));
+    }
+  }
+
+  // A catalogue that could not be read when the dialog opened is not written back: the dialog's
+  // empty list would replace entries it never showed.
+  if (values.catalogueRead && !p_.dataFile.WriteCartridgeCatalogue(values.catalogue)) return;
+  RecomputeUsage(false);
+}
+
+void Monitor::OnExit() {
+  if (!PassesGate()) return;
+  SaveAtExit(p_.profile, options_);
+  StopMonitorTimer();
+  p_.quit(0);
+}
+
+void Monitor::OnTimer() { watcher_->Tick(); }
+
+int Monitor::share() const { return UsageShare(best_, normal_, economic_, maxPages_); }
+
+void Monitor::UpdateStatusDisplay() {
+  const int p = share();
+  usage_ = Format(LoadStr(ids::kUsage).c_str(), p);
+  p_.view.SetTexts(status_, usage_);
+  p_.view.DrawGauge(p);
+  // The printer comes first, so only one configuration error shows.
+  if (options_.printer.empty()) {
+    status_ = LoadStr(ids::kNoPrinter);
+  } else if (options_.cartridge.empty()) {
+    status_ = LoadStr(ids::kNoCartridge);
+  } else {
+    return;
+  }
+  p_.view.SetTexts(status_, usage_);
+}
+
+void Monitor::RecomputeUsage(bool animate) {
+  best_ = normal_ = economic_ = 0;
+  UsageTotals totals;
+  if (!p_.dataFile.ReadTotals(options_.cartridge, totals)) return;
+  best_ = totals.best;
+  normal_ = totals.normal;
+  economic_ = totals.economic;
+  // A cartridge that no entry names keeps the maximum found before.
+  if (totals.maxPages) maxPages_ = *totals.maxPages;
+
+  const int p = share();
+  if (options_.tooltip) {
+    p_.tray.SetTipText(Format(LoadStr(ids::kUsage).c_str(), p));
+  } else {
+    p_.tray.SetTipText(LoadStr(options_.autoMonitor ? ids::kDetectionOn : ids::kDetectionOff));
+  }
+
+  const Band band = BandOf(p);
+  if (!animate) {
+    p_.tray.EndAnimation();
+    p_.tray.SetIconResource(band.still);
+    p_.tray.EnsureShown();
+  } else {
+    p_.tray.LoadIconRange(band.firstFrame, band.lastFrame);
+    p_.tray.StartAnimation(kStepMs, kPrintAnimationSeconds);
+  }
+  if (options_.emptyFlash && p > kFlashAbove) {
+    p_.tray.LoadIconRange(kFlashFirst, kFlashLast);
+    p_.tray.StartAnimation(kStepMs, -1);
+  }
+}
+
+bool Monitor::CheckAccessPassword() {
+  std::string entered;
+  if (!p_.dialogs.AskPassword(entered)) return false;
+  // Read at every call: a password changed in Settings applies to the next command.
+  if (entered == ReadPassword(p_.profile)) return true;
+  p_.messages.ShowError(LoadStr(ids::kWrongPassword));
+  return false;
+}
+
+bool Monitor::PassesGate() { return !options_.anyone || CheckAccessPassword(); }
+
+void Monitor::ShowWatchResult(const std::string& sentence) {
+  status_ = sentence;
+  if (options_.popStatus) {
+    statusSeen_ = true;
+    p_.view.SetTexts(status_, usage_);
+    p_.view.Show();
+  } else {
+    statusSeen_ = false;
+  }
+}
+
+bool Monitor::AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+                                const std::string& user, const std::string& remark) {
+  return p_.dataFile.AppendPrintRecord(p_.clock.DateText(), p_.clock.TimeText(), best, normal,
+                                       economic, user, remark);
+}
+
+void Monitor::BlinkAppendFailure() {
+  // Only the first id has a picture, so the icon alternates with an empty frame.
+  p_.tray.LoadIconRange(kFirstTrayIcon, kFirstTrayIcon + 1);
+  p_.tray.StartAnimation(kStepMs, kFailureBlinkSeconds);
+}
+
+void Monitor::StartMonitorTimer() {
+  if (monitorTimer_ == 0)
+    monitorTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { OnTimer(); });
+}
+
+void Monitor::StopMonitorTimer() {
+  if (monitorTimer_ == 0) return;
+  p_.timers.Kill(monitorTimer_);
+  monitorTimer_ = 0;
+}
+
+}  // namespace pw

@@ -1,0 +1,93 @@
+#pragma once
+// The monitor window's logic: it owns the run-time state (options, usage totals, status texts),
+// runs the start-up sequence and the menu commands, and hosts the job watcher.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/JobWatcher.h"
+#include "app/MonitorPorts.h"
+#include "log/DataFile.h"
+#include "platform/Ports.h"
+#include "settings/Options.h"
+#include "shell/SystemTray.h"
+
+namespace pw {
+
+struct MonitorPorts {
+  IProfile& profile;
+  IMessages& messages;
+  IClock& clock;
+  ITimers& timers;
+  IJobSource& jobs;
+  CSystemTray& tray;
+  IStatusView& view;
+  IDialogs& dialogs;
+  DataFile& dataFile;
+  IUrlOpener& urls;
+  // Writes or deletes the autostart entry.
+  std::function<void(bool windowsRun)> updateAutostart;
+  // Ends the event loop with an exit code.
+  std::function<void(int code)> quit;
+};
+
+class Monitor : public IWatchHost {
+ public:
+  static constexpr int kMonitorPeriodMs = 500;
+
+  explicit Monitor(MonitorPorts ports);
+  ~Monitor() override;
+
+  // The start-up sequence. False when the notification icon could not be added: then no option is
+  // loaded and no timer runs.
+  bool Start();
+
+  // A menu command (or the status window's OK).
+  void OnCommand(int command);
+  void OnShowStatus();
+  void OnDetails();
+  void OnSettings();
+  void OnExit();
+  void OnTimer();
+
+  // Runs on every paint of the status window and after every recorded watch.
+  void UpdateStatusDisplay() override;
+  void RecomputeUsage(bool animate) override;
+  bool CheckAccessPassword();
+
+  // IWatchHost
+  void ShowWatchResult(const std::string& sentence) override;
+  bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+                         const std::string& user, const std::string& remark) override;
+  void BlinkAppendFailure() override;
+
+  const Options& options() const { return options_; }
+  std::int32_t best() const { return best_; }
+  std::int32_t normal() const { return normal_; }
+  std::int32_t economic() const { return economic_; }
+  std::int32_t maxPages() const { return maxPages_; }
+  int share() const;
+  const std::string& status() const { return status_; }
+  const std::string& usage() const { return usage_; }
+  bool statusSeen() const { return statusSeen_; }
+  bool monitoring() const { return monitorTimer_ != 0; }
+  const JobWatcher& watcher() const { return *watcher_; }
+
+ private:
+  void StartMonitorTimer();
+  void StopMonitorTimer();
+  // The command runs only when no password is required or the right one was entered.
+  bool PassesGate();
+
+  MonitorPorts p_;
+  Options options_;
+  std::int32_t best_ = 0, normal_ = 0, economic_ = 0, maxPages_ = 0;
+  std::string status_, usage_;
+  bool statusSeen_ = true;
+  ITimers::Id monitorTimer_ = 0;
+  std::unique_ptr<JobWatcher> watcher_;
+};
+
+}  // namespace pw

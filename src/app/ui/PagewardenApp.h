@@ -1,0 +1,57 @@
+#pragma once
+// The application object: builds the program's parts, connects the windows to the monitor logic
+// and owns everything for the whole run.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "app/Monitor.h"
+
+namespace pw {
+
+class CSystemTray;
+class DataFile;
+class StatusWindow;
+class TrayIcon;
+class QtClock;
+class QtMessages;
+class QtProfile;
+class QtTimers;
+class QtUrlOpener;
+class IJobSource;
+class IPrinterList;
+
+class PagewardenApp : public QObject {
+  Q_OBJECT
+ public:
+  // dataFolder: where Pagewarden.xml lives (the program's own folder).
+  explicit PagewardenApp(const QString& dataFolder);
+  ~PagewardenApp() override;
+
+  // The start-up sequence; false when there is no notification area for the icon.
+  bool start();
+
+  Monitor& monitor() { return *monitor_; }
+  TrayIcon& trayIcon() { return *trayShell_; }
+  StatusWindow& statusWindow() { return *status_; }
+
+ private:
+  class Dialogs;
+
+  std::unique_ptr<QtMessages> messages_;
+  std::unique_ptr<QtProfile> profile_;
+  std::unique_ptr<QtClock> clock_;
+  std::unique_ptr<QtTimers> timers_;
+  std::unique_ptr<QtUrlOpener> urls_;
+  std::unique_ptr<IJobSource> jobs_;
+  std::unique_ptr<IPrinterList> printers_;
+  std::unique_ptr<DataFile> dataFile_;
+  std::unique_ptr<TrayIcon> trayShell_;
+  std::unique_ptr<CSystemTray> tray_;
+  std::unique_ptr<StatusWindow> status_;
+  std::unique_ptr<Dialogs> dialogs_;
+  std::unique_ptr<Monitor> monitor_;
+};
+
+}  // namespace pw

@@ -1,0 +1,413 @@
+#include "app/Monitor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Commands.h"
+#include "res/Strings.h"
+#include "support/Fakes.h"
+
+namespace pw {
+namespace {
+
+using test::FakeClock;
+using test::FakeJobSource;
+using test::FakeMessages;
+using test::FakeProfile;
+using test::FakeTimers;
+
+class FakeShell : public ITrayShell {
+ public:
+  bool Available() override { return available; }
+  bool Add(const TrayRecord&, unsigned) override { return available; }
+  bool Modify(const TrayRecord&, unsigned) override { return true; }
+  bool Remove() override { return true; }
+  bool available = true;
+};
+
+class FakeView : public IStatusView {
+ public:
+  void SetTexts(const std::string& s, const std::string& u) override {
+    status = s;
+    usage = u;
+  }
+  void Show() override { ++shown; }
+  void DrawGauge(int share) override { gauge = share; }
+  std::string status, usage;
+  int shown = 0;
+  int gauge = -1;
+};
+
+class FakeDialogs : public IDialogs {
+ public:
+  bool AskPassword(std::string& entered) override {
+    ++prompts;
+    entered = password;
+    return passwordOk;
+  }
+  bool RunDetails(DetailsValues& v) override {
+    detailsIn = v;
+    if (onDetails) onDetails(v);
+    return detailsOk;
+  }
+  bool RunSettings(SettingsValues& v) override {
+    ++settingsRuns;
+    settingsIn = v;
+    if (onSettings) onSettings(v);
+    return settingsOk;
+  }
+  void RunAbout() override { ++abouts; }
+
+  std::string password;
+  bool passwordOk = true;
+  int prompts = 0;
+  bool detailsOk = true;
+  DetailsValues detailsIn;
+  std::function<void(DetailsValues&)> onDetails;
+  bool settingsOk = false;
+  int settingsRuns = 0;
+  SettingsValues settingsIn;
+  std::function<void(SettingsValues&)> onSettings;
+  int abouts = 0;
+};
+
+class FakeUrls : public IUrlOpener {
+ public:
+  bool Open(const std::string& url) override {
+    opened.push_back(url);
+    return true;
+  }
+  std::vector<std::string> opened;
+};
+
+// A data file whose one catalogue entry "Black 100" holds 100 pages, with one record.
+std::string DataFileText(int best, int normal, int economic) {
+  std::ostringstream s;
+  s << "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>Black 100</name>\n"
+    << "\t\t\t<pages>100</pages>\n\t\t\t<printer>Office</printer>\n\t\t</cartridge>\n"
+    << "\t</cartridges>\n\t<printed>\n\t\t<data>\n\t\t\t<date>1.1.2026</date>\n"
+    << "\t\t\t<time>8:00:00</time>\n\t\t\t<best>" << best << "</best>\n\t\t\t<normal>" << normal
+    << "</normal>\n\t\t\t<economic>" << economic << "</economic>\n\t\t\t<user>u</user>\n"
+    << "\t\t\t<remark>r</remark>\n\t\t</data>\n\t</printed>\n</document>\n<!--\n"
+    << "<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">\n-->\n";
+  return s.str();
+}
+
+class MonitorTest : public ::testing::Test {
+ protected:
+  MonitorTest()
+      : dir_(std::filesystem::temp_directory_path() /
+             ("pw-monitor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+        dataFile_(DataFilePaths::InFolder(dir_.string()), messages_),
+        tray_(shell_, timers_, clock_) {
+    std::filesystem::create_directories(dir_);
+    WriteData(0, 0, 0);
+    profile_.values = {{"Printer", "Office"}, {"Cartridge", "Black 100"}, {"FirstTime", "0"}};
+  }
+  ~MonitorTest() override { std::filesystem::remove_all(dir_); }
+
+  void WriteData(int best, int normal, int economic) {
+    std::ofstream(dir_ / "Pagewarden.xml") << DataFileText(best, normal, economic);
+  }
+
+  Monitor& Make() {
+    monitor_ = std::make_unique<Monitor>(MonitorPorts{
+        profile_, messages_, clock_, timers_, jobs_, tray_, view_, dialogs_, dataFile_, urls_,
+        [this](bool on) { autostart_.push_back(on); }, [this](int code) { quit_.push_back(code); }});
+    return *monitor_;
+  }
+
+  std::filesystem::path dir_;
+  FakeMessages messages_;
+  FakeProfile profile_;
+  FakeClock clock_;
+  FakeTimers timers_;
+  FakeJobSource jobs_;
+  FakeShell shell_;
+  FakeView view_;
+  FakeDialogs dialogs_;
+  FakeUrls urls_;
+  DataFile dataFile_;
+  CSystemTray tray_;
+  std::vector<bool> autostart_;
+  std::vector<int> quit_;
+  std::unique_ptr<Monitor> monitor_;
+};
+
+TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
+  profile_.values.erase("FirstTime");
+  Monitor& m = Make();
+  ASSERT_TRUE(m.Start());
+  const std::vector<std::string> expected = {
+      "Printer", "Cartridge", "Quality",    "AutoQuality", "EmptyFlash", "PopStatus",
+      "Tooltip", "AutoMonitor", "Anyone",   "WindowsRun",  "FirstTime",  "Anyonestr"};
+  EXPECT_EQ(profile_.reads, expected);  // the last read belongs to the first-run Settings dialog
+  EXPECT_EQ(autostart_, std::vector<bool>{true});
+  EXPECT_TRUE(m.monitoring());
+  EXPECT_EQ(dialogs_.settingsRuns, 1);
+  EXPECT_EQ(tray_.record().tip, "Náplň je vypotřebována z 0%.");
+  EXPECT_EQ(tray_.record().icon, 134);
+}
+
+TEST_F(MonitorTest, FirstRunRuleOpensSettingsOnlyForExactlyOne) {
+  for (const auto& [value, opens] : std::vector<std::pair<std::string, bool>>{
+           {"1", true}, {"2", false}, {"0", false}, {"", true}}) {
+    if (value.empty())
+      profile_.values.erase("FirstTime");
+    else
+      profile_.values["FirstTime"] = value;
+    dialogs_.settingsRuns = 0;
+    Make().Start();
+    EXPECT_EQ(dialogs_.settingsRuns, opens ? 1 : 0) << "FirstTime=" << value;
+  }
+}
+
+TEST_F(MonitorTest, WithoutNotificationAreaStartUpStopsBeforeTheOptions) {
+  shell_.available = false;
+  Monitor& m = Make();
+  EXPECT_FALSE(m.Start());
+  EXPECT_TRUE(profile_.reads.empty());
+  EXPECT_TRUE(autostart_.empty());
+  EXPECT_FALSE(m.monitoring());
+}
+
+TEST_F(MonitorTest, DetectionAndTooltipOffGiveTheDetectionSentenceAndNoTimer) {
+  profile_.values["AutoMonitor"] = "0";
+  profile_.values["Tooltip"] = "0";
+  Monitor& m = Make();
+  m.Start();
+  EXPECT_FALSE(m.monitoring());
+  EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je VYPNUTA.");
+  EXPECT_EQ(timers_.count(), 0u);
+}
+
+TEST_F(MonitorTest, TooltipAndIconFollowTheShare) {
+  struct Case {
+    int normal;
+    int tooltip, autoMonitor, emptyFlash;
+    std::string tip;
+    IconId icon;
+    bool flashing;
+  };
+  const std::string on = "Pagewarden: Automatická detekce tisku je ZAPNUTA.";
+  const std::vector<Case> cases = {
+      {0, 1, 1, 1, "Náplň je vypotřebována z 0%.", 134, false},
+      {39, 1, 1, 1, "Náplň je vypotřebována z 39%.", 134, false},
+      {40, 1, 1, 1, "Náplň je vypotřebována z 40%.", 139, false},
+      {69, 0, 1, 1, on, 139, false},
+      {70, 1, 1, 1, "Náplň je vypotřebována z 70%.", 143, false},
+      {95, 1, 1, 1, "Náplň je vypotřebována z 95%.", 143, false},
+      {96, 1, 1, 1, "Náplň je vypotřebována z 96%.", 143, true},
+      {96, 1, 1, 0, "Náplň je vypotřebována z 96%.", 143, false},
+      {250, 1, 0, 1, "Náplň je vypotřebována z 100%.", 143, true},
+  };
+  for (const Case& c : cases) {
+    WriteData(0, c.normal, 0);
+    profile_.values["Tooltip"] = std::to_string(c.tooltip);
+    profile_.values["AutoMonitor"] = std::to_string(c.autoMonitor);
+    profile_.values["EmptyFlash"] = std::to_string(c.emptyFlash);
+    Make().Start();
+    SCOPED_TRACE(c.normal);
+    EXPECT_EQ(tray_.record().tip, c.tip);
+    EXPECT_EQ(tray_.animating(), c.flashing);
+    if (c.flashing) {
+      EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{143, 144}));
+    } else {
+      EXPECT_EQ(tray_.record().icon, c.icon);
+    }
+  }
+}
+
+TEST_F(MonitorTest, ShowStatusShowsAWaitingResultOnceThenTheIdleSentence) {
+  profile_.values["PopStatus"] = "0";
+  Monitor& m = Make();
+  m.Start();
+  m.ShowWatchResult("Tiskárna Office vytiskla 2 stran.\n(6.12.2026 10:20:30)");
+  EXPECT_EQ(view_.shown, 0);
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(view_.status, "Tiskárna Office vytiskla 2 stran.\n(6.12.2026 10:20:30)");
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(view_.status, "Čekání na další tisk na tiskárně 'Office'...");
+  EXPECT_EQ(view_.shown, 2);
+}
+
+TEST_F(MonitorTest, StatusDisplayShowsUsageAndOneConfigurationError) {
+  WriteData(3, 10, 3);  // weighted 4 + 10 + 2
+  profile_.values["Printer"] = "";
+  profile_.values["Cartridge"] = "";
+  Monitor& m = Make();
+  m.Start();
+  m.UpdateStatusDisplay();
+  EXPECT_EQ(view_.usage, "Náplň je vypotřebována z 0%.");  // no cartridge: no maximum
+  EXPECT_EQ(view_.status, LoadStr(ids::kNoPrinter));
+
+  profile_.values["Printer"] = "Office";
+  Make().Start();
+  monitor_->UpdateStatusDisplay();
+  EXPECT_EQ(view_.status, LoadStr(ids::kNoCartridge));
+
+  profile_.values["Cartridge"] = "Black 100";
+  Make().Start();
+  monitor_->UpdateStatusDisplay();
+  EXPECT_EQ(view_.usage, "Náplň je vypotřebována z 16%.");
+  EXPECT_EQ(view_.gauge, 16);
+}
+
+TEST_F(MonitorTest, ExitWritesTheExitListInOrderAndQuits) {
+  Monitor& m = Make();
+  m.Start();
+  profile_.writes.clear();
+  m.OnCommand(cmd::kExit);
+  const std::vector<std::string> expected = {"Printer",   "Cartridge",   "AutoQuality",
+                                             "EmptyFlash", "PopStatus",  "Tooltip",
+                                             "Quality",   "AutoMonitor", "Anyone",
+                                             "FirstTime"};
+  EXPECT_EQ(profile_.writes, expected);
+  EXPECT_EQ(quit_, std::vector<int>{0});
+  EXPECT_FALSE(m.monitoring());
+}
+
+TEST_F(MonitorTest, PasswordGateGuardsDetailsSettingsAndExitOnly) {
+  profile_.values["Anyone"] = "1";
+  profile_.values["Anyonestr"] = "Tajne";
+  Monitor& m = Make();
+  m.Start();
+
+  dialogs_.password = "tajne";  // letter case counts
+  m.OnCommand(cmd::kExit);
+  EXPECT_TRUE(quit_.empty());
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{LoadStr(ids::kWrongPassword)});
+
+  dialogs_.passwordOk = false;  // Storno: silent
+  m.OnCommand(cmd::kDetails);
+  m.OnCommand(cmd::kSettings);
+  EXPECT_EQ(messages_.errors.size(), 1u);
+  EXPECT_EQ(dialogs_.settingsRuns, 0);
+
+  const int prompts = dialogs_.prompts;
+  m.OnCommand(cmd::kAbout);
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(dialogs_.prompts, prompts);
+  EXPECT_EQ(dialogs_.abouts, 1);
+
+  dialogs_.passwordOk = true;
+  dialogs_.password = "Tajne";
+  m.OnCommand(cmd::kExit);
+  EXPECT_EQ(quit_, std::vector<int>{0});
+}
+
+TEST_F(MonitorTest, EmptyStoredPasswordAcceptsOnlyAnEmptyEntry) {
+  profile_.values["Anyone"] = "1";
+  Monitor& m = Make();
+  m.Start();
+  dialogs_.password = "x";
+  EXPECT_FALSE(m.CheckAccessPassword());
+  dialogs_.password = "";
+  EXPECT_TRUE(m.CheckAccessPassword());
+}
+
+TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCatalogue) {
+  Monitor& m = Make();
+  m.Start();
+  profile_.writes.clear();
+  dialogs_.settingsOk = true;
+  dialogs_.onSettings = [](SettingsValues& v) {
+    v.options.autoMonitor = 0;
+    v.options.windowsRun = 0;
+    v.options.tooltip = 0;
+    v.password = "abc";
+    v.catalogueRead = true;
+    v.catalogue = {{"Color 300", "300", "Office"}};
+    v.options.cartridge = "Color 300";
+  };
+  m.OnCommand(cmd::kSettings);
+  const std::vector<std::string> expected = {
+      "Printer", "Cartridge",   "AutoQuality", "EmptyFlash", "PopStatus", "Tooltip",
+      "Quality", "AutoMonitor", "Anyone",      "Anyonestr",  "FirstTime", "WindowsRun"};
+  EXPECT_EQ(profile_.writes, expected);
+  EXPECT_EQ(profile_.values["AutoMonitor"], "0");
+  EXPECT_EQ(profile_.values["Anyonestr"], "abc");
+  EXPECT_EQ(autostart_, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(m.monitoring());
+  EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je VYPNUTA.");
+  std::vector<CartridgeEntry> catalogue;
+  ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
+  EXPECT_EQ(catalogue.size(), 1u);
+  EXPECT_EQ(catalogue[0].name, "Color 300");
+  EXPECT_EQ(m.maxPages(), 300);
+
+  dialogs_.onSettings = [](SettingsValues& v) { v.options.autoMonitor = 1; };
+  m.OnCommand(cmd::kSettings);
+  EXPECT_TRUE(m.monitoring());
+  EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je ZAPNUTA.");
+}
+
+TEST_F(MonitorTest, SettingsCancelledOrUnreadCatalogueLeaveTheFileAlone) {
+  Monitor& m = Make();
+  m.Start();
+  const auto before = std::filesystem::last_write_time(dir_ / "Pagewarden.xml");
+  profile_.writes.clear();
+  dialogs_.onSettings = [](SettingsValues& v) { v.catalogue.clear(); };
+  m.OnCommand(cmd::kSettings);  // Storno
+  EXPECT_TRUE(profile_.writes.empty());
+
+  dialogs_.settingsOk = true;
+  dialogs_.onSettings = [](SettingsValues& v) {
+    v.catalogueRead = false;
+    v.catalogue.clear();
+  };
+  m.OnCommand(cmd::kSettings);
+  EXPECT_FALSE(profile_.writes.empty());
+  std::vector<CartridgeEntry> catalogue;
+  ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
+  EXPECT_EQ(catalogue.size(), 1u);
+  EXPECT_EQ(std::filesystem::last_write_time(dir_ / "Pagewarden.xml"), before);
+}
+
+TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
+  WriteData(3, 0, 0);
+  Monitor& m = Make();
+  m.Start();
+  dialogs_.onDetails = [](DetailsValues& v) { v.maximum = "50abc"; };
+  dialogs_.detailsOk = false;
+  m.OnCommand(cmd::kDetails);
+  EXPECT_EQ(dialogs_.detailsIn.printer, "Office");
+  EXPECT_EQ(dialogs_.detailsIn.best, "3");
+  EXPECT_EQ(dialogs_.detailsIn.maximum, "100");
+  EXPECT_EQ(m.maxPages(), 100);
+
+  dialogs_.detailsOk = true;
+  m.OnCommand(cmd::kDetails);
+  // The maximum is taken back with atoi's rules, then the file's entry sets it again.
+  EXPECT_EQ(m.maxPages(), 100);
+  EXPECT_EQ(m.best(), 3);
+}
+
+TEST_F(MonitorTest, WebCommandsOpenTheMakersPagesAndMail) {
+  Monitor& m = Make();
+  m.OnCommand(cmd::kHomePage);
+  m.OnCommand(cmd::kSupport);
+  m.OnCommand(cmd::kMail);
+  ASSERT_EQ(urls_.opened.size(), 3u);
+  EXPECT_EQ(urls_.opened[0], LoadStr(ids::kHomeUrl));
+  EXPECT_EQ(urls_.opened[2], "mailto:pagewarden@quorbel.cz?subject=Pagewarden verze 2.1.2");
+}
+
+TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
+  Monitor& m = Make();
+  m.Start();
+  const IconId before = tray_.record().icon;
+  m.BlinkAppendFailure();
+  EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{134, 0}));
+  clock_.seconds += 11;
+  timers_.Advance(500);
+  EXPECT_FALSE(tray_.animating());
+  EXPECT_EQ(tray_.record().icon, before);
+}
+
+}  // namespace
+}  // namespace pw
