@@ -1,0 +1,123 @@
+#include "app/ui/PagewardenApp.h"
+
+#include <QCoreApplication>
+
+#include "app/Commands.h"
+#include "app/ui/StatusWindow.h"
+#include "details/ui/DetailsDlg.h"
+#include "log/DataFile.h"
+#include "platform/XdgAutostart.h"
+#include "platform/cups/CupsJobSource.h"
+#include "platform/cups/CupsPrinterList.h"
+#include "platform/qt/QtPorts.h"
+#include "settings/Autostart.h"
+#include "settings/ui/SettingsDlg.h"
+#include "shell/SystemTray.h"
+#include "shell/ui/AboutDlg.h"
+#include "shell/ui/PasswordDlg.h"
+#include "shell/ui/TrayIcon.h"
+
+namespace pw {
+
+namespace {
+
+// The notification icon's menu, in its order.
+std::vector<TrayIcon::MenuItem> TrayMenu() {
+  using Item = TrayIcon::MenuItem;
+  Item web;
+  web.text = QStringLiteral("Quorbel na &webu");
+  web.submenu = {Item{cmd::kHomePage, QStringLiteral("&Domovská stránka"), {}, false},
+                 Item{cmd::kSupport, QStringLiteral("&Technická podpora"), {}, false},
+                 Item{cmd::kMail, QStringLiteral("Poslat &e-mail"), {}, false}};
+  Item separator;
+  separator.separator = true;
+  return {Item{cmd::kAbout, QStringLiteral("O programu Pagewarden..."), {}, false},
+          web,
+          separator,
+          Item{cmd::kSettings, QStringLiteral("Nastavení programu..."), {}, false},
+          Item{cmd::kDetails, QStringLiteral("Detaily o tisku..."), {}, false},
+          Item{cmd::kShowStatus, QStringLiteral("Zobrazit stav programu..."), {}, false},
+          separator,
+          Item{cmd::kExit, QStringLiteral("Konec"), {}, false}};
+}
+
+}  // namespace
+
+// The modal dialogs, each created by its command, run and discarded.
+class PagewardenApp::Dialogs : public IDialogs {
+ public:
+  Dialogs(DataFile& dataFile, IMessages& messages, IPrinterList& printers, IUrlOpener& urls)
+      : dataFile_(dataFile), messages_(messages), printers_(printers), urls_(urls) {}
+
+  bool AskPassword(std::string& entered) override {
+    CPasswordDlg dlg;
+    if (dlg.exec() != QDialog::Accepted) return false;
+    entered = S(dlg.password());
+    return true;
+  }
+
+  bool RunDetails(DetailsValues& values) override {
+    CDetailsDlg dlg(dataFile_, messages_);
+    dlg.setValues(values);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    values = dlg.values();
+    return true;
+  }
+
+  bool RunSettings(SettingsValues& values) override {
+    CSettingsDlg dlg(dataFile_, printers_, messages_);
+    dlg.setValues(values);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    values = dlg.values();
+    return true;
+  }
+
+  void RunAbout() override {
+    CAboutDlg dlg(urls_);
+    dlg.exec();
+  }
+
+ private:
+  DataFile& dataFile_;
+  IMessages& messages_;
+  IPrinterList& printers_;
+  IUrlOpener& urls_;
+};
+
+PagewardenApp::PagewardenApp(const QString& dataFolder)
+    : messages_(std::make_unique<QtMessages>()),
+      profile_(std::make_unique<QtProfile>()),
+      clock_(std::make_unique<QtClock>()),
+      timers_(std::make_unique<QtTimers>()),
+      urls_(std::make_unique<QtUrlOpener>()),
+      jobs_(std::make_unique<CupsJobSource>()),
+      printers_(std::make_unique<CupsPrinterList>()),
+      dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
+      trayShell_(std::make_unique<TrayIcon>()),
+      tray_(std::make_unique<CSystemTray>(*trayShell_, *timers_, *clock_)),
+      status_(std::make_unique<StatusWindow>()),
+      dialogs_(std::make_unique<Dialogs>(*dataFile_, *messages_, *printers_, *urls_)) {
+  monitor_ = std::make_unique<Monitor>(MonitorPorts{
+      *profile_, *messages_, *clock_, *timers_, *jobs_, *tray_, *status_, *dialogs_, *dataFile_,
+      *urls_,
+      [](bool windowsRun) {
+        XdgAutostart backend;
+        UpdateAutostartEntry(windowsRun,
+                             ProgramExePath(S(QCoreApplication::applicationFilePath())), backend);
+      },
+      [](int code) { QCoreApplication::exit(code); }});
+
+  trayShell_->setTray(tray_.get());
+  trayShell_->setMenu(TrayMenu(), [this](int command) { monitor_->OnCommand(command); });
+  status_->setBeforePaint([this] { monitor_->UpdateStatusDisplay(); });
+}
+
+PagewardenApp::~PagewardenApp() {
+  // The icon leaves the notification area before the windows go.
+  monitor_.reset();
+  if (tray_) tray_->RemoveFromTray();
+}
+
+bool PagewardenApp::start() { return monitor_->Start(); }
+
+}  // namespace pw
