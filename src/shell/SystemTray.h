@@ -94,6 +94,7 @@ class CSystemTray {
   std::optional<IconId> savedIcon_;
   int defaultItem_ = 0;
   bool defaultByPos_ = true;
+  unsigned createFlags_ = 0;  // what the first add carried; a re-add carries the same
 };
 
 // Whether the program has a picture for an icon id (128, 134, 136 to 146).

@@ -1,0 +1,208 @@
+#include "shell/SystemTray.h"
+
+#include <new>
+
+namespace pw {
+
+namespace {
+
+constexpr unsigned kCreateFlags = kTrayMessage | kTrayIcon | kTrayTip;
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The shell's tooltip field holds 63 bytes and a terminating zero; a text that does not fit is
+// cut where a character begins, so the tooltip never ends in half a character.
+std::string FitTip(const std::string& text) {
+  std::string tip = text.substr(0, text.find('\0'));
+  constexpr auto kMax = static_cast<std::size_t>(CSystemTray::kMaxTipBytes);
+  if (tip.size() <= kMax)
+    return tip;
+  std::size_t cut = kMax;
+  // A UTF-8 character has at most three continuation bytes; a longer run is not text anyway.
+  for (int back = 0; back < 3 && cut > 0 && IsContinuationByte(tip[cut]); ++back)
+    --cut;
+  tip.resize(cut);
+  return tip;
+}
+
+}  // namespace
+
+bool IconExists(IconId id) {
+  return id == 128 || id == 134 || (id >= 136 && id <= 146);
+}
+
+CSystemTray::CSystemTray(ITrayShell& shell, ITimers& timers, IClock& clock)
+    : shell_(shell), timers_(timers), clock_(clock) {}
+
+CSystemTray::~CSystemTray() {
+  // The timer's callback points at this object; the saved icon no longer matters.
+  if (timerId_ != 0)
+    timers_.Kill(timerId_);
+  RemoveFromTray();
+}
+
+bool CSystemTray::CreateTrayIcon(const std::string& tip, IconId icon, int /*trayId*/, bool hidden) {
+  enabled_ = shell_.Available();
+  if (!enabled_)
+    return false;
+  record_.icon = icon;
+  record_.tip = FitTip(tip);
+  hidden_ = hidden;
+  createFlags_ = kCreateFlags;
+  if (hidden)
+    return true;
+  const bool added = shell_.Add(record_, kCreateFlags);
+  removed_ = hidden_ = pending_ = !added;
+  return added;
+}
+
+bool CSystemTray::SetTipText(const std::string& tip) {
+  if (!enabled_)
+    return false;
+  record_.tip = FitTip(tip);
+  return hidden_ || shell_.Modify(record_, kTrayTip);
+}
+
+bool CSystemTray::SetIconHandle(IconId icon) {
+  if (!enabled_)
+    return false;
+  record_.icon = icon;
+  return hidden_ || shell_.Modify(record_, kTrayIcon);
+}
+
+bool CSystemTray::SetIconResource(IconId id) {
+  return SetIconHandle(IconExists(id) ? id : 0);
+}
+
+IconId CSystemTray::GetIconHandle() const {
+  return enabled_ ? record_.icon : 0;
+}
+
+bool CSystemTray::AddToTray() {
+  if (!removed_)
+    RemoveFromTray();
+  if (enabled_) {
+    if (shell_.Add(record_, kCreateFlags))
+      hidden_ = removed_ = false;
+    else
+      pending_ = true;
+  }
+  return !removed_;
+}
+
+bool CSystemTray::RemoveFromTray() {
+  pending_ = false;
+  if (!enabled_ || removed_)
+    return true;
+  if (shell_.Remove())
+    hidden_ = removed_ = true;
+  return removed_;
+}
+
+bool CSystemTray::EnsureShown() {
+  if (removed_)
+    return AddToTray();
+  if (hidden_) {
+    AddToTray();
+    return !hidden_;
+  }
+  return true;
+}
+
+bool CSystemTray::LoadIconRange(IconId first, IconId last) {
+  if (first > last)
+    return false;
+  iconList_.clear();
+  try {
+    iconList_.reserve(static_cast<std::size_t>(static_cast<std::int64_t>(last) - first + 1));
+    for (std::int64_t id = first; id <= last; ++id) {
+      const auto icon = static_cast<IconId>(id);
+      iconList_.push_back(IconExists(icon) ? icon : 0);
+    }
+  } catch (const std::bad_alloc&) {
+    iconList_.clear();
+    return false;
+  }
+  return true;
+}
+
+bool CSystemTray::StartAnimation(int stepMs, int seconds) {
+  EndAnimation();
+  frame_ = 0;
+  startTime_ = clock_.NowSeconds();
+  animSeconds_ = seconds;
+  // The empty icon counts as nothing to put back.
+  if (const IconId current = GetIconHandle(); current != 0)
+    savedIcon_ = current;
+  timerId_ = timers_.Start(stepMs, true, [this] { OnAnimationTimer(); });
+  return timerId_ != 0;
+}
+
+void CSystemTray::OnAnimationTimer() {
+  const std::int64_t elapsed = clock_.NowSeconds() - startTime_;
+  if (animSeconds_ > 0 && elapsed > animSeconds_)
+    EndAnimation();
+  else
+    NextAnimationFrame();
+}
+
+bool CSystemTray::NextAnimationFrame() {
+  if (iconList_.empty())
+    return false;
+  frame_ = (frame_ + 1) % static_cast<int>(iconList_.size());
+  return SetIconHandle(iconList_[frame_]);
+}
+
+bool CSystemTray::EndAnimation() {
+  const bool killed = timerId_ != 0;
+  if (killed)
+    timers_.Kill(timerId_);
+  timerId_ = 0;
+  if (savedIcon_) {
+    SetIconHandle(*savedIcon_);
+    savedIcon_.reset();
+  }
+  return killed;
+}
+
+bool CSystemTray::SetDefaultMenuItem(int item, bool byPosition) {
+  defaultItem_ = item;
+  defaultByPos_ = byPosition;
+  return true;
+}
+
+void CSystemTray::RestorePendingIcon() {
+  if (!pending_ || hidden_)
+    return;
+  hidden_ = !shell_.Add(record_, createFlags_);
+  // A successful re-add stays pending, so a later new panel brings the icon back again.
+  pending_ = !hidden_;
+}
+
+std::optional<int> CSystemTray::DoubleClickCommand(const std::vector<int>& menuIds) const {
+  if (!defaultByPos_)
+    return defaultItem_;
+  // A separator, a sub-menu or a position outside the menu names no command.
+  if (defaultItem_ < 0 || defaultItem_ >= static_cast<int>(menuIds.size()))
+    return std::nullopt;
+  const int id = menuIds[defaultItem_];
+  if (id == 0)
+    return std::nullopt;
+  return id;
+}
+
+std::optional<int> CSystemTray::DefaultItemPosition(const std::vector<int>& menuIds) const {
+  if (defaultByPos_) {
+    if (defaultItem_ < 0 || defaultItem_ >= static_cast<int>(menuIds.size()))
+      return std::nullopt;
+    return defaultItem_;
+  }
+  for (std::size_t pos = 0; pos < menuIds.size(); ++pos)
+    if (menuIds[pos] == defaultItem_ && defaultItem_ != 0)
+      return static_cast<int>(pos);
+  return std::nullopt;
+}
+
+}  // namespace pw

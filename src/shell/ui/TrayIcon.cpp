@@ -1,0 +1,116 @@
+#include "shell/ui/TrayIcon.h"
+
+#include <QAction>
+#include <QMenu>
+#include <optional>
+
+#include "platform/qt/QtPorts.h"
+#include "shell/ui/Icons.h"
+
+namespace pw {
+
+namespace {
+// Qt has no signal for a notification area that appears, so an icon waiting for one polls.
+constexpr int kPanelPollMs = 2000;
+}  // namespace
+
+TrayIcon::TrayIcon(QObject* parent)
+    : QObject(parent), icon_(this), menu_(std::make_unique<QMenu>()) {
+  icon_.setContextMenu(menu_.get());
+  connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
+  connect(menu_.get(), &QMenu::aboutToShow, this, &TrayIcon::OnMenuAboutToShow);
+  panelWatch_.setInterval(kPanelPollMs);
+  connect(&panelWatch_, &QTimer::timeout, this, &TrayIcon::WatchForNewPanel);
+}
+
+TrayIcon::~TrayIcon() {
+  icon_.setContextMenu(nullptr);
+}
+
+void TrayIcon::setMenu(const std::vector<MenuItem>& items, std::function<void(int)> onCommand) {
+  menu_->clear();
+  topIds_.clear();
+  for (const auto& item : items)
+    topIds_.push_back(item.separator || !item.submenu.empty() ? 0 : item.id);
+  AddItems(*menu_, items);
+  onCommand_ = std::move(onCommand);
+}
+
+void TrayIcon::AddItems(QMenu& menu, const std::vector<MenuItem>& items) {
+  for (const auto& item : items) {
+    if (item.separator) {
+      menu.addSeparator();
+    } else if (!item.submenu.empty()) {
+      AddItems(*menu.addMenu(item.text), item.submenu);
+    } else {
+      QAction* action = menu.addAction(item.text);
+      action->setObjectName(QString::number(item.id));
+      connect(action, &QAction::triggered, this, [this, id = item.id] {
+        if (onCommand_)
+          onCommand_(id);
+      });
+    }
+  }
+}
+
+void TrayIcon::OnMenuAboutToShow() {
+  QAction* bold = nullptr;
+  if (const auto pos = tray_ ? tray_->DefaultItemPosition(topIds_) : std::nullopt)
+    bold = menu_->actions().value(*pos);
+  menu_->setDefaultAction(bold);
+}
+
+void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+  if (reason != QSystemTrayIcon::DoubleClick || !tray_)
+    return;
+  if (const auto command = tray_->DoubleClickCommand(topIds_); command && onCommand_)
+    onCommand_(*command);
+}
+
+bool TrayIcon::Available() {
+  return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TrayIcon::Add(const TrayRecord& record, unsigned flags) {
+  // An add may leave the icon pending; the watch stops by itself when it is not.
+  panelWasThere_ = Available();
+  panelWatch_.start();
+  if (!panelWasThere_)
+    return false;
+  Apply(record, flags);
+  icon_.show();
+  return true;
+}
+
+bool TrayIcon::Modify(const TrayRecord& record, unsigned flags) {
+  Apply(record, flags);
+  return icon_.isVisible();
+}
+
+bool TrayIcon::Remove() {
+  icon_.hide();
+  return true;
+}
+
+void TrayIcon::Apply(const TrayRecord& record, unsigned flags) {
+  if (flags & kTrayIcon)
+    icon_.setIcon(IconFor(record.icon));
+  if (flags & kTrayTip)
+    icon_.setToolTip(Q(record.tip));
+}
+
+void TrayIcon::WatchForNewPanel() {
+  // Only a shown pending icon is put back, and every way into that state passes through Add,
+  // which starts the watch again.
+  if (!tray_ || !tray_->pending() || tray_->hidden()) {
+    panelWatch_.stop();
+    return;
+  }
+  const bool there = Available();
+  const bool appeared = there && !panelWasThere_;
+  panelWasThere_ = there;
+  if (appeared)
+    tray_->RestorePendingIcon();
+}
+
+}  // namespace pw
