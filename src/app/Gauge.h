@@ -1,0 +1,44 @@
+#pragma once
+// The usage gauge as data: a strip of 100 gradient segments from green through yellow to red, a
+// black two-line marker at the used-up share and a black frame. The widget fills the rectangles
+// in order and knows nothing else.
+
+#include <vector>
+
+namespace pw {
+
+struct GaugeColour {
+  int red = 0, green = 0, blue = 0;
+  bool operator==(const GaugeColour&) const = default;
+};
+
+// Pixel rectangle; right and bottom are exclusive.
+struct GaugeRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  bool operator==(const GaugeRect&) const = default;
+};
+
+struct GaugeFill {
+  GaugeRect rect;
+  GaugeColour colour;
+};
+
+inline constexpr int kGaugeSegments = 100;
+// Each marker line is a pen two pixels wide, centred on its x: it covers x - 1 and x.
+inline constexpr int kMarkerPenWidth = 2;
+inline constexpr GaugeColour kGaugeBlack{0, 0, 0};
+
+// Segment i (0..99).
+GaugeColour SegmentColour(int i);
+// x range of segment i within the strip, right edge exclusive; narrow strips give empty segments.
+GaugeRect SegmentRect(const GaugeRect& strip, int i);
+// The marker's main line; the second stands two pixels to its left.
+int MarkerX(const GaugeRect& strip, int share);
+
+// Everything the strip shows at a share (0 to 100), in painting order: the 100 segments, the two
+// marker lines (x, then x - 2; each from top to bottom - 1), then the four edges of the 1-pixel
+// frame (top, bottom, left, right). Rectangles may reach outside the strip; the painter clips.
+std::vector<GaugeFill> GaugeLayout(const GaugeRect& strip, int share);
+
+}  // namespace pw

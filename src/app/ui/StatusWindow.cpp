@@ -1,0 +1,141 @@
+#include "app/ui/StatusWindow.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <optional>
+
+#include "app/Gauge.h"
+#include "platform/qt/QtPorts.h"
+#include "shell/ui/Icons.h"
+
+namespace pw {
+
+// Control 1011: a white rectangle that shows the gauge once a share has been given.
+class GaugeStrip : public QWidget {
+ public:
+  explicit GaugeStrip(QWidget* parent) : QWidget(parent) {
+    // Every pixel is painted here, so a repaint of the strip never repaints the window under it
+    // (which would run the window's before-paint hook again).
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  void setShare(int share) {
+    share_ = share;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!share_)
+      return;
+    for (const GaugeFill& fill : GaugeLayout({0, 0, width(), height()}, *share_)) {
+      const GaugeRect& r = fill.rect;
+      painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                       QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
+    }
+  }
+
+ private:
+  std::optional<int> share_;
+};
+
+namespace {
+
+// Dialog units of the window's font: x * average char width / 4, y * char height / 8.
+class DialogUnits {
+ public:
+  explicit DialogUnits(const QFont& font) : metrics_(font) {}
+  QRect rect(int x, int y, int w, int h) const { return {px(x), py(y), px(w), py(h)}; }
+  QSize size(int w, int h) const { return {px(w), py(h)}; }
+
+ private:
+  int px(int x) const { return x * metrics_.averageCharWidth() / 4; }
+  int py(int y) const { return y * metrics_.height() / 8; }
+  QFontMetrics metrics_;
+};
+
+QLabel* CentredLabel(QWidget* parent, const char* id, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(id);
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  label->setTextFormat(Qt::PlainText);  // user and document names are not markup
+  return label;
+}
+
+}  // namespace
+
+StatusWindow::StatusWindow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName("102");
+  setWindowTitle(QStringLiteral("Stav programu Pagewarden"));
+  const DialogUnits du(font());
+
+  auto* title = CentredLabel(this, "1012", QStringLiteral("Stav programu Pagewarden"));
+  QFont bold = title->font();
+  bold.setWeight(QFont::Bold);
+  title->setFont(bold);
+  title->setGeometry(du.rect(50, 10, 188, 11));
+
+  auto* icon = new QLabel(this);
+  icon->setPixmap(IconPixmap(128, 32));
+  icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  icon->setGeometry(du.rect(16, 17, 21, 20));
+
+  status_ = CentredLabel(this, "1000", QString());
+  status_->setWordWrap(true);
+  status_->setGeometry(du.rect(49, 26, 189, 24));
+
+  auto* group = new QGroupBox(QStringLiteral("Stav"), this);
+  group->setGeometry(du.rect(7, 53, 231, 48));
+
+  usage_ = CentredLabel(this, "1013", QStringLiteral("Status"));
+  usage_->setGeometry(du.rect(15, 66, 210, 8));
+
+  gauge_ = new GaugeStrip(this);
+  gauge_->setObjectName("1011");
+  gauge_->setGeometry(du.rect(13, 85, 218, 6));
+
+  auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+  ok->setObjectName("1001");
+  ok->setDefault(true);
+  ok->setGeometry(du.rect(97, 108, 50, 14));
+  // Enter reaches this button and Escape reject(); both, like the close box, only hide.
+  connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+
+  setFixedSize(du.size(245, 129));
+}
+
+void StatusWindow::SetTexts(const std::string& status, const std::string& usage) {
+  status_->setText(Q(status));
+  usage_->setText(Q(usage));
+}
+
+void StatusWindow::Show() {
+  show();
+  raise();
+}
+
+void StatusWindow::DrawGauge(int share) {
+  gauge_->setShare(share);
+}
+
+void StatusWindow::setBeforePaint(std::function<void()> hook) {
+  beforePaint_ = std::move(hook);
+}
+
+void StatusWindow::paintEvent(QPaintEvent* event) {
+  if (beforePaint_ && !inBeforePaint_) {
+    inBeforePaint_ = true;
+    beforePaint_();
+    inBeforePaint_ = false;
+  }
+  QDialog::paintEvent(event);
+}
+
+}  // namespace pw

@@ -1,0 +1,43 @@
+#pragma once
+// The status window (template 102): the status sentence, the usage sentence and the usage gauge.
+// It is created hidden, lives for the whole run, and OK, Enter, Escape and the close box only
+// hide it.
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "app/MonitorPorts.h"
+
+class QLabel;
+
+namespace pw {
+
+class GaugeStrip;
+
+class StatusWindow : public QDialog, public IStatusView {
+  Q_OBJECT
+
+ public:
+  explicit StatusWindow(QWidget* parent = nullptr);
+
+  void SetTexts(const std::string& status, const std::string& usage) override;
+  void Show() override;
+  void DrawGauge(int share) override;
+
+  // Runs before every paint of the window, so the owner can bring the texts and the gauge up to
+  // date (the monitor's status display runs on each paint). Not re-entered from its own painting.
+  void setBeforePaint(std::function<void()> hook);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QLabel* status_ = nullptr;
+  QLabel* usage_ = nullptr;
+  GaugeStrip* gauge_ = nullptr;
+  std::function<void()> beforePaint_;
+  bool inBeforePaint_ = false;
+};
+
+}  // namespace pw
