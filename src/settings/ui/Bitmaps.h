@@ -1,0 +1,30 @@
+#pragma once
+// The program's bitmaps: pictures drawn as SVG, embedded under :/bitmaps/ and rendered at their
+// natural size for the screen's pixel ratio.
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <QString>
+
+namespace pw {
+
+// The bitmap of a resource name ("NEWU", "130"); a null pixmap when there is none.
+QPixmap LoadBitmap(const QString& name, qreal pixelRatio = 1.0);
+
+// A small button drawn entirely by two bitmaps named after its caption: caption + "U" while
+// released, caption + "D" while pressed. It takes the size of its bitmap.
+class CBitmapButton : public QAbstractButton {
+  Q_OBJECT
+
+ public:
+  CBitmapButton(const QString& caption, QWidget* parent = nullptr);
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap released_, pressed_;
+};
+
+}  // namespace pw

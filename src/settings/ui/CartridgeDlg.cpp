@@ -1,0 +1,100 @@
+#include "settings/ui/CartridgeDlg.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "platform/qt/QtPorts.h"
+
+namespace pw {
+
+CPrintersEdit::CPrintersEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setTabChangesFocus(true);
+}
+
+void CPrintersEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->modifiers() & Qt::ControlModifier) {
+      insertPlainText(QStringLiteral("\n"));
+      event->accept();
+    } else {
+      event->ignore();  // the dialog presses its default button
+    }
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(caption);
+
+  auto* nameLabel = new QLabel(QStringLiteral("&Zásobník (typ, model):"), this);
+  name_ = new QLineEdit(this);
+  name_->setObjectName(QStringLiteral("1015"));
+  nameLabel->setBuddy(name_);
+
+  auto* pagesLabel = new QLabel(QStringLiteral("&Max. počet stran:"), this);
+  pages_ = new QLineEdit(this);
+  pages_->setObjectName(QStringLiteral("1025"));
+  pages_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pages_));
+  pages_->setMaximumWidth(pages_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
+  pagesLabel->setBuddy(pages_);
+
+  auto* printersLabel =
+      new QLabel(QStringLiteral("&Tiskárny, které tento zásobník používají:"), this);
+  printers_ = new CPrintersEdit(this);
+  printers_->setObjectName(QStringLiteral("1020"));
+  printers_->setFixedHeight(printers_->fontMetrics().lineSpacing() * 4 +
+                            2 * printers_->frameWidth() + 8);
+  printersLabel->setBuddy(printers_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  auto* ok = buttons->addButton(confirm, QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("1"));
+  ok->setDefault(true);
+  auto* cancel = buttons->addButton(QStringLiteral("&Storno"), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("2"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(nameLabel, 0, 0, 1, 2);
+  grid->addWidget(name_, 1, 0, 1, 2);
+  grid->addWidget(pagesLabel, 2, 0);
+  grid->addWidget(pages_, 2, 1, Qt::AlignLeft);
+  grid->addWidget(printersLabel, 3, 0, 1, 2);
+  grid->addWidget(printers_, 4, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addSpacing(6);
+  layout->addWidget(buttons);
+  setMinimumWidth(360);
+}
+
+void CCartridgeDlg::setEntry(const CartridgeEntry& entry) {
+  name_->setText(Q(entry.name));
+  pages_->setText(Q(entry.pages));
+  printers_->setPlainText(Q(entry.printer));
+}
+
+CartridgeEntry CCartridgeDlg::entry() const {
+  return {S(name_->text()), S(pages_->text()), S(printers_->toPlainText())};
+}
+
+CAddCartridgeDlg::CAddCartridgeDlg(QWidget* parent)
+    : CCartridgeDlg(QStringLiteral("Přidat zásobník"), QStringLiteral("&Přidat"), parent) {}
+
+CEditCartridgeDlg::CEditCartridgeDlg(QWidget* parent)
+    : CCartridgeDlg(QStringLiteral("Oprava zásobníku"), QStringLiteral("&Opravit"), parent) {}
+
+}  // namespace pw

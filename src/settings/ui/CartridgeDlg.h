@@ -1,0 +1,58 @@
+#pragma once
+// The Add and Edit cartridge dialogs: one layout with a name, a page count and the printers that
+// use the cartridge. Neither checks anything: confirming takes the three texts as they stand.
+
+#include <QDialog>
+#include <QPlainTextEdit>
+
+#include "log/DataFile.h"
+
+class QLineEdit;
+
+namespace pw {
+
+// The printers text: several lines with a vertical scroll bar, where Enter confirms the dialog
+// and Ctrl+Enter breaks the line (the catalogue later stores each break as a blank).
+class CPrintersEdit : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit CPrintersEdit(QWidget* parent = nullptr);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class CCartridgeDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  void setEntry(const CartridgeEntry& entry);
+  CartridgeEntry entry() const;
+
+ protected:
+  CCartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent);
+
+ private:
+  QLineEdit* name_;
+  QLineEdit* pages_;
+  CPrintersEdit* printers_;
+};
+
+// Template 132.
+class CAddCartridgeDlg : public CCartridgeDlg {
+  Q_OBJECT
+
+ public:
+  explicit CAddCartridgeDlg(QWidget* parent = nullptr);
+};
+
+// Template 133.
+class CEditCartridgeDlg : public CCartridgeDlg {
+  Q_OBJECT
+
+ public:
+  explicit CEditCartridgeDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace pw

@@ -1,0 +1,79 @@
+#pragma once
+// The Settings dialog (template 130): the printer to watch, the cartridge catalogue with the
+// current cartridge, how print quality is found, the remaining options and the access password.
+// The dialog only reads the data file; the Settings command writes options and catalogue on OK.
+
+#include <QDialog>
+
+#include "app/MonitorPorts.h"
+#include "settings/Catalogue.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace pw {
+
+class CBitmapButton;
+
+class CSettingsDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  CSettingsDlg(DataFile& dataFile, IPrinterList& printers, IMessages& messages,
+               QWidget* parent = nullptr);
+  // Fills the dialog: the options and password, the local printers and the catalogue read from
+  // the data file. Call it before exec().
+  void setValues(const SettingsValues& v);
+  // The dialog's values as OK took them: options, password, catalogue and whether it was read.
+  SettingsValues values() const;
+
+  void accept() override;
+
+ private:
+  void BuildControls();
+  void OptionsToControls();
+  void ControlsToOptions();
+  void FillPrinters();
+  void FillCartridges();
+  void ShowFields();
+  void ApplyEnabling();
+
+  void OnQualitySelected(int index);
+  void OnAutoQualityClicked();
+  void OnAnyoneClicked();
+  void OnCartridgeSelected(int index);
+  void OnPrinterSelected();
+  void OnNew();
+  void OnEdit();
+  void OnDelete();
+
+  DataFile& dataFile_;
+  IPrinterList& printerList_;
+
+  Options options_;
+  std::string password_;
+  CartridgeCatalogue catalogue_;
+  bool catalogueRead_ = false;
+
+  QLabel* title_;
+  QComboBox* printer_;
+  QComboBox* cartridge_;
+  CBitmapButton* new_;
+  CBitmapButton* delete_;
+  CBitmapButton* edit_;
+  QLineEdit* printersText_;
+  QLineEdit* maxPages_;
+  QCheckBox* autoMonitor_;
+  QCheckBox* autoQuality_;
+  QComboBox* quality_;
+  QCheckBox* popStatus_;
+  QCheckBox* windowsRun_;
+  QCheckBox* anyone_;
+  QLineEdit* passwordEdit_;
+  QCheckBox* tooltip_;
+  QCheckBox* emptyFlash_;
+};
+
+}  // namespace pw

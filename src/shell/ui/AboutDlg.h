@@ -1,0 +1,18 @@
+#pragma once
+// The About box (template 100): version, a few words on the program and its maker, and links to
+// the maker's home page and e-mail address.
+
+#include <QDialog>
+
+#include "platform/Ports.h"
+
+namespace pw {
+
+class CAboutDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CAboutDlg(IUrlOpener& opener, QWidget* parent = nullptr);
+};
+
+}  // namespace pw

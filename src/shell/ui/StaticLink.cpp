@@ -1,0 +1,44 @@
+#include "shell/ui/StaticLink.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "platform/qt/QtPorts.h"
+
+namespace pw {
+
+CStaticLink::CStaticLink(IUrlOpener& opener, const QString& target, QWidget* parent)
+    : QLabel(parent), opener_(opener), target_(target) {
+  setTextFormat(Qt::PlainText);
+  setCursor(Qt::PointingHandCursor);
+  QFont underlined = font();
+  underlined.setUnderline(true);
+  setFont(underlined);
+  ApplyColor();
+}
+
+void CStaticLink::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QLabel::mousePressEvent(event);
+    return;
+  }
+  if (target_.isEmpty())
+    target_ = text();
+  if (target_.isEmpty())
+    return;
+  if (opener_.Open(S(target_))) {
+    color_ = kVisited;
+    ApplyColor();
+  } else {
+    QApplication::beep();
+    Trace("*** WARNING: CStaticLink: unable to navigate link %s\n", S(target_).c_str());
+  }
+}
+
+void CStaticLink::ApplyColor() {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::WindowText, color_);
+  setPalette(palette);
+}
+
+}  // namespace pw
