@@ -1,0 +1,116 @@
+# Helpers for tests that drive the real program on a virtual desktop.
+# Source it from a *.test.sh; it needs PW_BUILD_DIR and PW_SOURCE_DIR (ctest sets both).
+# e2e_setup makes a private home, profile and program folder and a desktop with a tray host;
+# e2e_teardown (run from the trap it installs) stops everything and keeps the screenshots.
+
+set -uo pipefail
+# shellcheck source=desktop.sh
+source "$PW_SOURCE_DIR/tests/support/desktop.sh"
+
+e2e_setup() {  # e2e_setup TESTNAME
+  E2E_NAME=$1
+  E2E_DIR=$(mktemp -d "/tmp/pw-e2e-$E2E_NAME.XXXXXX")
+  E2E_SHOTS="$PW_BUILD_DIR/test-output/$E2E_NAME"
+  rm -rf "$E2E_SHOTS"
+  mkdir -p "$E2E_SHOTS" "$E2E_DIR/bin" "$E2E_DIR/home/.config" "$E2E_DIR/run"
+  chmod 700 "$E2E_DIR/run"
+  # The program keeps its data file beside itself, so each test runs its own copy.
+  cp "$PW_BUILD_DIR/pagewarden" "$E2E_DIR/bin/"
+  cp "$PW_SOURCE_DIR/src/res/Pagewarden.xml" "$E2E_DIR/bin/"
+  export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/home/.config" XDG_RUNTIME_DIR="$E2E_DIR/run"
+  E2E_PROFILE="$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
+  E2E_DATA="$E2E_DIR/bin/Pagewarden.xml"
+  trap e2e_teardown EXIT
+  desktop_start
+}
+
+e2e_teardown() {
+  if [ -n "${E2E_PID:-}" ] && kill -0 "$E2E_PID" 2>/dev/null; then
+    kill "$E2E_PID" 2>/dev/null
+    wait "$E2E_PID" 2>/dev/null
+  fi
+  desktop_stop
+  [ -n "${E2E_EXTRA_TEARDOWN:-}" ] && $E2E_EXTRA_TEARDOWN
+  rm -rf "$E2E_DIR"
+}
+
+e2e_profile() {  # e2e_profile KEY=VALUE... : writes the options before the program starts
+  mkdir -p "$(dirname "$E2E_PROFILE")"
+  { echo "[Settings]"; printf '%s\n' "$@"; } >"$E2E_PROFILE"
+}
+
+e2e_start() {
+  "$E2E_DIR/bin/pagewarden" >"$E2E_DIR/stdout.log" 2>"$E2E_DIR/stderr.log" &
+  E2E_PID=$!
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  desktop_shot "$E2E_SHOTS/failure.png"
+  [ -f "$E2E_DIR/stderr.log" ] && sed 's/^/program stderr: /' "$E2E_DIR/stderr.log" >&2
+  exit 1
+}
+
+shot() { desktop_shot "$E2E_SHOTS/$1.png"; }
+
+# Waits until a visible window with this exact title exists; prints its id.
+wait_window() {  # wait_window TITLE [SECONDS]
+  local i
+  for i in $(seq 1 $((${2:-10} * 10))); do
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_no_window() {  # wait_no_window TITLE [SECONDS]
+  local i
+  for i in $(seq 1 $((${2:-10} * 10))); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Focuses a window and types keys into it (there is no window manager to do it).
+keys_to() {  # keys_to WINDOW KEY...
+  local win=$1
+  shift
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+  xdotool key --clearmodifiers --delay 80 "$@"
+}
+
+# The centre of the program's icon: trayer sizes itself to its icons, and ours is the only one.
+tray_icon_centre() {
+  local i win
+  for i in $(seq 1 100); do
+    win=$(xdotool search --classname "^panel$" 2>/dev/null | head -n 1)
+    if [ -n "$win" ]; then
+      local geo w h x y
+      geo=$(xdotool getwindowgeometry --shell "$win")
+      eval "$geo"
+      w=$WIDTH h=$HEIGHT x=$X y=$Y
+      if [ "$w" -ge 16 ]; then
+        echo "$((x + w - 16)) $((y + h / 2))"
+        return 0
+      fi
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Opens the icon's menu with a right-click.
+open_tray_menu() {
+  local pos
+  pos=$(tray_icon_centre) || fail "no tray icon"
+  # shellcheck disable=SC2086
+  xdotool mousemove $pos click 3
+  sleep 0.6
+}
+
+profile_value() {  # profile_value KEY
+  sed -n "s/^$1=//p" "$E2E_PROFILE" | tail -n 1
+}
