@@ -1,0 +1,309 @@
+#include "details/ui/EditableListCtrl.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "details/ui/CellEditors.h"
+#include "platform/qt/QtPorts.h"
+
+namespace pw {
+
+// --- the rows ------------------------------------------------------------------------------------
+
+void CEditableListModel::SetColumns(std::vector<ColumnInfo> columns) {
+  beginResetModel();
+  columns_ = std::move(columns);
+  table_ = CellTable(int(columns_.size()));
+  endResetModel();
+}
+
+void CEditableListModel::SetDefaultText(int column, std::string text) {
+  columns_.at(std::size_t(column)).defaultText = std::move(text);
+}
+
+void CEditableListModel::Reset(CellTable table) {
+  beginResetModel();
+  table_ = std::move(table);
+  endResetModel();
+}
+
+int CEditableListModel::Insert(int row, std::vector<std::string> cells) {
+  row = std::clamp(row, 0, table_.rows());
+  beginInsertRows({}, row, row);
+  table_.insert(row, std::move(cells));
+  endInsertRows();
+  return row;
+}
+
+void CEditableListModel::Remove(int row) {
+  beginRemoveRows({}, row, row);
+  table_.remove(row);
+  endRemoveRows();
+}
+
+void CEditableListModel::SetText(int row, int column, std::string text) {
+  table_.set(row, column, std::move(text));
+  const QModelIndex cell = index(row, column);
+  emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+int CEditableListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.rows();
+}
+
+int CEditableListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant CEditableListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid())
+    return {};
+  if (role == Qt::DisplayRole)
+    return Q(table_.at(index.row(), index.column()));
+  if (role == Qt::TextAlignmentRole)
+    return int(Qt::AlignLeft | Qt::AlignVCenter);
+  return {};
+}
+
+QVariant CEditableListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+      section < int(columns_.size())) {
+    return Q(columns_[std::size_t(section)].title);
+  }
+  if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
+    return int(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags CEditableListModel::flags(const QModelIndex& index) const {
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+// --- the view ------------------------------------------------------------------------------------
+
+namespace {
+
+bool IsInside(const QWidget* widget, const QWidget* ancestor) {
+  // Walks across window borders too, so the editor's own pop-ups count as the editor.
+  for (; widget != nullptr; widget = widget->parentWidget()) {
+    if (widget == ancestor)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTableView(parent), m_model(this) {
+  setModel(&m_model);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
+  setSortingEnabled(false);
+  setShowGrid(true);
+  setWordWrap(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // Rows of one fixed height keep a long log cheap to lay out and to scroll.
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
+  // A click takes the focus only when it hits a cell (mousePressEvent), never before the list
+  // has seen where it landed.
+  setFocusPolicy(Qt::TabFocus);
+  connect(qApp, &QApplication::focusChanged, this, &CEditableListCtrl::OnFocusChanged);
+}
+
+void CEditableListCtrl::SetColumns(std::vector<ColumnInfo> columns, int charUnit) {
+  EndEdit();
+  m_model.SetColumns(std::move(columns));
+  for (std::size_t i = 0; i < m_model.columns().size(); ++i) {
+    setColumnWidth(int(i), m_model.columns()[i].width * charUnit);
+  }
+}
+
+void CEditableListCtrl::SetDefaultText(int column, std::string text) {
+  m_model.SetDefaultText(column, std::move(text));
+}
+
+void CEditableListCtrl::LoadRows(CellTable rows) {
+  EndEdit();
+  m_model.Reset(std::move(rows));
+}
+
+int CEditableListCtrl::InsertRow(int nItem) {
+  std::vector<std::string> cells;
+  for (const ColumnInfo& column : m_model.columns())
+    cells.push_back(column.defaultText);
+  return m_model.Insert(InsertPosition(nItem, total()), std::move(cells));
+}
+
+void CEditableListCtrl::DeleteRow(int nItem) {
+  EndEdit();
+  if (nItem >= 0 && nItem < total())
+    m_model.Remove(nItem);
+}
+
+CCellEditor* CEditableListCtrl::OpenEditor() const {
+  const auto* found =
+      viewport()->findChild<QWidget*>(QString::fromLatin1(kEditorName), Qt::FindDirectChildrenOnly);
+  return dynamic_cast<CCellEditor*>(const_cast<QWidget*>(found));
+}
+
+QWidget* CEditableListCtrl::Editor() const {
+  CCellEditor* editor = OpenEditor();
+  return editor ? editor->widget() : nullptr;
+}
+
+void CEditableListCtrl::EndEdit() {
+  CCellEditor* editor = OpenEditor();
+  if (editor == nullptr)
+    return;
+  if (IsInside(QApplication::focusWidget(), editor->widget()))
+    setFocus(Qt::OtherFocusReason);
+  editor->Leave();
+}
+
+void CEditableListCtrl::OnFocusChanged(QWidget* old, QWidget* now) {
+  CCellEditor* editor = OpenEditor();
+  if (editor != nullptr && IsInside(old, editor->widget()) && !IsInside(now, editor->widget())) {
+    editor->Leave();
+  }
+}
+
+void CEditableListCtrl::OnEndLabelEdit(int nItem, int nSubItem, const std::string* text) {
+  if (text == nullptr || nItem < 0 || nItem >= total() || nSubItem < 0 ||
+      nSubItem >= m_model.columnCount()) {
+    return;
+  }
+  m_model.SetText(nItem, nSubItem, *text);
+}
+
+QWidget* CEditableListCtrl::EditSubItem(int nItem, int nCol) {
+  const auto& columns = m_model.columns();
+  if (nItem < 0 || nItem >= total())
+    return nullptr;
+  if (nCol < 0 || nCol >= int(columns.size()) || columnWidth(nCol) < 5)
+    return nullptr;
+  const ColumnInfo& column = columns[std::size_t(nCol)];
+  if (!IsEditableKind(column.kind)) {
+    m_bCurMayBeEmpty = column.mayBeEmpty;
+    SelectItem(nItem);
+    return nullptr;
+  }
+
+  // The old editor commits first; bringing the cell into view would close it anyway.
+  EndEdit();
+  m_bCurMayBeEmpty = column.mayBeEmpty;
+  m_nCurItem = nItem;
+  const QModelIndex cell = m_model.index(nItem, nCol);
+  scrollTo(cell, QAbstractItemView::EnsureVisible);
+  const QRect bounds = visualRect(cell);
+  const auto kind = EditorKind(column.kind);
+  const Rect r = EditorRect(kind, bounds.left(), columnWidth(nCol), bounds.top(),
+                            bounds.bottom() + 1, viewport()->width());
+
+  const QString text = Q(m_model.table().at(nItem, nCol));
+  QWidget* editor = nullptr;
+  switch (kind) {
+    case EditorKind::Text:
+    case EditorKind::Number:
+      editor = new CEditCell(viewport(), *this, nItem, nCol, text, kind);
+      break;
+    case EditorKind::Choice:
+      editor = new CComboCell(viewport(), *this, nItem, nCol, text);
+      break;
+    case EditorKind::Date:
+    case EditorKind::Time:
+      editor = new CDateTimeCell(viewport(), *this, nItem, nCol, text, kind == EditorKind::Date);
+      break;
+  }
+  editor->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  editor->show();
+  editor->setFocus(Qt::OtherFocusReason);
+  SelectItem(m_nCurItem);
+  return editor;
+}
+
+int CEditableListCtrl::HitTestEx(const QPoint& point, int* pCol) const {
+  if (pCol != nullptr)
+    *pCol = 0;
+  const int row = rowAt(point.y());
+  if (row < 0 || row >= total())
+    return -1;
+  std::vector<int> widths;
+  for (int c = 0; c < m_model.columnCount(); ++c)
+    widths.push_back(columnWidth(c));
+  const int column = ColumnAt(point.x() + horizontalOffset(), widths);
+  if (column < 0)
+    return -1;
+  if (pCol != nullptr)
+    *pCol = column;
+  return row;
+}
+
+void CEditableListCtrl::SelectItem(int nItem) {
+  m_nCurItem = nItem;
+  if (nItem < 0 || nItem >= total())
+    return;
+  // Selecting never scrolls: the row stays wherever it is.
+  const bool autoScrolls = hasAutoScroll();
+  setAutoScroll(false);
+  selectionModel()->setCurrentIndex(
+      m_model.index(nItem, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  setAutoScroll(autoScrolls);
+}
+
+int CEditableListCtrl::SelectedRow() const {
+  const QModelIndexList rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int CEditableListCtrl::RowsPerPage() const {
+  return viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize());
+}
+
+void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
+  if (CCellEditor* editor = OpenEditor();
+      editor != nullptr && !m_bCurMayBeEmpty && editor->Text().empty()) {
+    return;  // an empty text that the column refuses keeps its editor
+  }
+  if (event->button() != Qt::LeftButton) {
+    QTableView::mousePressEvent(event);
+    return;
+  }
+  int column = 0;
+  const int row = HitTestEx(event->position().toPoint(), &column);
+  // Below the last row or right of the last column: the selection and the focus stay.
+  if (row < 0)
+    return;
+  EndEdit();
+  setFocus(Qt::MouseFocusReason);
+  QTableView::mousePressEvent(event);
+  m_nCurItem = row;
+  EditSubItem(row, column);
+}
+
+void CEditableListCtrl::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void CEditableListCtrl::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  if (m_nCurItem < 0)
+    m_nCurItem = 0;
+  SelectItem(m_nCurItem);
+}
+
+void CEditableListCtrl::scrollContentsBy(int dx, int dy) {
+  // Scrolling takes the focus from an open editor, which commits it and closes it.
+  EndEdit();
+  QTableView::scrollContentsBy(dx, dy);
+}
+
+}  // namespace pw

@@ -1,0 +1,199 @@
+// The editable list on its own: clicks, the editors' keys, committing and cancelling.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include "details/ui/EditableListCtrl.h"
+#include "platform/qt/QtPorts.h"
+
+using namespace pw;
+
+enum Col { kText, kNumber, kDate, kTime, kChoice, kRequired, kColumns };
+
+class EditableListCtrlTest : public QObject {
+  Q_OBJECT
+
+  QWidget* window_ = nullptr;
+  CEditableListCtrl* list_ = nullptr;
+  QLineEdit* outside_ = nullptr;
+
+  std::string Cell(int row, int col) const { return list_->Text(row, col); }
+  QWidget* Focus() const { return QApplication::focusWidget(); }
+  void Key(int key, Qt::KeyboardModifiers mods = {}) {
+    QTest::keyClick(Focus(), Qt::Key(key), mods);
+  }
+  void Type(const QString& text) { QTest::keyClicks(Focus(), text); }
+  QString EditorText() const { return qobject_cast<QLineEdit*>(list_->Editor())->text(); }
+  void Click(int row, int col, int dx = 0, int dy = 0) {
+    const QPoint p = list_->visualRect(list_->model()->index(row, col)).center();
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, p + QPoint(dx, dy));
+  }
+
+ private slots:
+  void init() {
+    window_ = new QWidget;
+    auto* layout = new QVBoxLayout(window_);
+    layout->addWidget(list_ = new CEditableListCtrl(window_));
+    layout->addWidget(outside_ = new QLineEdit(window_));
+    window_->resize(700, 300);
+    list_->SetColumns({{"Text", "t", 10, 1, true},
+                       {"Number", "0", 8, 2, true},
+                       {"Date", "", 15, 4, true},
+                       {"Time", "", 15, 5, true},
+                       {"Choice", "", 10, 3, true},
+                       {"Required", "r", 10, 1, false}},
+                      7);
+    list_->SetChoices({{"alfa", 1}, {"Beta", 2}, {"gama", 3}});
+    CellTable rows(kColumns);
+    for (int r = 0; r < 20; ++r) {
+      rows.insert(
+          r, {"row" + std::to_string(r), std::to_string(r), "1.2.2026", "8:30:00", "beta", "req"});
+    }
+    list_->LoadRows(std::move(rows));
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+  }
+  void cleanup() { delete window_; }
+
+  void clickOpensTheCellsEditorAndCommitsTheLastOne() {
+    Click(3, kText);
+    QCOMPARE(list_->Editor()->objectName(), QString("1001"));
+    QCOMPARE(EditorText(), QString("row3"));
+    QCOMPARE(list_->SelectedRow(), 3);
+    Type("x");
+    Click(5, kNumber);
+    QCOMPARE(Cell(3, kText), std::string("row3x"));
+    QCOMPARE(EditorText(), QString("5"));
+    QCOMPARE(list_->SelectedRow(), 5);
+  }
+
+  void clicksOffTheCellsDoNothing() {
+    list_->LoadRows(CellTable(kColumns));
+    list_->InsertRow(0);
+    list_->InsertRow(0);
+    QWidget* editor = list_->EditSubItem(0, kText);
+    Click(1, kText, 0, 100);      // below the last row
+    Click(0, kRequired, 200, 0);  // right of the last column
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, QPoint(5, 150));
+    QCOMPARE(list_->Editor(), editor);  // still open and focused
+    QVERIFY(editor->hasFocus());
+    QCOMPARE(list_->SelectedRow(), 0);
+    QTest::mouseClick(list_->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(Cell(0, kText), std::string("t"));  // no sorting, nothing selected by the header
+  }
+
+  void escapeCancelsAndEveryOtherWayOutCommits() {
+    QVERIFY(list_->EditSubItem(2, kText));
+    Type("changed");
+    Key(Qt::Key_Escape);
+    QCOMPARE(Cell(2, kText), std::string("row2"));
+    QVERIFY(list_->Editor() == nullptr);
+    QVERIFY(list_->hasFocus());
+
+    QVERIFY(list_->EditSubItem(1, kText));
+    Type("A");
+    outside_->setFocus();
+    QTRY_COMPARE(Cell(1, kText), std::string("row1A"));
+    QTRY_VERIFY(list_->Editor() == nullptr);
+
+    QVERIFY(list_->EditSubItem(0, kText));
+    Type("B");
+    list_->verticalScrollBar()->setValue(list_->verticalScrollBar()->maximum());
+    QCOMPARE(Cell(0, kText), std::string("row0B"));
+    QVERIFY(list_->Editor() == nullptr);
+  }
+
+  void keysMoveBetweenCellsAndStopAtTheEdges() {
+    QVERIFY(list_->EditSubItem(4, kText));
+    const std::pair<int, QString> steps[] = {{Qt::Key_Tab, "4"},        {Qt::Key_Down, "5"},
+                                             {Qt::Key_Up, "4"},         {Qt::Key_End, "19"},
+                                             {Qt::Key_Home, "0"},       {Qt::Key_Backtab, "row0"},
+                                             {Qt::Key_Backtab, "row0"}, {Qt::Key_Up, "row0"}};
+    for (auto [key, text] : steps) {
+      const bool ctrl = key == Qt::Key_Home || key == Qt::Key_End;
+      Key(key, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+      QCOMPARE(EditorText(), text);
+    }
+    // Page Down moves on release, by one page.
+    QTest::keyPress(Focus(), Qt::Key_PageDown);
+    QCOMPARE(list_->SelectedRow(), 0);
+    QTest::keyRelease(Focus(), Qt::Key_PageDown);
+    QCOMPARE(list_->SelectedRow(), std::min(list_->RowsPerPage(), 19));
+
+    // In the last cell nothing opens and the editor stays; Enter has written its text.
+    QWidget* last = list_->EditSubItem(19, kRequired);
+    for (int key : {Qt::Key_Tab, Qt::Key_Down}) {
+      Key(key);
+      QCOMPARE(list_->Editor(), last);
+    }
+    Type("Z");
+    Key(Qt::Key_Return);
+    QTRY_COMPARE(Cell(19, kRequired), std::string("reqZ"));
+    QCOMPARE(list_->Editor(), last);
+    QVERIFY(last->hasFocus());
+  }
+
+  void numberBoxTakesDigitsOnly() {
+    QVERIFY(list_->EditSubItem(7, kNumber));
+    Type("a1-b2 ");
+    QCOMPARE(EditorText(), QString("712"));
+  }
+
+  void pickersAndDropDown() {
+    const std::string garbage = "garbage";
+    list_->OnEndLabelEdit(3, kDate, &garbage);
+    auto* date = qobject_cast<QDateTimeEdit*>(list_->EditSubItem(3, kDate));
+    QCOMPARE(date->date(), QDate::currentDate());
+    QCOMPARE(Focus(), date);
+    Key(Qt::Key_Tab);  // writes today, opens the time
+    QCOMPARE(Cell(3, kDate), S(list_->dateTime().FormatDate(QDate::currentDate())));
+    auto* time = qobject_cast<QDateTimeEdit*>(list_->Editor());
+    QCOMPARE(time->time(), QTime(8, 30, 0));
+    Key(Qt::Key_Up);  // steps the picker, does not move
+    QCOMPARE(list_->Editor(), time);
+    QCOMPARE(qobject_cast<QDateTimeEdit*>(list_->EditSubItem(0, kDate))->date(), QDate(2026, 2, 1));
+
+    auto* combo = qobject_cast<QComboBox*>(list_->EditSubItem(6, kChoice));
+    QCOMPARE(combo->currentText(), QString("Beta"));  // the first entry starting so, any case
+    QCOMPARE(combo->currentData().toInt(), 2);
+    combo->setCurrentIndex(2);
+    Key(Qt::Key_Return);
+    QCOMPARE(Cell(6, kChoice), std::string("gama"));
+  }
+
+  void emptyTextIsRefusedWhereTheColumnNeedsOne() {
+    auto* editor = qobject_cast<QLineEdit*>(list_->EditSubItem(5, kRequired));
+    editor->clear();
+    for (int key : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Down, Qt::Key_Escape}) {
+      Key(key);
+      QCOMPARE(list_->Editor(), editor);
+    }
+    Click(1, kText);
+    QCOMPARE(list_->Editor(), editor);
+    outside_->setFocus();  // leaving otherwise closes it; the cell keeps its text
+    QTRY_VERIFY(list_->Editor() == nullptr);
+    QCOMPARE(Cell(5, kRequired), std::string("req"));
+  }
+
+  void editorWidensUpToTheListsEdgeAndNeverNarrows() {
+    QWidget* editor = list_->EditSubItem(0, kNumber);
+    const int before = editor->width();
+    Type("1234567890123456");
+    QVERIFY(editor->width() > before);
+    Type(QString(200, '9'));
+    QCOMPARE(editor->geometry().right() + 1, list_->viewport()->width());
+    qobject_cast<QLineEdit*>(editor)->clear();
+    Type("1");
+    QCOMPARE(editor->geometry().right() + 1, list_->viewport()->width());
+  }
+};
+
+QTEST_MAIN(EditableListCtrlTest)
+#include "editable_list_ctrl_test.moc"
