@@ -264,6 +264,8 @@ void CSettingsDlg::FillCartridges() {
 
 void CSettingsDlg::ShowFields() {
   printersText_->setText(Q(catalogue_.current().printer));
+  // A long list of printers reads from its beginning.
+  printersText_->setCursorPosition(0);
   maxPages_->setText(Q(catalogue_.current().pages));
 }
 
