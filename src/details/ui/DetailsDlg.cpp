@@ -98,8 +98,6 @@ void CDetailsDlg::BuildControls() {
 
   auto label = [&](const char* text, QRect where, QWidget* buddy) {
     auto* l = new QLabel(QString::fromUtf8(text), this);
-    // The arrangement's widths fit its original font; a wider font must not clip a label.
-    where.setWidth(std::max(where.width(), l->sizeHint().width()));
     l->setGeometry(where);
     if (buddy != nullptr)
       l->setBuddy(buddy);
@@ -151,6 +149,12 @@ void CDetailsDlg::setVisible(bool visible) {
   // The first showing starts the dialog: the columns, then the log, before anything is seen.
   if (visible && !m_bInitialized) {
     m_bInitialized = true;
+    // The arrangement's widths fit its original font, and the desktop's font is settled only
+    // now: no label may clip its text.
+    for (QLabel* l : findChildren<QLabel*>()) {
+      l->ensurePolished();
+      if (l->width() < l->sizeHint().width()) l->resize(l->sizeHint().width(), l->height());
+    }
     m_list->SetColumns(DetailsColumns(S(m_dateTime.FormatDate(QDate::currentDate())),
                                       S(m_dateTime.FormatTime(QTime::currentTime()))),
                        CharUnit(QFontMetrics(m_list->font()).averageCharWidth()));
