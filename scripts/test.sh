@@ -29,9 +29,9 @@ cmake -S "$here" -B "$here/build-fuzz" -DPW_LOGIC_ONLY=ON -DPW_FUZZ=ON -DPW_TEST
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$here/build-fuzz" -j"$jobs"
 fuzz_status=0
-mkdir -p "$here/build-fuzz/corpus"
-"$here/build-fuzz/fuzz/fuzz_data_file" -max_total_time=30 -print_final_stats=1 \
-  "$here/build-fuzz/corpus" $([ -d "$here/fuzz/seeds" ] && echo "$here/fuzz/seeds") >"$here/build-fuzz/fuzz.log" 2>&1 || fuzz_status=$?
+"$here/build-fuzz/fuzz/fuzz_data_file" -max_total_time=30 -rss_limit_mb=1024 -print_final_stats=1 \
+  "$here/build-fuzz/fuzz/fuzz_data_file_corpus" "$here/build-fuzz/fuzz/fuzz_data_file_seeds" \
+  >"$here/build-fuzz/fuzz.log" 2>&1 || fuzz_status=$?
 tail -n 5 "$here/build-fuzz/fuzz.log"
 
 passed=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$here/build/ctest.log" | awk '{print $5 - $1}')

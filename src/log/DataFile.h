@@ -75,7 +75,8 @@ class DataFile {
   // The log scan with all seven fields, for the Details list. The object remembers how many
   // records the file held at this load (see SaveLog).
   bool LoadPrintLog(const std::string& cartridge, LoadedLog& out);
-  // Streams every record to the callback (constant memory); false after 32782.
+  // Streams every record to the callback (constant memory); false after 32782, which a read
+  // error midway also gives (the records before it were delivered).
   bool ForEachRecord(const std::string& cartridge,
                      const std::function<void(const PrintRecord&)>& onRecord,
                      std::optional<std::string>* maximum = nullptr);
@@ -89,17 +90,25 @@ class DataFile {
   bool SaveLog(const std::vector<PrintRecord>& rows);
   // Empties the log section.
   bool DeleteAll();
-  // Writes head and catalogue of the data file, then the rows as log section, to target.
+  // Writes head and catalogue of the data file, then the rows as log section, to target. A
+  // target that is the data file itself (by any name) is saved to as by SaveLog.
   bool Export(const std::vector<PrintRecord>& rows, const std::string& target);
 
   // The catalogue, one entry per <cartridge> block; a missing element reads as empty text.
   bool ReadCartridgeCatalogue(std::vector<CartridgeEntry>& out);
+  // Replaces the entries after the catalogue start line and drops the lines up to the log start
+  // line. Without a catalogue start line before the log start line it changes nothing (32792).
   bool WriteCartridgeCatalogue(const std::vector<CartridgeEntry>& entries);
 
  private:
+  class Rewrite;
+  void CannotOpen();
+  void CannotSave();
+
   DataFilePaths paths_;
   IMessages& messages_;
   std::optional<std::size_t> recordsAtLoad_;
+  std::string cartridgeAtLoad_;
 };
 
 }  // namespace pw

@@ -1,0 +1,119 @@
+// Data file figures on a generated log: the totals scan against `grep -c '</data>'`, one append
+// against `cp` plus `sync` of the copy, the Details list load, and the totals scan's memory.
+// Usage: log_bench [RECORDS]   (default 100000). See bench/README.md.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "log/DataFile.h"
+
+namespace {
+
+class NoMessages : public pw::IMessages {
+ public:
+  void ShowError(const std::string& text) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::exit(1);
+  }
+  bool AskYesNo(const std::string&) override { return false; }
+};
+
+void Generate(const std::string& path, long records) {
+  std::ofstream out(path, std::ios::binary);
+  out << "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>HP 305 černá</name>\n"
+         "\t\t\t<pages>120</pages>\n\t\t\t<printer>HP DeskJet 2710</printer>\n"
+         "\t\t</cartridge>\n\t</cartridges>\n\t<printed>\n";
+  for (long i = 0; i < records; ++i) {
+    out << "\t\t<data>\n\t\t\t<date>6.12.2026</date>\n\t\t\t<time>10:20:30</time>\n"
+        << "\t\t\t<best>" << i % 7 << "</best>\n\t\t\t<normal>" << i % 13
+        << "</normal>\n\t\t\t<economic>" << i % 3 << "</economic>\n"
+        << "\t\t\t<user>uživatel</user>\n\t\t\t<remark>Dokument " << i << ".pdf</remark>\n"
+        << "\t\t</data>\n";
+  }
+  out << "\t</printed>\n</document>\n<!--\n"
+         "<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">\n-->\n";
+}
+
+// The best of several runs, in milliseconds.
+double BestMs(int runs, const std::function<void()>& work) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
+
+void Shell(const std::string& command) {
+  if (std::system(command.c_str()) != 0) {
+    std::fprintf(stderr, "failed: %s\n", command.c_str());
+    std::exit(1);
+  }
+}
+
+long MaxRssKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long records = argc > 1 ? std::atol(argv[1]) : 100000;
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("pw_log_bench_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const pw::DataFilePaths paths = pw::DataFilePaths::InFolder(dir.string());
+  const std::string copy = (dir / "copy.xml").string();
+  NoMessages messages;
+  pw::DataFile file(paths, messages);
+
+  // Memory first, before anything else grows the process: the scan of a log four times longer
+  // must not need more.
+  Generate(paths.data, records / 4);
+  const long rssStart = MaxRssKiB();
+  pw::UsageTotals totals;
+  file.ReadTotals("HP 305 černá", totals);
+  const long rssSmall = MaxRssKiB();
+  Generate(paths.data, records);
+  file.ReadTotals("HP 305 černá", totals);
+  const long rssLarge = MaxRssKiB();
+
+  const auto size = std::filesystem::file_size(paths.data);
+  std::printf("log: %ld records, %.1f MiB\n", records, double(size) / (1024 * 1024));
+  const double scan = BestMs(10, [&] { file.ReadTotals("HP 305 černá", totals); });
+  const double grep = BestMs(10, [&] {
+    // Not to /dev/null: grep stops at the first match when its output goes nowhere.
+    Shell("grep -c '</data>' '" + paths.data + "' > '" + copy + "'");
+  });
+  std::printf("totals scan       %8.2f ms   grep -c '</data>'  %8.2f ms   ratio %.2f\n", scan, grep,
+              scan / grep);
+
+  const double append = BestMs(5, [&] {
+    file.AppendPrintRecord("6.12.2026", "10:20:30", 1, 2, 3, "uživatel", "Dokument.pdf");
+  });
+  const double cp =
+      BestMs(5, [&] { Shell("cp '" + paths.data + "' '" + copy + "' && sync '" + copy + "'"); });
+  std::printf("one append        %8.2f ms   cp + sync          %8.2f ms   ratio %.2f\n", append, cp,
+              append / cp);
+
+  pw::LoadedLog log;
+  const double load = BestMs(5, [&] { file.LoadPrintLog("HP 305 černá", log); });
+  std::printf("list load         %8.2f ms   (%zu rows)\n", load, log.rows.size());
+  std::printf("scan memory       %+ld KiB on %ld records, %+ld KiB more on %ld records\n",
+              rssSmall - rssStart, records / 4, rssLarge - rssSmall, records);
+  std::filesystem::remove_all(dir);
+  return 0;
+}

@@ -1,0 +1,211 @@
+// pagewarden-log: the print log and the cartridge catalogue from the command line, read and
+// written by the same code as the program's own.
+
+#include <QCoreApplication>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "log/DataFile.h"
+#include "platform/qt/QtPorts.h"
+#include "settings/Options.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: pagewarden-log usage [--cartridge NAME] | list [--csv] | catalogue | append --best N "
+    "--normal N --economic N --user TEXT --remark TEXT [--file DATAFILE]\n";
+
+// The program's error messages go to standard error instead of a message box.
+class StderrMessages : public pw::IMessages {
+ public:
+  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  bool AskYesNo(const std::string& text) override {
+    ShowError(text);
+    return false;
+  }
+};
+
+struct Arguments {
+  std::string command;
+  std::map<std::string, std::string> values;
+  bool csv = false;
+};
+
+// The options each command takes; every one but --csv takes a value.
+const std::map<std::string, std::set<std::string>> kOptions = {
+    {"usage", {"--file", "--cartridge"}},
+    {"list", {"--file", "--csv"}},
+    {"catalogue", {"--file"}},
+    {"append", {"--file", "--best", "--normal", "--economic", "--user", "--remark"}},
+};
+
+std::optional<Arguments> Parse(int argc, char** argv) {
+  if (argc < 2 || kOptions.count(argv[1]) == 0)
+    return std::nullopt;
+  Arguments args;
+  args.command = argv[1];
+  const std::set<std::string>& allowed = kOptions.at(args.command);
+  for (int i = 2; i < argc; ++i) {
+    const std::string name = argv[i];
+    if (allowed.count(name) == 0)
+      return std::nullopt;
+    if (name == "--csv") {
+      if (args.csv)
+        return std::nullopt;
+      args.csv = true;
+      continue;
+    }
+    if (i + 1 >= argc || !args.values.emplace(name, argv[i + 1]).second)
+      return std::nullopt;
+    ++i;
+  }
+  if (args.command == "append") {
+    for (const char* required : {"--best", "--normal", "--economic", "--user", "--remark"})
+      if (args.values.count(required) == 0)
+        return std::nullopt;
+  }
+  return args;
+}
+
+// A whole decimal number in the signed 32-bit range, nothing else.
+std::optional<std::int32_t> ParsePages(const std::string& text) {
+  std::size_t i = text.size() > 1 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (i == text.size())
+    return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9')
+      return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > std::int64_t{INT32_MAX} + 1)
+      return std::nullopt;
+  }
+  if (text[0] == '-')
+    value = -value;
+  if (value > INT32_MAX)
+    return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+// One CSV field as RFC 4180 asks: quoted when it holds a comma, a quote or a line end.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos)
+    return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"')
+      quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// A named data file is rewritten through the same name with the extension ".new", so that
+// Pagewarden.xml in any folder pairs with Pagewarden.new as it does beside the program.
+pw::DataFilePaths PathsFor(const std::string& file) {
+  std::filesystem::path temp(file);
+  temp.replace_extension(".new");
+  if (temp == std::filesystem::path(file))
+    temp += ".new";
+  return pw::DataFilePaths{file, temp.string()};
+}
+
+// A tab inside a value would add a field; it is shown as a blank.
+std::string TabField(std::string text) {
+  for (char& c : text)
+    if (c == '\t')
+      c = ' ';
+  return text;
+}
+
+int Usage(pw::DataFile& file, const Arguments& args) {
+  std::string cartridge;
+  if (const auto it = args.values.find("--cartridge"); it != args.values.end()) {
+    cartridge = it->second;
+  } else {
+    pw::QtProfile profile;
+    cartridge = profile.ReadString(pw::keys::kCartridge, "");
+  }
+  pw::UsageTotals totals;
+  if (!file.ReadTotals(cartridge, totals))
+    return 1;
+  const std::int32_t maximum = totals.maxPages.value_or(0);
+  std::printf("best=%d\nnormal=%d\neconomic=%d\nmaximum=%d\nshare=%d\n", totals.best, totals.normal,
+              totals.economic, maximum,
+              pw::UsageShare(totals.best, totals.normal, totals.economic, maximum));
+  return 0;
+}
+
+int List(pw::DataFile& file, const Arguments& args) {
+  if (args.csv)
+    std::fputs("date,time,best,normal,economic,user,remark\r\n", stdout);
+  const bool ok = file.ForEachRecord("", [&](const pw::PrintRecord& r) {
+    const std::string* fields[] = {&r.date,     &r.time, &r.best,  &r.normal,
+                                   &r.economic, &r.user, &r.remark};
+    std::string line;
+    for (const std::string* field : fields) {
+      if (field != fields[0])
+        line += args.csv ? ',' : '\t';
+      line += args.csv ? CsvField(*field) : TabField(*field);
+    }
+    line += args.csv ? "\r\n" : "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  });
+  return ok ? 0 : 1;
+}
+
+int Catalogue(pw::DataFile& file) {
+  std::vector<pw::CartridgeEntry> entries;
+  if (!file.ReadCartridgeCatalogue(entries))
+    return 1;
+  for (const pw::CartridgeEntry& e : entries)
+    std::printf("%s\t%s\t%s\n", e.name.c_str(), e.pages.c_str(), e.printer.c_str());
+  return 0;
+}
+
+int Append(pw::DataFile& file, const Arguments& args) {
+  const auto best = ParsePages(args.values.at("--best"));
+  const auto normal = ParsePages(args.values.at("--normal"));
+  const auto economic = ParsePages(args.values.at("--economic"));
+  if (!best || !normal || !economic) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  pw::QtClock clock;
+  const bool ok =
+      file.AppendPrintRecord(clock.DateText(), clock.TimeText(), *best, *normal, *economic,
+                             args.values.at("--user"), args.values.at("--remark"));
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Arguments> args = Parse(argc, argv);
+  if (!args) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  QCoreApplication app(argc, argv);
+  const auto fileArg = args->values.find("--file");
+  const pw::DataFilePaths paths =
+      fileArg != args->values.end()
+          ? PathsFor(fileArg->second)
+          : pw::DataFilePaths::InFolder(pw::S(QCoreApplication::applicationDirPath()));
+  StderrMessages messages;
+  pw::DataFile file(paths, messages);
+
+  if (args->command == "usage")
+    return Usage(file, *args);
+  if (args->command == "list")
+    return List(file, *args);
+  if (args->command == "catalogue")
+    return Catalogue(file);
+  return Append(file, *args);
+}

@@ -1,0 +1,400 @@
+// The data file's operations: the scans that read it and the writers that rewrite it through
+// the temporary file.
+
+#include "log/DataFile.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "log/LineReader.h"
+#include "log/Scan.h"
+#include "platform/FileOps.h"
+#include "res/Strings.h"
+
+namespace pw {
+
+using scan::LogScanner;
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kLineEnd = "\r\n";
+#else
+constexpr std::string_view kLineEnd = "\n";
+#endif
+
+constexpr std::string_view kLogStart = "<printed>";
+constexpr std::string_view kLogEnd = "</printed>";
+bool IsLogStart(std::string_view line) {
+  return line.find(kLogStart) != line.npos;
+}
+bool IsCatalogueStart(std::string_view line) {
+  return line.find("<cartridges>") != line.npos;
+}
+
+// Composes the file's lines. Values from outside (spooler names, typed texts, list cells) are
+// written verbatim, except that a CR or LF becomes a blank: the line structure must survive.
+class LineWriter {
+ public:
+  explicit LineWriter(DurableFile& file) : file_(file) {}
+
+  void Line(std::string_view text) {
+    file_.Write(text);
+    file_.Write(kLineEnd);
+  }
+
+  void Element(std::string_view indent, std::string_view name, std::string_view value) {
+    file_.Write(indent);
+    file_.Write("<");
+    file_.Write(name);
+    file_.Write(">");
+    if (value.find_first_of("\r\n") == value.npos) {
+      file_.Write(value);
+    } else {
+      scratch_.assign(value);
+      for (char& c : scratch_)
+        if (c == '\r' || c == '\n')
+          c = ' ';
+      file_.Write(scratch_);
+    }
+    file_.Write("</");
+    file_.Write(name);
+    file_.Write(">");
+    file_.Write(kLineEnd);
+  }
+
+  void Record(const PrintRecord& r) {
+    Line("\t\t<data>");
+    Element("\t\t\t", "date", r.date);
+    Element("\t\t\t", "time", r.time);
+    Element("\t\t\t", "best", r.best);
+    Element("\t\t\t", "normal", r.normal);
+    Element("\t\t\t", "economic", r.economic);
+    Element("\t\t\t", "user", r.user);
+    Element("\t\t\t", "remark", r.remark);
+    Line("\t\t</data>");
+  }
+
+  void Cartridge(const CartridgeEntry& e) {
+    Line("\t\t<cartridge>");
+    Element("\t\t\t", "name", e.name);
+    Element("\t\t\t", "pages", e.pages);
+    Element("\t\t\t", "printer", e.printer);
+    Line("\t\t</cartridge>");
+  }
+
+  void LogStart() { Line("\t<printed>"); }
+
+  // The log end line and the four trailer lines.
+  void LogTrailer() {
+    Line("\t</printed>");
+    Line("</document>");
+    Line("<!--");
+    Line("<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">");
+    Line("-->");
+  }
+
+ private:
+  DurableFile& file_;
+  std::string scratch_;
+};
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
+// One run of the rewrite procedure: open the data file, create the target, copy lines up to the
+// writer's anchor, let the writer add its lines, then put the result in place.
+class DataFile::Rewrite {
+ public:
+  explicit Rewrite(DataFile& owner) : owner_(owner), out_(file_) {}
+
+  bool Open(const std::string& target) {
+    if (!in_.Open(owner_.paths_.data) || !file_.Create(target)) {
+      owner_.CannotOpen();
+      return false;
+    }
+    return true;
+  }
+
+  // Copies every line before the first one that contains the anchor; that line is not copied
+  // but handed back. Every line read, the anchor too, is shown to observe.
+  template <class Observe>
+  bool CopyUntil(std::string_view anchorText, Observe observe, std::string_view& anchor) {
+    std::string_view line;
+    while (in_.Next(line)) {
+      observe(line);
+      if (line.find(anchorText) != line.npos) {
+        anchor = line;
+        return true;
+      }
+      out_.Line(line);
+    }
+    return false;
+  }
+
+  // The same without an observer. Where the old file's lines already end as written ones do,
+  // whole blocks are copied at once: the first line holding the anchor is where its first
+  // occurrence is, since an anchor holds no line end.
+  bool CopyUntil(std::string_view anchorText) {
+    if constexpr (kLineEnd == "\n") {
+      for (std::string_view block; !(block = in_.BufferedLines()).empty();) {
+        if (block.find('\r') != block.npos)
+          break;  // CR LF ends are dropped line by line
+        const std::size_t at = block.find(anchorText);
+        std::size_t copy = block.size();
+        if (at != block.npos) {
+          const std::size_t lineEnd = block.rfind('\n', at);
+          copy = lineEnd == block.npos ? 0 : lineEnd + 1;
+        }
+        file_.Write(block.substr(0, copy));
+        in_.Consume(copy);
+        if (at != block.npos)
+          break;
+      }
+    }
+    std::string_view anchor;
+    return CopyUntil(
+        anchorText, [](std::string_view) {}, anchor);
+  }
+
+  LineReader& in() { return in_; }
+  LineWriter& out() { return out_; }
+
+  // Without complete content (a read or write failed, or the anchor was required and missing)
+  // the data file stays as it was and the target keeps what was written.
+  bool Finish(bool complete, bool replace) {
+    const bool readFailed = in_.failed();
+    in_.Close();
+    if (readFailed) {
+      owner_.CannotOpen();
+      return false;
+    }
+    if (!file_.Finish() || !complete ||
+        (replace && !ReplaceFile(owner_.paths_.temp, owner_.paths_.data))) {
+      owner_.CannotSave();
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  DataFile& owner_;
+  LineReader in_;
+  DurableFile file_;
+  LineWriter out_;
+};
+
+DataFilePaths DataFilePaths::InFolder(const std::string& dir) {
+  const bool hasSeparator = !dir.empty() && (dir.back() == '/' || dir.back() == '\\');
+  const std::string base = dir.empty() ? std::string() : hasSeparator ? dir : dir + "/";
+  return DataFilePaths{base + "Pagewarden.xml", base + "Pagewarden.new"};
+}
+
+DataFile::DataFile(DataFilePaths paths, IMessages& messages)
+    : paths_(std::move(paths)), messages_(messages) {}
+
+void DataFile::CannotOpen() {
+  messages_.ShowError(LoadStr(ids::kCannotOpenDataFile));
+}
+void DataFile::CannotSave() {
+  messages_.ShowError(LoadStr(ids::kCannotSaveDataFile));
+}
+
+bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
+  out = UsageTotals{};
+  LineReader in;
+  if (!in.Open(paths_.data)) {
+    CannotOpen();
+    return false;
+  }
+  LogScanner scanner(cartridge, /*pagesOnly=*/true);
+  std::uint32_t best = 0, normal = 0, economic = 0;  // signed 32-bit sums that wrap
+  std::string_view line;
+  while (in.Next(line)) {
+    scanner.Feed(line, [&](const PrintRecord& r) {
+      best += static_cast<std::uint32_t>(AtoiLike(r.best));
+      normal += static_cast<std::uint32_t>(AtoiLike(r.normal));
+      economic += static_cast<std::uint32_t>(AtoiLike(r.economic));
+    });
+  }
+  if (in.failed()) {
+    CannotOpen();
+    return false;
+  }
+  out.best = static_cast<std::int32_t>(best);
+  out.normal = static_cast<std::int32_t>(normal);
+  out.economic = static_cast<std::int32_t>(economic);
+  if (scanner.maximum())
+    out.maxPages = AtoiLike(*scanner.maximum());
+  return true;
+}
+
+bool DataFile::ForEachRecord(const std::string& cartridge,
+                             const std::function<void(const PrintRecord&)>& onRecord,
+                             std::optional<std::string>* maximum) {
+  LineReader in;
+  if (!in.Open(paths_.data)) {
+    CannotOpen();
+    return false;
+  }
+  LogScanner scanner(cartridge, /*pagesOnly=*/false);
+  std::string_view line;
+  while (in.Next(line))
+    scanner.Feed(line, onRecord);
+  if (in.failed()) {
+    CannotOpen();
+    return false;
+  }
+  if (maximum != nullptr)
+    *maximum = scanner.maximum();
+  return true;
+}
+
+bool DataFile::LoadPrintLog(const std::string& cartridge, LoadedLog& out) {
+  LoadedLog loaded;
+  std::uint32_t best = 0, normal = 0, economic = 0;
+  const bool ok = ForEachRecord(
+      cartridge,
+      [&](const PrintRecord& r) {
+        loaded.rows.push_back(r);
+        best += static_cast<std::uint32_t>(AtoiLike(r.best));
+        normal += static_cast<std::uint32_t>(AtoiLike(r.normal));
+        economic += static_cast<std::uint32_t>(AtoiLike(r.economic));
+      },
+      &loaded.maximum);
+  if (!ok)
+    return false;
+  loaded.best = static_cast<std::int32_t>(best);
+  loaded.normal = static_cast<std::int32_t>(normal);
+  loaded.economic = static_cast<std::int32_t>(economic);
+  recordsAtLoad_ = loaded.rows.size();
+  cartridgeAtLoad_ = cartridge;
+  out = std::move(loaded);
+  return true;
+}
+
+bool DataFile::AppendPrintRecord(const std::string& date, const std::string& time,
+                                 std::int32_t best, std::int32_t normal, std::int32_t economic,
+                                 const std::string& user, const std::string& remark) {
+  Rewrite rw(*this);
+  if (!rw.Open(paths_.temp))
+    return false;
+  const bool found = rw.CopyUntil(kLogEnd);
+  rw.out().Record(PrintRecord{date, time, std::to_string(best), std::to_string(normal),
+                              std::to_string(economic), user, remark});
+  rw.out().LogTrailer();
+  return rw.Finish(found, /*replace=*/true);
+}
+
+bool DataFile::SaveLog(const std::vector<PrintRecord>& rows) {
+  Rewrite rw(*this);
+  if (!rw.Open(paths_.temp))
+    return false;
+  // The same scan as at the last load counts the file's records; those past the count arrived
+  // after it and are written after the rows.
+  LogScanner scanner(cartridgeAtLoad_, /*pagesOnly=*/false);
+  const std::size_t known = recordsAtLoad_.value_or(SIZE_MAX);
+  std::size_t index = 0;
+  std::string_view anchor;
+  const bool found = rw.CopyUntil(
+      kLogStart, [&](std::string_view line) { scanner.Feed(line, [&](auto&) { ++index; }); },
+      anchor);
+  rw.out().LogStart();
+  for (const PrintRecord& row : rows)
+    rw.out().Record(row);
+  std::string_view line;
+  while (found && rw.in().Next(line)) {
+    scanner.Feed(line, [&](const PrintRecord& r) {
+      if (index++ >= known)
+        rw.out().Record(r);
+    });
+  }
+  rw.out().LogTrailer();
+  if (!rw.Finish(found, /*replace=*/true))
+    return false;
+  recordsAtLoad_ = rows.size();
+  return true;
+}
+
+bool DataFile::DeleteAll() {
+  Rewrite rw(*this);
+  if (!rw.Open(paths_.temp))
+    return false;
+  const bool found = rw.CopyUntil(kLogStart);
+  rw.out().LogStart();
+  rw.out().LogTrailer();
+  if (!rw.Finish(found, /*replace=*/true))
+    return false;
+  recordsAtLoad_ = 0;
+  return true;
+}
+
+bool DataFile::Export(const std::vector<PrintRecord>& rows, const std::string& target) {
+  // Writing straight onto the data file would truncate it before it is read; onto itself the
+  // export is a save.
+  if (IsSameFile(target, paths_.data))
+    return SaveLog(rows);
+  Rewrite rw(*this);
+  if (!rw.Open(target))
+    return false;
+  rw.CopyUntil(kLogStart);
+  rw.out().LogStart();
+  for (const PrintRecord& row : rows)
+    rw.out().Record(row);
+  rw.out().LogTrailer();
+  return rw.Finish(/*complete=*/true, /*replace=*/false);
+}
+
+bool DataFile::ReadCartridgeCatalogue(std::vector<CartridgeEntry>& out) {
+  LineReader in;
+  if (!in.Open(paths_.data)) {
+    CannotOpen();
+    return false;
+  }
+  scan::CatalogueScanner scanner;
+  std::string_view line;
+  while (in.Next(line) && scanner.Feed(line)) {
+  }
+  if (in.failed()) {
+    CannotOpen();
+    return false;
+  }
+  out = scanner.Finish();
+  return true;
+}
+
+bool DataFile::WriteCartridgeCatalogue(const std::vector<CartridgeEntry>& entries) {
+  Rewrite rw(*this);
+  if (!rw.Open(paths_.temp))
+    return false;
+  // Head copied, the old catalogue up to the log start line dropped, the log copied. A log start
+  // line before any catalogue start line leaves the catalogue no place: the file stays as it is.
+  enum { kHead, kOldCatalogue, kLog } zone = kHead;
+  bool misplaced = false;
+  std::string_view line;
+  while (rw.in().Next(line)) {
+    if (zone == kHead && IsCatalogueStart(line)) {
+      rw.out().Line(line);
+      for (const CartridgeEntry& e : entries)
+        rw.out().Cartridge(e);
+      rw.out().Line("\t</cartridges>");
+      zone = kOldCatalogue;
+      continue;
+    }
+    if (zone != kLog && IsLogStart(line)) {
+      misplaced = zone == kHead;
+      zone = kLog;
+    }
+    if (zone != kOldCatalogue)
+      rw.out().Line(line);
+  }
+  return rw.Finish(zone == kLog && !misplaced, /*replace=*/true);
+}
+
+}  // namespace pw

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# pagewarden-log on data files in a temporary folder: the numbers, the list forms, the
+# catalogue, appending, and the exit codes of failures.
+set -u
+TOOL="$PW_BUILD_DIR/pagewarden-log"
+T=$(mktemp -d)
+trap 'rm -rf "$T"' EXIT
+export HOME="$T/home" XDG_CONFIG_HOME="$T/config"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+failures=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [[ "$2" != "$3" ]]; then
+    echo "FAIL: $1"
+    echo "  expected: $(printf '%q' "$2")"
+    echo "  actual:   $(printf '%q' "$3")"
+    failures=$((failures + 1))
+  fi
+}
+
+F="$T/Pagewarden.xml"
+TRAILER=$'</document>\n<!--\n<!DOCTYPE article PUBLIC "-//Davenport//DTD DocBook V3.0//EN" "">\n-->'
+record() {  # record DATE TIME BEST NORMAL ECONOMIC USER REMARK
+  printf '\t\t<data>\n\t\t\t<date>%s</date>\n\t\t\t<time>%s</time>\n\t\t\t<best>%s</best>\n' "$1" "$2" "$3"
+  printf '\t\t\t<normal>%s</normal>\n\t\t\t<economic>%s</economic>\n' "$4" "$5"
+  printf '\t\t\t<user>%s</user>\n\t\t\t<remark>%s</remark>\n\t\t</data>\n' "$6" "$7"
+}
+{
+  printf '<document>\n\t<cartridges>\n'
+  printf '\t\t<cartridge>\n\t\t\t<name>Černá 1</name>\n\t\t\t<pages>100</pages>\n'
+  printf '\t\t\t<printer>A 1, B 2</printer>\n\t\t</cartridge>\n'
+  printf '\t\t<cartridge>\n\t\t\t<name>Other</name>\n\t\t\t<pages>3</pages>\n'
+  printf '\t\t\t<printer></printer>\n\t\t</cartridge>\n'
+  printf '\t</cartridges>\n\t<printed>\n'
+  record 1.2.2026 10:00:00 3 10 3 eva 'a,b "c"'
+  record 2.2.2026 11:00:00 2 0 0x jan 'tab	in'
+  printf '\t</printed>\n%s\n' "$TRAILER"
+} > "$F"
+
+# usage: the sums, the maximum and the share after the cap.
+check "usage" $'best=5\nnormal=10\neconomic=3\nmaximum=100\nshare=18' \
+  "$("$TOOL" usage --file "$F" --cartridge 'Černá 1')"
+check "usage capped" $'best=5\nnormal=10\neconomic=3\nmaximum=3\nshare=100' \
+  "$("$TOOL" usage --cartridge Other --file "$F")"
+check "usage without match" $'best=5\nnormal=10\neconomic=3\nmaximum=0\nshare=0' \
+  "$("$TOOL" usage --file "$F" --cartridge 'černá 1')"
+# Without --cartridge the profile's option names the cartridge.
+mkdir -p "$XDG_CONFIG_HOME/Quorbel"
+printf '[Settings]\nCartridge=Other\n' > "$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
+check "usage from profile" "maximum=3" "$("$TOOL" usage --file "$F" | grep maximum)"
+
+# list: seven tab-separated fields, a tab in a value shown as a blank; CSV quotes what needs
+# it and ends its lines with CR LF.
+check "list" $'1.2.2026\t10:00:00\t3\t10\t3\teva\ta,b "c"\n2.2.2026\t11:00:00\t2\t0\t0x\tjan\ttab in' \
+  "$("$TOOL" list --file "$F")"
+check "csv" $'date,time,best,normal,economic,user,remark\r\n1.2.2026,10:00:00,3,10,3,eva,"a,b ""c"""\r\n2.2.2026,11:00:00,2,0,0x,jan,tab\tin\r' \
+  "$("$TOOL" list --csv --file "$F")"
+
+check "catalogue" $'Černá 1\t100\tA 1, B 2\nOther\t3\t' "$("$TOOL" catalogue --file "$F")"
+
+# append: the watcher's record, stamped now, with a line break in a value turned into a blank.
+"$TOOL" append --file "$F" --best 4 --normal -1 --economic 0 --user $'x\ny' --remark 'doc'
+check "append exit" 0 "$?"
+check "appended record" $'4\t-1\t0\tx y\tdoc' "$("$TOOL" list --file "$F" | tail -n 1 | cut -f 3-)"
+check "appended date" 1 "$("$TOOL" list --file "$F" | tail -n 1 | cut -f 1 | grep -c .)"
+check "trailer after append" "$TRAILER" "$(tail -n 4 "$F")"
+check "no temporary file left" "" "$(ls "$T" | grep -v -e '^Pagewarden.xml$' -e home -e config)"
+
+# Without --file the data file beside the tool is used.
+mkdir "$T/bin"
+cp "$TOOL" "$T/bin/"
+cp "$F" "$T/bin/Pagewarden.xml"
+check "beside the tool" 3 "$("$T/bin/pagewarden-log" list | wc -l)"
+
+# Failures: the program's message on standard error and exit 1; bad arguments exit 2.
+err=$("$TOOL" usage --file "$T/missing.xml" --cartridge x 2>&1 >/dev/null)
+check "missing file exit" 1 "$?"
+check "missing file message" "Chyba: Nelze otevřít XML datový soubor!" "$err"
+head -n 12 "$F" > "$T/nolog.xml"  # no log end line: the append has no anchor
+cp "$T/nolog.xml" "$T/nolog.orig"
+err=$("$TOOL" append --file "$T/nolog.xml" --best 1 --normal 1 --economic 1 --user u --remark r 2>&1)
+check "append without log end exit" 1 "$?"
+check "append without log end message" "Chyba: Nelze uložit data do XML datového souboru!" "$err"
+check "append without log end leaves the file" "" "$(cmp "$T/nolog.xml" "$T/nolog.orig")"
+
+for args in "" "bogus" "usage --csv" "list --file" "list --csv --csv" \
+  "append --best 1 --normal 1 --economic 1 --user u" \
+  "append --best 1x --normal 1 --economic 1 --user u --remark r" \
+  "append --best 2147483648 --normal 1 --economic 1 --user u --remark r" \
+  "usage --file a --file b"; do
+  # shellcheck disable=SC2086
+  out=$("$TOOL" $args 2>&1)
+  check "exit for '$args'" 2 "$?"
+  check "usage line for '$args'" "usage:" "${out:0:6}"
+done
+
+if ((failures > 0)); then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "cli: all checks passed"

@@ -1,0 +1,33 @@
+// Appends records in a loop until it is killed, for the crash-safety test. Record i has i best
+// pages; after each append that returned success the child writes "i\n" to standard output.
+// Usage: log_crash_child FOLDER FIRST_INDEX
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "log/DataFile.h"
+
+namespace {
+class NoMessages : public pw::IMessages {
+ public:
+  void ShowError(const std::string&) override { std::_Exit(3); }
+  bool AskYesNo(const std::string&) override { return false; }
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3)
+    return 2;
+  NoMessages messages;
+  pw::DataFile file(pw::DataFilePaths::InFolder(argv[1]), messages);
+  for (long i = std::atol(argv[2]);; ++i) {
+    if (!file.AppendPrintRecord("6.12.2026", "10:20:30", static_cast<int>(i), 0, 0, "child",
+                                "record"))
+      return 3;
+    const std::string line = std::to_string(i) + "\n";
+    if (write(STDOUT_FILENO, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+      return 4;
+  }
+}
