@@ -2,14 +2,18 @@
 # Source it, then call desktop_start; desktop_stop ends both (tests call it from a trap).
 
 desktop_start() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-  done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  # Xvfb picks a free display itself and names it, so tests running side by side never share one.
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$numfile" 2>/dev/null &
   DESKTOP_XVFB_PID=$!
-  export DISPLAY=":$n"
   local i
+  for i in $(seq 1 100); do
+    [ -s "$numfile" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n 1 "$numfile")"
+  rm -f "$numfile"
   for i in $(seq 1 100); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.05
