@@ -15,8 +15,10 @@ struct Band {
 };
 
 Band BandOf(int share) {
-  if (share < 40) return {134, 137, 138};
-  if (share < 70) return {139, 141, 142};
+  if (share < 40)
+    return {134, 137, 138};
+  if (share < 70)
+    return {139, 141, 142};
   return {143, 145, 146};
 }
 
@@ -26,7 +28,9 @@ constexpr int kStepMs = 500;
 constexpr int kPrintAnimationSeconds = 2;
 constexpr int kFailureBlinkSeconds = 10;
 
-std::string Decimal(std::int32_t n) { return std::to_string(n); }
+std::string Decimal(std::int32_t n) {
+  return std::to_string(n);
+}
 
 }  // namespace
 
@@ -35,11 +39,14 @@ Monitor::Monitor(MonitorPorts ports) : p_(std::move(ports)) {
                                           p_.clock, *this);
 }
 
-Monitor::~Monitor() { StopMonitorTimer(); }
+Monitor::~Monitor() {
+  StopMonitorTimer();
+}
 
 bool Monitor::Start() {
   const std::string& tip = LoadStr(ids::kDetectionOn);
-  if (!p_.tray.CreateTrayIcon(tip, kFirstTrayIcon, kTrayId, false)) return false;
+  if (!p_.tray.CreateTrayIcon(tip, kFirstTrayIcon, kTrayId, false))
+    return false;
   // No item of the menu is the default: none is bold and a double-click does nothing.
   p_.tray.SetDefaultMenuItem(-1, true);
 
@@ -54,7 +61,8 @@ bool Monitor::Start() {
   }
   RecomputeUsage(false);
 
-  if (IsFirstRun(p_.profile)) OnSettings();
+  if (IsFirstRun(p_.profile))
+    OnSettings();
   return true;
 }
 
@@ -102,10 +110,12 @@ void Monitor::OnShowStatus() {
 }
 
 void Monitor::OnDetails() {
-  if (!PassesGate()) return;
+  if (!PassesGate())
+    return;
   DetailsValues values{options_.printer, options_.cartridge, Decimal(maxPages_),
-                       Decimal(best_),   Decimal(normal_),    Decimal(economic_)};
-  if (!p_.dialogs.RunDetails(values)) return;
+                       Decimal(best_),   Decimal(normal_),   Decimal(economic_)};
+  if (!p_.dialogs.RunDetails(values))
+    return;
   maxPages_ = AtoiLike(values.maximum);
   best_ = AtoiLike(values.best);
   normal_ = AtoiLike(values.normal);
@@ -114,11 +124,13 @@ void Monitor::OnDetails() {
 }
 
 void Monitor::OnSettings() {
-  if (!PassesGate()) return;
+  if (!PassesGate())
+    return;
   SettingsValues values;
   values.options = options_;
   values.password = ReadPassword(p_.profile);
-  if (!p_.dialogs.RunSettings(values)) return;
+  if (!p_.dialogs.RunSettings(values))
+    return;
 
   // Every option but automatic detection is taken over now; detection follows below, with its
   // timer and tooltip.
@@ -142,20 +154,26 @@ void Monitor::OnSettings() {
 
   // A catalogue that could not be read when the dialog opened is not written back: the dialog's
   // empty list would replace entries it never showed.
-  if (values.catalogueRead && !p_.dataFile.WriteCartridgeCatalogue(values.catalogue)) return;
+  if (values.catalogueRead && !p_.dataFile.WriteCartridgeCatalogue(values.catalogue))
+    return;
   RecomputeUsage(false);
 }
 
 void Monitor::OnExit() {
-  if (!PassesGate()) return;
+  if (!PassesGate())
+    return;
   SaveAtExit(p_.profile, options_);
   StopMonitorTimer();
   p_.quit(0);
 }
 
-void Monitor::OnTimer() { watcher_->Tick(); }
+void Monitor::OnTimer() {
+  watcher_->Tick();
+}
 
-int Monitor::share() const { return UsageShare(best_, normal_, economic_, maxPages_); }
+int Monitor::share() const {
+  return UsageShare(best_, normal_, economic_, maxPages_);
+}
 
 void Monitor::UpdateStatusDisplay() {
   const int p = share();
@@ -176,12 +194,14 @@ void Monitor::UpdateStatusDisplay() {
 void Monitor::RecomputeUsage(bool animate) {
   best_ = normal_ = economic_ = 0;
   UsageTotals totals;
-  if (!p_.dataFile.ReadTotals(options_.cartridge, totals)) return;
+  if (!p_.dataFile.ReadTotals(options_.cartridge, totals))
+    return;
   best_ = totals.best;
   normal_ = totals.normal;
   economic_ = totals.economic;
   // A cartridge that no entry names keeps the maximum found before.
-  if (totals.maxPages) maxPages_ = *totals.maxPages;
+  if (totals.maxPages)
+    maxPages_ = *totals.maxPages;
 
   const int p = share();
   if (options_.tooltip) {
@@ -207,14 +227,18 @@ void Monitor::RecomputeUsage(bool animate) {
 
 bool Monitor::CheckAccessPassword() {
   std::string entered;
-  if (!p_.dialogs.AskPassword(entered)) return false;
+  if (!p_.dialogs.AskPassword(entered))
+    return false;
   // Read at every call: a password changed in Settings applies to the next command.
-  if (entered == ReadPassword(p_.profile)) return true;
+  if (entered == ReadPassword(p_.profile))
+    return true;
   p_.messages.ShowError(LoadStr(ids::kWrongPassword));
   return false;
 }
 
-bool Monitor::PassesGate() { return !options_.anyone || CheckAccessPassword(); }
+bool Monitor::PassesGate() {
+  return !options_.anyone || CheckAccessPassword();
+}
 
 void Monitor::ShowWatchResult(const std::string& sentence) {
   status_ = sentence;
@@ -245,7 +269,8 @@ void Monitor::StartMonitorTimer() {
 }
 
 void Monitor::StopMonitorTimer() {
-  if (monitorTimer_ == 0) return;
+  if (monitorTimer_ == 0)
+    return;
   p_.timers.Kill(monitorTimer_);
   monitorTimer_ = 0;
 }

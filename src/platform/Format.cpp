@@ -10,7 +10,8 @@ std::string VFormat(const char* format, va_list args) {
   va_copy(copy, args);
   const int n = std::vsnprintf(nullptr, 0, format, copy);
   va_end(copy);
-  if (n <= 0) return {};
+  if (n <= 0)
+    return {};
   std::vector<char> buf(static_cast<size_t>(n) + 1);
   std::vsnprintf(buf.data(), buf.size(), format, args);
   return std::string(buf.data(), static_cast<size_t>(n));

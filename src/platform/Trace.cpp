@@ -9,10 +9,13 @@ std::function<void(const std::string&)>& Sink() {
 }
 }  // namespace
 
-void SetTraceSink(std::function<void(const std::string&)> sink) { Sink() = std::move(sink); }
+void SetTraceSink(std::function<void(const std::string&)> sink) {
+  Sink() = std::move(sink);
+}
 
 void Trace(const char* format, ...) {
-  if (!Sink()) return;
+  if (!Sink())
+    return;
   va_list args;
   va_start(args, format);
   const std::string text = VFormat(format, args);

@@ -44,8 +44,12 @@ void SaveAtExit(IProfile& profile, const Options& o) {
   profile.WriteInt(keys::kFirstTime, 0);
 }
 
-bool IsFirstRun(IProfile& profile) { return profile.ReadInt(keys::kFirstTime, 1) == 1; }
+bool IsFirstRun(IProfile& profile) {
+  return profile.ReadInt(keys::kFirstTime, 1) == 1;
+}
 
-std::string ReadPassword(IProfile& profile) { return profile.ReadString(keys::kPassword, ""); }
+std::string ReadPassword(IProfile& profile) {
+  return profile.ReadString(keys::kPassword, "");
+}
 
 }  // namespace pw

@@ -19,7 +19,8 @@ class FakeMessages : public IMessages {
   void ShowError(const std::string& text) override { errors.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
-    if (onAsk) onAsk();
+    if (onAsk)
+      onAsk();
     return answerYes;
   }
   std::vector<std::string> errors;
@@ -34,7 +35,8 @@ class FakeProfile : public IProfile {
   int ReadInt(const std::string& name, int def) override {
     reads.push_back(name);
     const auto it = values.find(name);
-    if (it == values.end()) return def;
+    if (it == values.end())
+      return def;
     try {
       return std::stoi(it->second);
     } catch (...) {
@@ -73,7 +75,8 @@ class FakeClock : public IClock {
 class FakeTimers : public ITimers {
  public:
   Id Start(int periodMs, bool repeat, std::function<void()> onFire) override {
-    if (failStart) return 0;
+    if (failStart)
+      return 0;
     const Id id = next_++;
     timers_[id] = Timer{periodMs, repeat, now_ + periodMs, std::move(onFire)};
     return id;
@@ -87,7 +90,8 @@ class FakeTimers : public ITimers {
       for (auto it = timers_.begin(); it != timers_.end(); ++it)
         if (it->second.due <= end && (due == timers_.end() || it->second.due < due->second.due))
           due = it;
-      if (due == timers_.end()) break;
+      if (due == timers_.end())
+        break;
       now_ = due->second.due;
       const Id id = due->first;
       auto fire = due->second.onFire;  // the callback may kill or start timers
@@ -104,7 +108,8 @@ class FakeTimers : public ITimers {
   std::size_t count() const { return timers_.size(); }
   std::optional<int> PeriodOf(Id id) const {
     const auto it = timers_.find(id);
-    if (it == timers_.end()) return std::nullopt;
+    if (it == timers_.end())
+      return std::nullopt;
     return it->second.period;
   }
   std::int64_t now() const { return now_; }
@@ -127,9 +132,11 @@ class FakeJobSource : public IJobSource {
  public:
   std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override {
     printers.push_back(printer);
-    if (script.empty()) return std::vector<JobSnapshot>{};
+    if (script.empty())
+      return std::vector<JobSnapshot>{};
     auto answer = script.front();
-    if (script.size() > 1) script.pop_front();
+    if (script.size() > 1)
+      script.pop_front();
     return answer;
   }
   std::deque<std::optional<std::vector<JobSnapshot>>> script;

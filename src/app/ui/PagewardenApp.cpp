@@ -51,7 +51,8 @@ class PagewardenApp::Dialogs : public IDialogs {
 
   bool AskPassword(std::string& entered) override {
     CPasswordDlg dlg;
-    if (dlg.exec() != QDialog::Accepted) return false;
+    if (dlg.exec() != QDialog::Accepted)
+      return false;
     entered = S(dlg.password());
     return true;
   }
@@ -59,7 +60,8 @@ class PagewardenApp::Dialogs : public IDialogs {
   bool RunDetails(DetailsValues& values) override {
     CDetailsDlg dlg(dataFile_, messages_);
     dlg.setValues(values);
-    if (dlg.exec() != QDialog::Accepted) return false;
+    if (dlg.exec() != QDialog::Accepted)
+      return false;
     values = dlg.values();
     return true;
   }
@@ -67,7 +69,8 @@ class PagewardenApp::Dialogs : public IDialogs {
   bool RunSettings(SettingsValues& values) override {
     CSettingsDlg dlg(dataFile_, printers_, messages_);
     dlg.setValues(values);
-    if (dlg.exec() != QDialog::Accepted) return false;
+    if (dlg.exec() != QDialog::Accepted)
+      return false;
     values = dlg.values();
     return true;
   }
@@ -102,8 +105,8 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       *urls_,
       [](bool windowsRun) {
         XdgAutostart backend;
-        UpdateAutostartEntry(windowsRun,
-                             ProgramExePath(S(QCoreApplication::applicationFilePath())), backend);
+        UpdateAutostartEntry(windowsRun, ProgramExePath(S(QCoreApplication::applicationFilePath())),
+                             backend);
       },
       [](int code) { QCoreApplication::exit(code); }});
 
@@ -115,9 +118,12 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
 PagewardenApp::~PagewardenApp() {
   // The icon leaves the notification area before the windows go.
   monitor_.reset();
-  if (tray_) tray_->RemoveFromTray();
+  if (tray_)
+    tray_->RemoveFromTray();
 }
 
-bool PagewardenApp::start() { return monitor_->Start(); }
+bool PagewardenApp::start() {
+  return monitor_->Start();
+}
 
 }  // namespace pw

@@ -153,7 +153,8 @@ void CDetailsDlg::setVisible(bool visible) {
     // now: no label may clip its text.
     for (QLabel* l : findChildren<QLabel*>()) {
       l->ensurePolished();
-      if (l->width() < l->sizeHint().width()) l->resize(l->sizeHint().width(), l->height());
+      if (l->width() < l->sizeHint().width())
+        l->resize(l->sizeHint().width(), l->height());
     }
     m_list->SetColumns(DetailsColumns(S(m_dateTime.FormatDate(QDate::currentDate())),
                                       S(m_dateTime.FormatTime(QTime::currentTime()))),

@@ -8,7 +8,8 @@ namespace {
 
 // The locale's short date form with any two-digit year widened to four digits.
 QString WidenYear(QString format) {
-  if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), "yyyy");
+  if (!format.contains(QLatin1String("yyyy")))
+    format.replace(QLatin1String("yy"), "yyyy");
   return format;
 }
 
@@ -17,7 +18,8 @@ QString TimeWithoutZone(const QLocale& locale) {
   QString format = locale.timeFormat(QLocale::LongFormat);
   format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
   format = format.trimmed();
-  if (!format.contains(QLatin1Char('s'))) format = locale.timeFormat(QLocale::ShortFormat) + ":ss";
+  if (!format.contains(QLatin1Char('s')))
+    format = locale.timeFormat(QLocale::ShortFormat) + ":ss";
   return format;
 }
 
@@ -38,7 +40,8 @@ QString LocaleDateTime::FormatTime(const QTime& time) const {
 
 std::optional<QDate> LocaleDateTime::ParseDate(const QString& text) const {
   const QString t = text.trimmed();
-  if (t.isEmpty()) return std::nullopt;
+  if (t.isEmpty())
+    return std::nullopt;
   const QStringList formats = {dateFormat_,
                                locale_.dateFormat(QLocale::ShortFormat),
                                QStringLiteral("d.M.yyyy"),
@@ -50,15 +53,18 @@ std::optional<QDate> LocaleDateTime::ParseDate(const QString& text) const {
                                QStringLiteral("d/M/yyyy")};
   for (const QString& f : formats) {
     QDate d = locale_.toDate(t, f);
-    if (!d.isValid()) d = QDate::fromString(t, f);
-    if (d.isValid()) return d;
+    if (!d.isValid())
+      d = QDate::fromString(t, f);
+    if (d.isValid())
+      return d;
   }
   return std::nullopt;
 }
 
 std::optional<QTime> LocaleDateTime::ParseTime(const QString& text) const {
   const QString t = text.trimmed();
-  if (t.isEmpty()) return std::nullopt;
+  if (t.isEmpty())
+    return std::nullopt;
   const QStringList formats = {timeFormat_,
                                locale_.timeFormat(QLocale::ShortFormat),
                                QStringLiteral("H:mm:ss"),
@@ -67,8 +73,10 @@ std::optional<QTime> LocaleDateTime::ParseTime(const QString& text) const {
                                QStringLiteral("h:mm AP")};
   for (const QString& f : formats) {
     QTime tm = locale_.toTime(t, f);
-    if (!tm.isValid()) tm = QTime::fromString(t, f);
-    if (tm.isValid()) return tm;
+    if (!tm.isValid())
+      tm = QTime::fromString(t, f);
+    if (tm.isValid())
+      return tm;
   }
   return std::nullopt;
 }

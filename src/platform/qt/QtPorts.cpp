@@ -33,7 +33,8 @@ QString QtProfile::Key(const std::string& name) const {
 int QtProfile::ReadInt(const std::string& name, int def) {
   // An ini file gives back text; a value that is no whole number counts as missing.
   const QVariant v = settings_.value(Key(name));
-  if (!v.isValid()) return def;
+  if (!v.isValid())
+    return def;
   bool ok = false;
   const int n = v.toString().trimmed().toInt(&ok);
   return ok ? n : def;
@@ -54,9 +55,15 @@ void QtProfile::WriteString(const std::string& name, const std::string& value) {
   settings_.sync();
 }
 
-std::string QtClock::DateText() { return S(format_.FormatDate(QDate::currentDate())); }
-std::string QtClock::TimeText() { return S(format_.FormatTime(QTime::currentTime())); }
-std::int64_t QtClock::NowSeconds() { return QDateTime::currentSecsSinceEpoch(); }
+std::string QtClock::DateText() {
+  return S(format_.FormatDate(QDate::currentDate()));
+}
+std::string QtClock::TimeText() {
+  return S(format_.FormatTime(QTime::currentTime()));
+}
+std::int64_t QtClock::NowSeconds() {
+  return QDateTime::currentSecsSinceEpoch();
+}
 
 QtTimers::QtTimers() : owner_(std::make_unique<QObject>()) {}
 QtTimers::~QtTimers() = default;  // the timers are children of owner_
@@ -68,7 +75,8 @@ ITimers::Id QtTimers::Start(int periodMs, bool repeat, std::function<void()> onF
   const Id id = next_++;
   QObject::connect(timer, &QTimer::timeout, timer, [this, id, repeat, onFire = std::move(onFire)] {
     // A one-shot timer is forgotten before its callback, so the callback may start another.
-    if (!repeat) Kill(id);
+    if (!repeat)
+      Kill(id);
     onFire();
   });
   timers_[id] = timer;
@@ -78,7 +86,8 @@ ITimers::Id QtTimers::Start(int periodMs, bool repeat, std::function<void()> onF
 
 void QtTimers::Kill(Id id) {
   const auto it = timers_.find(id);
-  if (it == timers_.end()) return;
+  if (it == timers_.end())
+    return;
   it->second->stop();
   it->second->deleteLater();
   timers_.erase(it);

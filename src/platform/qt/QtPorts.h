@@ -65,7 +65,11 @@ class QtUrlOpener : public IUrlOpener {
 };
 
 // UTF-8 std::string <-> QString.
-inline QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-inline std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+inline QString Q(const std::string& s) {
+  return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+inline std::string S(const QString& s) {
+  return s.toUtf8().toStdString();
+}
 
 }  // namespace pw
