@@ -3,12 +3,7 @@
 # with PopStatus on, the status window is up with the result sentence.
 source "$PW_SOURCE_DIR/tests/support/e2e.sh"
 e2e_setup print
-chmod 755 "$E2E_DIR"  # the print server's filters run as another user
-SANDBOX="$PW_SOURCE_DIR/tests/support/cups-sandbox.sh"
-stop_server() { "$SANDBOX" stop "$E2E_DIR/cups" >/dev/null 2>&1; }
-E2E_EXTRA_TEARDOWN=stop_server
-eval "$("$SANDBOX" start "$E2E_DIR/cups")"
-"$SANDBOX" add-printer "$E2E_DIR/cups" Kancelar 2>/dev/null
+e2e_print_server Kancelar
 
 e2e_profile Printer=Kancelar "Cartridge=HP 305 černá" FirstTime=0 WindowsRun=0 PopStatus=1
 e2e_start

@@ -39,7 +39,7 @@ code=$?
 E2E_PID=
 [ "$code" = 0 ] || fail "exit status $code"
 
-[ "$(profile_value FirstTime)" = 0 ] || fail "FirstTime is not 0 after Konec"
+wait_profile FirstTime 0 || fail "FirstTime is not 0 after Konec"
 for key in Printer Cartridge AutoQuality EmptyFlash PopStatus Tooltip Quality AutoMonitor Anyone; do
   grep -q "^$key=" "$E2E_PROFILE" || fail "Konec did not store $key"
 done

@@ -111,6 +111,27 @@ open_tray_menu() {
   sleep 0.6
 }
 
+# A private print server with one test printer; it stops with the test.
+e2e_print_server() {  # e2e_print_server PRINTER
+  chmod 755 "$E2E_DIR"  # the server's filters run as another user
+  E2E_SANDBOX="$PW_SOURCE_DIR/tests/support/cups-sandbox.sh"
+  E2E_EXTRA_TEARDOWN=e2e_stop_print_server
+  eval "$("$E2E_SANDBOX" start "$E2E_DIR/cups")"
+  "$E2E_SANDBOX" add-printer "$E2E_DIR/cups" "$1" 2>/dev/null
+}
+
+e2e_stop_print_server() { "$E2E_SANDBOX" stop "$E2E_DIR/cups" >/dev/null 2>&1; }
+
 profile_value() {  # profile_value KEY
-  sed -n "s/^$1=//p" "$E2E_PROFILE" | tail -n 1
+  sed -n "s/^$1=//p" "$E2E_PROFILE" 2>/dev/null | tail -n 1
+}
+
+# The program writes its options right after a window closes; give it a moment.
+wait_profile() {  # wait_profile KEY VALUE
+  local i
+  for i in $(seq 1 30); do
+    [ "$(profile_value "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
