@@ -1,4 +1,5 @@
 #include "app/ui/StatusWindow.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -46,19 +47,6 @@ class GaugeStrip : public QWidget {
 
 namespace {
 
-// Dialog units of the window's font: x * average char width / 4, y * char height / 8.
-class DialogUnits {
- public:
-  explicit DialogUnits(const QFont& font) : metrics_(font) {}
-  QRect rect(int x, int y, int w, int h) const { return {px(x), py(y), px(w), py(h)}; }
-  QSize size(int w, int h) const { return {px(w), py(h)}; }
-
- private:
-  int px(int x) const { return x * metrics_.averageCharWidth() / 4; }
-  int py(int y) const { return y * metrics_.height() / 8; }
-  QFontMetrics metrics_;
-};
-
 QLabel* CentredLabel(QWidget* parent, const char* id, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(id);
@@ -77,38 +65,36 @@ StatusWindow::StatusWindow(QWidget* parent)
   const DialogUnits du(font());
 
   auto* title = CentredLabel(this, "1012", QStringLiteral("Stav programu Pagewarden"));
-  QFont bold = title->font();
-  bold.setWeight(QFont::Bold);
-  title->setFont(bold);
-  title->setGeometry(du.rect(50, 10, 188, 11));
+  MakeBold(title);
+  title->setGeometry(du(50, 10, 188, 11));
 
   auto* icon = new QLabel(this);
   icon->setPixmap(IconPixmap(128, 32));
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  icon->setGeometry(du.rect(16, 17, 21, 20));
+  icon->setGeometry(du(16, 17, 21, 20));
 
   status_ = CentredLabel(this, "1000", QString());
   status_->setWordWrap(true);
-  status_->setGeometry(du.rect(49, 26, 189, 24));
+  status_->setGeometry(du(49, 26, 189, 24));
 
   auto* group = new QGroupBox(QStringLiteral("Stav"), this);
-  group->setGeometry(du.rect(7, 53, 231, 48));
+  group->setGeometry(du(7, 53, 231, 48));
 
   usage_ = CentredLabel(this, "1013", QStringLiteral("Status"));
-  usage_->setGeometry(du.rect(15, 66, 210, 8));
+  usage_->setGeometry(du(15, 66, 210, 8));
 
   gauge_ = new GaugeStrip(this);
   gauge_->setObjectName("1011");
-  gauge_->setGeometry(du.rect(13, 85, 218, 6));
+  gauge_->setGeometry(du(13, 85, 218, 6));
 
   auto* ok = new QPushButton(QStringLiteral("&OK"), this);
   ok->setObjectName("1001");
   ok->setDefault(true);
-  ok->setGeometry(du.rect(97, 108, 50, 14));
+  ok->setGeometry(du(97, 108, 50, 14));
   // Enter reaches this button and Escape reject(); both, like the close box, only hide.
   connect(ok, &QPushButton::clicked, this, &QWidget::hide);
 
-  setFixedSize(du.size(245, 129));
+  setFixedSize(QSize(du.X(245), du.Y(129)));
 }
 
 void StatusWindow::SetTexts(const std::string& status, const std::string& usage) {

@@ -1,4 +1,5 @@
 #include "details/ui/DetailsDlg.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -20,22 +21,6 @@ namespace {
 
 const char* const kCaption = "Detailní informace o tisku";
 
-// Dialog units of the dialog's font to pixels.
-class DialogUnits {
- public:
-  explicit DialogUnits(const QFont& font)
-      : avgWidth_(QFontMetrics(font).averageCharWidth()), height_(QFontMetrics(font).height()) {}
-  QRect operator()(int x, int y, int w, int h) const {
-    return QRect(X(x), Y(y), std::max(1, X(w)), std::max(1, Y(h)));
-  }
-  int X(int x) const { return x * avgWidth_ / 4; }
-  int Y(int y) const { return y * height_ / 8; }
-
- private:
-  int avgWidth_;
-  int height_;
-};
-
 }  // namespace
 
 CDetailsDlg::CDetailsDlg(DataFile& dataFile, IMessages& /*messages*/, QWidget* parent)
@@ -55,9 +40,7 @@ void CDetailsDlg::BuildControls() {
   auto* title = new QLabel(QString::fromUtf8(kCaption), this);
   title->setObjectName("1012");
   title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  QFont bold = title->font();
-  bold.setWeight(QFont::Bold);
-  title->setFont(bold);
+  MakeBold(title);
   title->setGeometry(du(7, 7, 377, 11));
 
   auto* group = new QGroupBox(QString::fromUtf8("Statistika tisku"), this);

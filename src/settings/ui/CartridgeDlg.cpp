@@ -1,4 +1,5 @@
 #include "settings/ui/CartridgeDlg.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -56,14 +57,7 @@ CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWi
                             2 * printers_->frameWidth() + 8);
   printersLabel->setBuddy(printers_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(confirm, QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  auto* cancel = buttons->addButton(QStringLiteral("&Storno"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = ConfirmButtons(this, confirm, QStringLiteral("&Storno"));
 
   auto* grid = new QGridLayout;
   grid->addWidget(nameLabel, 0, 0, 1, 2);

@@ -1,4 +1,5 @@
 #include "settings/ui/SettingsDlg.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -61,9 +62,7 @@ void CSettingsDlg::BuildControls() {
   title_ = new QLabel(QStringLiteral("Nastavení programu Pagewarden"), this);
   title_->setObjectName(QStringLiteral("1012"));
   title_->setAlignment(Qt::AlignCenter);
-  QFont bold = title_->font();
-  bold.setWeight(QFont::Bold);
-  title_->setFont(bold);
+  MakeBold(title_);
 
   auto* group = new QGroupBox(QStringLiteral("Konfigurace tiskárny"), this);
   printer_ = new QComboBox(group);
@@ -101,14 +100,7 @@ void CSettingsDlg::BuildControls() {
   tooltip_ = CheckBox("&Popis ikony programu obsahuje stav  zásobníku", "1004", this);
   emptyFlash_ = CheckBox("&Blikání ikony programu u prázdného zásobníku", "1003", this);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  auto* cancel = buttons->addButton(QStringLiteral("&Storno"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = ConfirmButtons(this, QStringLiteral("&OK"), QStringLiteral("&Storno"));
 
   // Arrangement: title, the printer group, the options, the buttons.
   auto* head = new QHBoxLayout;

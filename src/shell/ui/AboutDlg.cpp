@@ -1,4 +1,5 @@
 #include "shell/ui/AboutDlg.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -47,9 +48,7 @@ CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
 
   auto* version = Centred(Q(LoadStr(ids::kVersion)), this);
   version->setObjectName(QStringLiteral("1012"));
-  QFont bold = version->font();
-  bold.setWeight(QFont::Bold);
-  version->setFont(bold);
+  MakeBold(version);
 
   auto* group = new QGroupBox(QStringLiteral("Informace"), this);
   auto* maker = new QLabel(QStringLiteral("QUORBEL\nprogramy pro kancelář i domácnost"), group);

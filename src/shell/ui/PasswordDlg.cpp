@@ -1,4 +1,5 @@
 #include "shell/ui/PasswordDlg.h"
+#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -17,14 +18,7 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
   edit_->setEchoMode(QLineEdit::Password);
   label->setBuddy(edit_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  auto* cancel = buttons->addButton(QStringLiteral("St&orno"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = ConfirmButtons(this, QStringLiteral("&OK"), QStringLiteral("St&orno"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

@@ -1,0 +1,35 @@
+#include "platform/qt/DialogParts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <algorithm>
+
+namespace pw {
+
+DialogUnits::DialogUnits(const QFont& font)
+    : avgWidth_(QFontMetrics(font).averageCharWidth()), height_(QFontMetrics(font).height()) {}
+
+QRect DialogUnits::operator()(int x, int y, int w, int h) const {
+  return QRect(X(x), Y(y), std::max(1, X(w)), std::max(1, Y(h)));
+}
+
+void MakeBold(QWidget* widget) {
+  QFont bold = widget->font();
+  bold.setWeight(QFont::Bold);
+  widget->setFont(bold);
+}
+
+QDialogButtonBox* ConfirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel) {
+  auto* buttons = new QDialogButtonBox(dialog);
+  auto* ok = buttons->addButton(confirm, QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("1"));
+  ok->setDefault(true);
+  auto* no = buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  no->setObjectName(QStringLiteral("2"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
+}
+
+}  // namespace pw
