@@ -3,9 +3,51 @@
 #include <gtest/gtest.h>
 
 #include "details/DetailsColumns.h"
+#include "details/ListNavigation.h"
 
 namespace pw {
 namespace {
+
+TEST(NavigateTarget, MovesWithinTheListAndStopsAtItsEdges) {
+  // A list of 10 rows and 7 columns with 4 rows on a page unless a case says otherwise.
+  struct {
+    NavKey key;
+    Cell from;
+    std::optional<Cell> to;
+    int rows = 10, columns = 7, rowsPerPage = 4;
+  } cases[] = {{NavKey::Tab, {3, 6}, Cell{4, 0}},
+               {NavKey::Tab, {9, 6}, std::nullopt},
+               {NavKey::Enter, {8, 6}, Cell{9, 0}},
+               {NavKey::Enter, {9, 6}, std::nullopt},
+               {NavKey::ShiftTab, {5, 0}, Cell{4, 6}},
+               {NavKey::ShiftTab, {0, 0}, std::nullopt},
+               {NavKey::Up, {0, 3}, std::nullopt},
+               {NavKey::Down, {9, 3}, std::nullopt},
+               {NavKey::CtrlHome, {7, 5}, Cell{0, 5}},
+               {NavKey::CtrlEnd, {2, 1}, Cell{9, 1}},
+               {NavKey::PageUp, {6, 2}, Cell{2, 2}},
+               {NavKey::PageUp, {2, 2}, Cell{0, 2}},
+               {NavKey::PageDown, {5, 2}, Cell{9, 2}},
+               {NavKey::PageDown, {8, 2}, Cell{9, 2}},
+               {NavKey::PageDown, {3, 1}, Cell{3, 1}, 10, 7, 0},
+               {NavKey::CtrlEnd, {0, 0}, Cell{0, 0}, 1, 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(NavigateTarget(c.key, c.from, c.rows, c.columns, c.rowsPerPage), c.to)
+        << "key " << int(c.key) << " from " << c.from.row << "," << c.from.column << " in "
+        << c.rows << "x" << c.columns;
+  }
+}
+
+TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
+  for (NavKey key : {NavKey::Up, NavKey::Down, NavKey::PageUp, NavKey::PageDown}) {
+    EXPECT_TRUE(KindNavigatesOn(EditorKind::Number, key));
+    EXPECT_FALSE(KindNavigatesOn(EditorKind::Choice, key));
+    EXPECT_FALSE(KindNavigatesOn(EditorKind::Date, key));
+  }
+  EXPECT_TRUE(KindNavigatesOn(EditorKind::Choice, NavKey::CtrlEnd));
+  EXPECT_FALSE(KindNavigatesOn(EditorKind::Time, NavKey::CtrlHome));
+  EXPECT_TRUE(KindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
+}
 
 TEST(CellTable, InsertClampsPadsAndKeepsRowsApart) {
   CellTable t(3);
@@ -20,49 +62,28 @@ TEST(CellTable, InsertClampsPadsAndKeepsRowsApart) {
 }
 
 TEST(ColumnAt, BordersBelongToTheLeftColumn) {
-  const std::vector<int> widths{105, 105, 56};
   const std::pair<int, int> cases[] = {{0, 0},   {105, 0},  {106, 1}, {210, 1},
                                        {266, 2}, {267, -1}, {-1, -1}};
   for (auto [x, column] : cases)
-    EXPECT_EQ(ColumnAt(x, widths), column) << "x=" << x;
+    EXPECT_EQ(ColumnAt(x, {105, 105, 56}), column) << "x=" << x;
 }
 
-TEST(EditorPlacement, FramesTheCellAndWidensOnlyUpToTheEdge) {
-  EXPECT_EQ(EditorRect(EditorKind::Text, 50, 100, 20, 37, 400), (Rect{50, 19, 151, 37}));
-  EXPECT_EQ(EditorRect(EditorKind::Date, 50, 100, 20, 37, 400), (Rect{49, 18, 153, 38}));
-  EXPECT_EQ(EditorRect(EditorKind::Number, 350, 100, 0, 17, 400).right, 400);
-
+TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
   EXPECT_EQ(WidenedWidth(10, 100, 95, 400), std::nullopt);  // fits with its margin
   EXPECT_EQ(WidenedWidth(10, 100, 96, 400), 101);
   EXPECT_EQ(WidenedWidth(10, 100, 600, 400), 390);
-  EXPECT_EQ(WidenedWidth(350, 100, 600, 400), std::nullopt);  // never narrower
+  EXPECT_EQ(WidenedWidth(350, 100, 600, 400), std::nullopt);
 }
 
-TEST(PlanDelete, SelectsTheSameIndexOrTheNewLastRow) {
-  struct {
-    int selected, rows, remove, selectAfter;
-  } cases[] = {{2, 5, 2, 2}, {4, 5, 4, 3}, {-1, 5, 0, 0}, {0, 1, 0, -1}};
-  for (const auto& c : cases) {
-    const auto plan = PlanDelete(c.selected, c.rows);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->remove, c.remove) << c.selected;
-    EXPECT_EQ(plan->selectAfter, c.selectAfter) << c.selected;
-  }
-  EXPECT_EQ(PlanDelete(-1, 0), std::nullopt);
-}
-
-TEST(DetailsColumns, TitlesDefaultsKindsAndPixelWidths) {
+TEST(DetailsColumns, TitlesKindsAndPixelWidths) {
   const auto columns = DetailsColumns("6.12.2026", "10:20:30");
   ASSERT_EQ(columns.size(), std::size_t(kDetailsColumnCount));
   const char* titles[] = {"Datum",      "Čas",      "Nejlepší", "Normální",
                           "Ekonomický", "Uživatel", "Poznámka"};
-  const char* defaults[] = {
-      "6.12.2026", "10:20:30", "0", "0", "0", "Uživatel", "Dokument přidán ručně."};
   const int kinds[] = {4, 5, 2, 2, 2, 1, 1};
   const int pixels[] = {105, 105, 56, 56, 56, 70, 140};  // a 5 px character gives a 7 px unit
   for (std::size_t i = 0; i < columns.size(); ++i) {
     EXPECT_EQ(columns[i].title, titles[i]);
-    EXPECT_EQ(columns[i].defaultText, defaults[i]);
     EXPECT_EQ(columns[i].kind, kinds[i]);
     EXPECT_EQ(columns[i].width * CharUnit(5), pixels[i]);
   }
