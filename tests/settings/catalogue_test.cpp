@@ -10,16 +10,15 @@ namespace pw {
 namespace {
 
 TEST(SelectByPrefix, FindsTheFirstItemThatBeginsWithTheText) {
-  struct Case {
+  const std::vector<std::string> hp = {"Canon", "HP DeskJet", "HP LaserJet"};
+  const struct {
     std::vector<std::string> items;
     std::string text;
     std::optional<std::size_t> expected;
-  };
-  const Case cases[] = {
-      {{"Canon", "HP DeskJet", "HP LaserJet"}, "hp", 1},
-      {{"Canon", "HP DeskJet", "HP LaserJet"}, "HP L", 2},
-      {{"Canon", "HP DeskJet"}, "HP DeskJet 5", std::nullopt},  // longer than the item
-      {{"Canon", "HP DeskJet"}, "", 0},                         // an empty text begins every item
+  } cases[] = {
+      {hp, "hp l", 2},
+      {hp, "HP DeskJet 5", std::nullopt},  // longer than the item
+      {hp, "", 0},                         // an empty text begins every item
       {{}, "", std::nullopt},
       {{"ČERNÁ 45", "černá 56"}, "černá", 0},  // Czech capitals fold too
       {{"Žlutá", "ŘADA", "Ÿ", "Ĳ"}, "ĳ", 3},
@@ -31,54 +30,42 @@ TEST(SelectByPrefix, FindsTheFirstItemThatBeginsWithTheText) {
     EXPECT_EQ(SelectByPrefix(c.items, c.text), c.expected) << "text '" << c.text << "'";
 }
 
-std::vector<CartridgeEntry> Sample() {
-  return {{"HP 45", "500", "DeskJet, OfficeJet"},
-          {"HP 56", "450", "DeskJet 5550"},
-          {"Canon BC", "300", "BJC"}};
+std::vector<CartridgeEntry> Sample(std::size_t count = 3) {
+  std::vector<CartridgeEntry> entries = {{"HP 45", "500", "DeskJet, OfficeJet"},
+                                         {"HP 56", "450", "DeskJet 5550"},
+                                         {"Canon BC", "300", "BJC"}};
+  entries.resize(count);
+  return entries;
 }
 
 TEST(MatchPrinter, LastEntryContainingTheExactNameWins) {
-  const auto entries = Sample();
-  EXPECT_EQ(MatchPrinter(entries, "DeskJet"), 1u);  // contained in both, the later wins
-  EXPECT_EQ(MatchPrinter(entries, "OfficeJet"), 0u);
-  EXPECT_EQ(MatchPrinter(entries, "deskjet"), std::nullopt);  // case counts
-  EXPECT_EQ(MatchPrinter(entries, "LaserJet"), std::nullopt);
+  EXPECT_EQ(MatchPrinter(Sample(), "DeskJet"), 1u);            // contained in both, the later wins
+  EXPECT_EQ(MatchPrinter(Sample(), "deskjet"), std::nullopt);  // case counts
 
-  CartridgeCatalogue cat(Sample());
-  EXPECT_TRUE(cat.MatchPrinter("BJC"));
-  EXPECT_EQ(cat.selected(), 2u);
-  EXPECT_EQ(cat.current(), Sample()[2]);
-  EXPECT_FALSE(cat.MatchPrinter("Epson"));
-  EXPECT_EQ(cat.selected(), 2u);
-
-  // The matched name begins an earlier name: the list's lookup picks the earlier entry.
+  // The catalogue selects the matched name by prefix, which may pick an earlier entry.
   CartridgeCatalogue shadowed({{"HP 45 XL", "900", ""}, {"HP 45", "500", "DeskJet"}});
   EXPECT_TRUE(shadowed.MatchPrinter("DeskJet"));
   EXPECT_EQ(shadowed.selected(), 0u);
   EXPECT_EQ(shadowed.current().pages, "900");
 }
 
-TEST(CartridgeCatalogue, StoredNameSelectsByPrefixOrStaysWithoutSelection) {
+// Without a selection the stored name stays current and nothing can be edited or deleted; an
+// added or edited entry becomes current with its line breaks flattened.
+TEST(CartridgeCatalogue, SelectAddAndEdit) {
   CartridgeCatalogue cat(Sample());
-  cat.SelectStored("hp 5");
-  EXPECT_EQ(cat.selected(), 1u);
-  EXPECT_EQ(cat.current(), Sample()[1]);
-
   cat.SelectStored("Gone");
   EXPECT_EQ(cat.selected(), std::nullopt);
   EXPECT_EQ(cat.current(), (CartridgeEntry{"Gone", "", ""}));
   EXPECT_FALSE(cat.Edit({"X", "1", "Y"}));
   EXPECT_FALSE(cat.Delete());
   EXPECT_EQ(cat.entries(), Sample());
-}
+  cat.SelectStored("hp 5");
+  EXPECT_EQ(cat.current(), Sample()[1]);
 
-TEST(CartridgeCatalogue, AddAndEditMakeTheEntryCurrentWithLineBreaksFlattened) {
-  CartridgeCatalogue cat(Sample());
   cat.Add({"Epson T0", "250", "a\r\nb\nc\rd"});
-  ASSERT_EQ(cat.entries().size(), 4u);
-  EXPECT_EQ(cat.entries()[3], (CartridgeEntry{"Epson T0", "250", "a b c d"}));
-  EXPECT_EQ(cat.current(), cat.entries()[3]);
   EXPECT_EQ(cat.selected(), 3u);
+  EXPECT_EQ(cat.current(), (CartridgeEntry{"Epson T0", "250", "a b c d"}));
+  EXPECT_EQ(cat.entries().back(), cat.current());
 
   // A name that begins an earlier one: the list shows the earlier, the new entry is current.
   cat.Add({"HP", "10", ""});
@@ -89,33 +76,25 @@ TEST(CartridgeCatalogue, AddAndEditMakeTheEntryCurrentWithLineBreaksFlattened) {
   EXPECT_TRUE(cat.Edit({"HP 57", "600", "PSC\n\n1210"}));
   EXPECT_EQ(cat.entries()[1], (CartridgeEntry{"HP 57", "600", "PSC  1210"}));
   EXPECT_EQ(cat.entries()[0], Sample()[0]);
-  EXPECT_EQ(cat.selected(), 1u);
   EXPECT_EQ(cat.current(), cat.entries()[1]);
 }
 
 TEST(CartridgeCatalogue, DeleteMakesTheEntryBeforeCurrent) {
-  struct Case {
-    std::size_t deleted, expectSelected;
-    std::string expectCurrent;
-  };
-  const Case cases[] = {{1, 0, "HP 45"}, {2, 1, "HP 56"}, {0, 0, "HP 56"}};
+  const struct {
+    std::size_t count, deleted;
+    std::optional<std::size_t> selected;
+  } cases[] = {{3, 1, 0}, {3, 2, 1}, {3, 0, 0}, {1, 0, std::nullopt}};
   for (const auto& c : cases) {
-    CartridgeCatalogue cat(Sample());
+    SCOPED_TRACE(testing::Message() << c.deleted << " of " << c.count);
+    std::vector<CartridgeEntry> left = Sample(c.count);
+    left.erase(left.begin() + c.deleted);
+    CartridgeCatalogue cat(Sample(c.count));
     cat.Select(c.deleted);
     ASSERT_TRUE(cat.Delete());
-    EXPECT_EQ(cat.entries().size(), 2u);
-    EXPECT_EQ(cat.selected(), c.expectSelected) << "deleted " << c.deleted;
-    EXPECT_EQ(cat.current(), cat.entries()[c.expectSelected]);
-    EXPECT_EQ(cat.current().name, c.expectCurrent);
+    EXPECT_EQ(cat.entries(), left);
+    EXPECT_EQ(cat.selected(), c.selected);
+    EXPECT_EQ(cat.current(), c.selected ? left[*c.selected] : CartridgeEntry{});
   }
-
-  CartridgeCatalogue last({{"Only", "100", "P"}});
-  last.Select(0);
-  ASSERT_TRUE(last.Delete());
-  EXPECT_TRUE(last.entries().empty());
-  EXPECT_EQ(last.selected(), std::nullopt);
-  EXPECT_EQ(last.current(), CartridgeEntry{});
-  EXPECT_FALSE(last.Delete());
 }
 
 }  // namespace

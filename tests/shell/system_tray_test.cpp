@@ -7,29 +7,24 @@
 namespace pw {
 namespace {
 
-// Logs every call as a letter (Add, Modify, Remove) with the record it carried.
+// Logs every call as a letter (Add, Modify, Remove) and every icon it showed.
 class FakeTrayShell : public ITrayShell {
  public:
   bool Available() override { return available; }
-  bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f, addOk); }
-  bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f, true); }
-  bool Remove() override { return Log('R', {}, 0, true); }
+  bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
+  bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
+  bool Remove() override { return Log('R', {}, 0); }
 
-  bool available = true;
-  bool addOk = true;
+  bool available = true, addOk = true;
   std::string kinds;
   std::vector<IconId> shownIcons;
-  TrayRecord last;
-  unsigned lastFlags = 0;
 
  private:
-  bool Log(char kind, const TrayRecord& r, unsigned flags, bool result) {
+  bool Log(char kind, const TrayRecord& r, unsigned flags) {
     kinds += kind;
     if (flags & kTrayIcon)
       shownIcons.push_back(r.icon);
-    last = r;
-    lastFlags = flags;
-    return result;
+    return true;
   }
 };
 
@@ -59,14 +54,14 @@ class SystemTrayTest : public ::testing::Test {
 
 TEST_F(SystemTrayTest, CreationSetsTheFlagsByOutcome) {
   struct Case {
-    bool available, addOk, hidden, result, enabled, isHidden, removed, pending;
+    bool available, addOk, hidden, result, enabled, isHidden, pending;
     std::string calls;  // at creation, then after a tooltip and an icon change
   };
   const Case cases[] = {
-      {true, true, false, true, true, false, false, false, "AMM"},
-      {true, false, false, false, true, true, true, true, "A"},   // the add failed
-      {false, true, false, false, false, true, true, false, ""},  // no notification area
-      {true, true, true, true, true, true, true, false, ""},      // created hidden
+      {true, true, false, true, true, false, false, "AMM"},
+      {true, false, false, false, true, true, true, "A"},   // the add failed
+      {false, true, false, false, false, true, false, ""},  // no notification area
+      {true, true, true, true, true, true, false, ""},      // created hidden
   };
   for (const auto& c : cases) {
     FakeTrayShell shell;
@@ -75,23 +70,20 @@ TEST_F(SystemTrayTest, CreationSetsTheFlagsByOutcome) {
     CSystemTray tray(shell, timers_, clock_);
     SCOPED_TRACE(testing::Message() << c.available << c.addOk << c.hidden);
     EXPECT_EQ(tray.CreateTrayIcon("Pagewarden", 134, 129, c.hidden), c.result);
-    EXPECT_EQ(std::vector({tray.enabled(), tray.hidden(), tray.removed(), tray.pending()}),
-              std::vector({c.enabled, c.isHidden, c.removed, c.pending}));
+    EXPECT_EQ(std::vector({tray.enabled(), tray.hidden(), tray.pending()}),
+              std::vector({c.enabled, c.isHidden, c.pending}));
     EXPECT_EQ(tray.SetTipText("new"), c.enabled);
     EXPECT_EQ(tray.SetIconResource(139), c.enabled);
     EXPECT_EQ(tray.GetIconHandle(), c.enabled ? 139 : 0);
     EXPECT_EQ(shell.kinds, c.calls);
-    tray.RemoveFromTray();
-    EXPECT_FALSE(tray.pending());
   }
 }
 
 TEST_F(SystemTrayTest, TooltipIsCutToWholeCharactersWithin63Bytes) {
   Create();
-  const std::string czech =
-      "Příliš žluťoučký kůň úpěl ďábelské ódy. Náplň je vypotřebována z 42 %.";
+  const std::string czech = "Příliš žluťoučký kůň úpěl ďábelské ódy, náplň je vypotřebována.";
   for (int pad = 0; pad < 4; ++pad) {  // moves two-byte characters across the cut
-    const std::string text = (std::string(pad, 'x') + czech + czech).substr(0, 100);
+    const std::string text = std::string(pad, 'x') + czech + czech;
     tray_.SetTipText(text);
     const std::string& tip = tray_.record().tip;
     SCOPED_TRACE(pad);
@@ -100,10 +92,6 @@ TEST_F(SystemTrayTest, TooltipIsCutToWholeCharactersWithin63Bytes) {
     EXPECT_EQ(text.compare(0, tip.size(), tip), 0);
     EXPECT_NE(static_cast<unsigned char>(text[tip.size()]) & 0xC0, 0x80u);
   }
-  tray_.SetTipText(std::string(62, 'a') + "€");
-  EXPECT_EQ(tray_.record().tip, std::string(62, 'a'));
-  tray_.SetTipText(std::string(60, 'a') + "€");
-  EXPECT_EQ(tray_.record().tip.size(), 63u);
 }
 
 TEST_F(SystemTrayTest, AnimationEndsAtFirstStepAfterMoreThanItsSeconds) {
@@ -138,7 +126,6 @@ TEST_F(SystemTrayTest, NewAnimationRestoresTheIconFirstAndEndlessOneRunsUntilEnd
   EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{134, 0}));  // 135 has no picture
   ASSERT_TRUE(tray_.StartAnimation(250, -1));
   EXPECT_EQ(timers_.count(), 1u);
-  EXPECT_EQ(timers_.PeriodOf(2), 250);
   Run(3600 * 1000);
   EXPECT_TRUE(tray_.animating());
   const auto& shown = shell_.shownIcons;
@@ -149,29 +136,20 @@ TEST_F(SystemTrayTest, NewAnimationRestoresTheIconFirstAndEndlessOneRunsUntilEnd
   EXPECT_FALSE(tray_.EndAnimation());
 }
 
-TEST_F(SystemTrayTest, RemoveAndEnsureShownReAddTheCurrentRecord) {
+TEST_F(SystemTrayTest, HiddenIconComesBackWithItsRecordAndAPendingOneWithANewPanel) {
   Create();
   EXPECT_TRUE(tray_.RemoveFromTray());
   EXPECT_TRUE(tray_.RemoveFromTray());  // already removed: the shell is not asked again
   tray_.SetIconResource(143);           // hidden now: only the record changes
-  EXPECT_TRUE(tray_.EnsureShown());
-  EXPECT_EQ(shell_.kinds, "RA");
-  EXPECT_EQ(shell_.lastFlags, 7u);
-  EXPECT_EQ(shell_.last.icon, 143);
-  EXPECT_FALSE(tray_.hidden());
-}
-
-TEST_F(SystemTrayTest, OnlyAShownPendingIconComesBackWithANewPanel) {
   shell_.addOk = false;
-  EXPECT_FALSE(tray_.CreateTrayIcon("tip", 134, 129, false));
+  EXPECT_FALSE(tray_.EnsureShown());
   tray_.RestorePendingIcon();  // pending but hidden: stays away
-  EXPECT_EQ(shell_.kinds, "A");
+  EXPECT_EQ(shell_.kinds, "RA");
 
   shell_.addOk = true;
   EXPECT_TRUE(tray_.EnsureShown());
-  tray_.RestorePendingIcon();
-  EXPECT_EQ(shell_.kinds, "AAA");
-  EXPECT_TRUE(tray_.pending());
+  tray_.RestorePendingIcon();  // shown and still pending: a later new panel gets it too
+  EXPECT_EQ(shell_.shownIcons, (std::vector<IconId>{143, 143, 143}));
   shell_.addOk = false;
   tray_.RestorePendingIcon();
   EXPECT_TRUE(tray_.hidden());
@@ -181,12 +159,11 @@ TEST_F(SystemTrayTest, OnlyAShownPendingIconComesBackWithANewPanel) {
 TEST_F(SystemTrayTest, DoubleClickAndBoldItemFollowTheDefaultItem) {
   // About, the web sub-menu, a separator, Settings, Details, Status, a separator, Exit.
   const std::vector<int> menu = {57664, 0, 0, 32781, 32772, 32773, 0, 57665};
-  struct Case {
+  const struct {
     int item;
     bool byPosition;
     std::optional<int> command, bold;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {-1, true, std::nullopt, std::nullopt},  // the program's setting: nothing happens
       {5, true, 32773, 5},
       {1, true, std::nullopt, 1},  // a sub-menu sends no command
