@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace pw {
 namespace {
 
@@ -10,51 +12,41 @@ TEST(GaugeTest, GradientRunsFromGreenThroughYellowToRed) {
       {0, {0, 255, 0}},    {25, {127, 255, 0}}, {50, {254, 255, 0}},
       {51, {255, 251, 0}}, {75, {255, 129, 0}}, {99, {255, 7, 0}},
   };
-  for (const auto& [i, colour] : cases) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(SegmentColour(i), colour);
-  }
+  for (const auto& [i, colour] : cases)
+    EXPECT_EQ(SegmentColour(i), colour) << i;
 }
 
-TEST(GaugeTest, SegmentEdges) {
-  const GaugeRect wide{13, 85, 13 + 218, 91};
-  EXPECT_EQ(SegmentRect(wide, 0), (GaugeRect{13, 85, 15, 91}));     // 218 / 100 = 2
-  EXPECT_EQ(SegmentRect(wide, 1), (GaugeRect{15, 85, 17, 91}));     // 436 / 100 = 4
-  EXPECT_EQ(SegmentRect(wide, 2), (GaugeRect{17, 85, 19, 91}));     // 654 / 100 = 6
-  EXPECT_EQ(SegmentRect(wide, 4), (GaugeRect{21, 85, 23, 91}));     // 872 -> 8, 1090 -> 10
-  EXPECT_EQ(SegmentRect(wide, 49), (GaugeRect{119, 85, 122, 91}));  // 10682 -> 106, 10900 -> 109
-  EXPECT_EQ(SegmentRect(wide, 99), (GaugeRect{228, 85, 231, 91}));  // 21582 -> 215
-  const GaugeRect exact{0, 0, 100, 6};
-  for (const int i : {0, 37, 99})
-    EXPECT_EQ(SegmentRect(exact, i), (GaugeRect{i, 0, i + 1, 6}));
+TEST(GaugeTest, SegmentEdgesSpreadTheRemainderOverTheStrip) {
+  const GaugeRect wide{13, 85, 13 + 218, 91}, exact{0, 0, 100, 6};
+  // strip, segment, left and right edge: 218 * i / 100 gives segments of 2 and 3 pixels
+  const std::tuple<GaugeRect, int, int, int> cases[] = {{wide, 0, 13, 15},    {wide, 2, 17, 19},
+                                                        {wide, 4, 21, 23},    {wide, 49, 119, 122},
+                                                        {wide, 99, 228, 231}, {exact, 37, 37, 38}};
+  for (const auto& [strip, i, left, right] : cases)
+    EXPECT_EQ(SegmentRect(strip, i), (GaugeRect{left, strip.top, right, strip.bottom})) << i;
 }
 
 TEST(GaugeTest, MarkerAndFrameFollowTheSegments) {
   const GaugeRect strip{10, 0, 228, 6};
-  struct Case {
-    int share, x;
-  } cases[] = {{0, 10}, {4, 18}, {50, 119}, {100, 228}};  // 218 * 4 / 100 = 8
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.share);
-    EXPECT_EQ(MarkerX(strip, c.share), c.x);
-    const std::vector<GaugeFill> fills = GaugeLayout(strip, c.share);
+  // share, marker x: 218 * share / 100
+  for (const auto& [share, x] : {std::pair{0, 10}, {4, 18}, {50, 119}, {100, 228}}) {
+    SCOPED_TRACE(share);
+    EXPECT_EQ(MarkerX(strip, share), x);
+    const std::vector<GaugeFill> fills = GaugeLayout(strip, share);
     ASSERT_EQ(fills.size(), 106u);
     for (int i = 0; i < kGaugeSegments; ++i) {
       EXPECT_EQ(fills[i].rect, SegmentRect(strip, i));
       EXPECT_EQ(fills[i].colour, SegmentColour(i));
     }
-    // Two 2-pixel lines, at x and x - 2, from the top down to the row above the bottom edge.
-    EXPECT_EQ(fills[100].rect, (GaugeRect{c.x - 1, 0, c.x + 1, 5}));
-    EXPECT_EQ(fills[101].rect, (GaugeRect{c.x - 3, 0, c.x - 1, 5}));
-    for (std::size_t i = 100; i < fills.size(); ++i)
-      EXPECT_EQ(fills[i].colour, kGaugeBlack);
+    // Two 2-pixel marker lines, at x and x - 2, from the top down to the row above the bottom
+    // edge; then the frame (top, bottom, left, right), last so that it is never covered.
+    const GaugeRect black[] = {{x - 1, 0, x + 1, 5}, {x - 3, 0, x - 1, 5}, {10, 0, 228, 1},
+                               {10, 5, 228, 6},      {10, 0, 11, 6},       {227, 0, 228, 6}};
+    for (int k = 0; k < 6; ++k) {
+      EXPECT_EQ(fills[kGaugeSegments + k].rect, black[k]) << k;
+      EXPECT_EQ(fills[kGaugeSegments + k].colour, kGaugeBlack) << k;
+    }
   }
-  // The frame comes last so it is never covered.
-  const std::vector<GaugeFill> fills = GaugeLayout(strip, 0);
-  EXPECT_EQ(fills[102].rect, (GaugeRect{10, 0, 228, 1}));
-  EXPECT_EQ(fills[103].rect, (GaugeRect{10, 5, 228, 6}));
-  EXPECT_EQ(fills[104].rect, (GaugeRect{10, 0, 11, 6}));
-  EXPECT_EQ(fills[105].rect, (GaugeRect{227, 0, 228, 6}));
 }
 
 }  // namespace

@@ -1,25 +1,21 @@
 // Runs the job watcher against the CUPS server of the environment and prints what it does.
 //
-//   pw_watch_driver [options] PRINTER
-//     --seconds S        stop after S seconds (default 30)
-//     --tick-ms MS       the monitoring timer's period (default 500)
-//     --fixed-quality Q  detection off, every job in class Q
-//     --answer-yes       answer Yes to the implausible-total question
+//   pw_watch_driver [--seconds S (default 30)] [--tick-ms MS (default 500)] PRINTER
 //   pw_watch_driver --list-printers
 //
 // Output lines: "ready", "look ok ids=1,2" or "look failed" (whenever the answer differs from the
 // one before), "record best=B normal=N economic=E user=U remark=R", "error: TEXT",
-// "question: TEXT", "profile NAME=VALUE", and at the end "ticks=T cpu_ms=C" (the CPU time used
-// after "ready").
-// Lines are flushed at once so a script can follow them.
-
-#include <sys/resource.h>
+// "question: TEXT" (answered No), "profile NAME=VALUE", and at the end "ticks=T cpu_ms=C" (the
+// CPU time used after "ready"). Lines are flushed at once so a script can follow them.
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <ctime>
 #include <string>
+#include <utility>
 
 #include "app/JobWatcher.h"
 #include "platform/cups/CupsJobSource.h"
@@ -28,53 +24,33 @@
 
 namespace {
 
-void Line(const std::string& text) {
+void Line(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);
 }
 
-std::string OneLine(std::string text) {
-  for (char& c : text)
-    if (c == '\n')
-      c = ' ';
-  return text;
-}
-
-// Reports what each look at the queue brought, so that a script can act during a watch.
-class TracingSource : public pw::IJobSource {
+// Console stand-ins for the windows and the profile, and a job source that reports each look at
+// the queue, so that a script can act during a watch.
+class Console : public pw::IJobSource,
+                public pw::IMessages,
+                public pw::IProfile,
+                public pw::IWatchHost {
  public:
-  explicit TracingSource(pw::IJobSource& inner) : inner_(inner) {}
   std::optional<std::vector<pw::JobSnapshot>> ListJobs(const std::string& printer) override {
-    auto jobs = inner_.ListJobs(printer);
-    std::string line = "look failed";
-    if (jobs) {
-      line = "look ok ids=";
-      for (const pw::JobSnapshot& job : *jobs)
-        line += (&job == &jobs->front() ? "" : ",") + std::to_string(job.id);
-    }
-    if (line != last_)
+    auto jobs = cups_.ListJobs(printer);
+    std::string line = jobs ? "look ok ids=" : "look failed";
+    for (std::size_t i = 0; jobs && i < jobs->size(); ++i)
+      line += (i ? "," : "") + std::to_string((*jobs)[i].id);
+    if (std::exchange(lastLook_, line) != line)
       Line(line);
-    last_ = line;
     return jobs;
   }
-
- private:
-  pw::IJobSource& inner_;
-  std::string last_;
-};
-
-class ConsoleMessages : public pw::IMessages {
- public:
-  void ShowError(const std::string& text) override { Line("error: " + OneLine(text)); }
+  void ShowError(const std::string& text) override { Line("error: " + text); }
   bool AskYesNo(const std::string& text) override {
-    Line("question: " + OneLine(text));
-    return answerYes;
+    Line("question: " + text);
+    return false;
   }
-  bool answerYes = false;
-};
-
-class ConsoleProfile : public pw::IProfile {
- public:
   int ReadInt(const std::string&, int def) override { return def; }
   std::string ReadString(const std::string&, const std::string& def) override { return def; }
   void WriteInt(const std::string& name, int value) override {
@@ -83,17 +59,6 @@ class ConsoleProfile : public pw::IProfile {
   void WriteString(const std::string& name, const std::string& value) override {
     Line("profile " + name + "=" + value);
   }
-};
-
-class FixedClock : public pw::IClock {
- public:
-  std::string DateText() override { return "6.12.2026"; }
-  std::string TimeText() override { return "10:20:30"; }
-  std::int64_t NowSeconds() override { return 0; }
-};
-
-class ConsoleHost : public pw::IWatchHost {
- public:
   void ShowWatchResult(const std::string&) override {}
   bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string& user, const std::string& remark) override {
@@ -104,14 +69,11 @@ class ConsoleHost : public pw::IWatchHost {
   void RecomputeUsage(bool) override {}
   void UpdateStatusDisplay() override {}
   void BlinkAppendFailure() override {}
-};
 
-double CpuMs() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
+ private:
+  pw::CupsJobSource cups_;
+  std::string lastLook_;
+};
 
 }  // namespace
 
@@ -119,24 +81,17 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   double seconds = 30;
   int tickMs = 500;
-  ConsoleMessages messages;
   pw::Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
     if (arg == "--list-printers") {
       for (const std::string& name : pw::CupsPrinterList().LocalPrinters())
         Line(name);
       return 0;
-    } else if (arg == "--seconds" && hasValue) {
+    } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
-    } else if (arg == "--tick-ms" && hasValue) {
+    } else if (arg == "--tick-ms" && i + 1 < argc) {
       tickMs = std::atoi(argv[++i]);
-    } else if (arg == "--fixed-quality" && hasValue) {
-      options.autoQuality = 0;
-      options.quality = std::atoi(argv[++i]);
-    } else if (arg == "--answer-yes") {
-      messages.answerYes = true;
     } else if (arg[0] != '-') {
       options.printer = arg;
     } else {
@@ -146,14 +101,10 @@ int main(int argc, char** argv) {
   }
   options.popStatus = 0;
 
-  pw::CupsJobSource cups;
-  TracingSource source(cups);
+  Console console;
   pw::QtTimers timers;
-  ConsoleProfile profile;
-  FixedClock clock;
-  ConsoleHost host;
-  pw::JobWatcher watcher(options, source, messages, profile, timers, clock, host);
-
+  pw::QtClock clock;
+  pw::JobWatcher watcher(options, console, console, console, timers, clock, console);
   long ticks = 0;
   timers.Start(tickMs, true, [&] {
     ++ticks;
@@ -161,8 +112,9 @@ int main(int argc, char** argv) {
   });
   QTimer::singleShot(int(seconds * 1000), &app, &QCoreApplication::quit);
   Line("ready");
-  const double startMs = CpuMs();
+  const std::clock_t start = std::clock();
   app.exec();
-  Line(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, CpuMs() - startMs));
+  const double cpuMs = (std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
+  Line(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
   return 0;
 }
