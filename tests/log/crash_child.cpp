@@ -2,8 +2,7 @@
 // pages; after each append that returned success the child writes "i\n" to standard output.
 // Usage: log_crash_child FOLDER FIRST_INDEX
 
-#include <unistd.h>
-
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -17,17 +16,14 @@ class NoMessages : public pw::IMessages {
 };
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 3)
-    return 2;
+int main(int, char** argv) {
   NoMessages messages;
   pw::DataFile file(pw::DataFilePaths::InFolder(argv[1]), messages);
-  for (long i = std::atol(argv[2]);; ++i) {
-    if (!file.AppendPrintRecord("6.12.2026", "10:20:30", static_cast<int>(i), 0, 0, "child",
-                                "record"))
-      return 3;
-    const std::string line = std::to_string(i) + "\n";
-    if (write(STDOUT_FILENO, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
-      return 4;
+  for (long i = std::atol(argv[2]); file.AppendPrintRecord(
+           "6.12.2026", "10:20:30", static_cast<int>(i), 0, 0, "child", "record");
+       ++i) {
+    std::printf("%ld\n", i);
+    std::fflush(stdout);
   }
+  return 3;
 }
