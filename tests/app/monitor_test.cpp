@@ -19,8 +19,7 @@ using test::FakeMessages;
 using test::FakeProfile;
 using test::FakeTimers;
 
-class FakeShell : public ITrayShell {
- public:
+struct FakeShell : ITrayShell {
   bool Available() override { return available; }
   bool Add(const TrayRecord&, unsigned) override { return available; }
   bool Modify(const TrayRecord&, unsigned) override { return true; }
@@ -28,8 +27,7 @@ class FakeShell : public ITrayShell {
   bool available = true;
 };
 
-class FakeView : public IStatusView {
- public:
+struct FakeView : IStatusView {
   void SetTexts(const std::string& s, const std::string& u) override {
     status = s;
     usage = u;
@@ -37,12 +35,11 @@ class FakeView : public IStatusView {
   void Show() override { ++shown; }
   void DrawGauge(int share) override { gauge = share; }
   std::string status, usage;
-  int shown = 0;
-  int gauge = -1;
+  int shown = 0, gauge = -1;
 };
 
-class FakeDialogs : public IDialogs {
- public:
+// Each dialog answers as the test sets it; the hooks stand for what the user changed.
+struct FakeDialogs : IDialogs {
   bool AskPassword(std::string& entered) override {
     ++prompts;
     entered = password;
@@ -50,32 +47,24 @@ class FakeDialogs : public IDialogs {
   }
   bool RunDetails(DetailsValues& v) override {
     detailsIn = v;
-    if (onDetails)
-      onDetails(v);
+    onDetails(v);
     return detailsOk;
   }
   bool RunSettings(SettingsValues& v) override {
     ++settingsRuns;
-    if (onSettings)
-      onSettings(v);
+    onSettings(v);
     return settingsOk;
   }
   void RunAbout() override { ++abouts; }
-
   std::string password;
-  bool passwordOk = true;
-  int prompts = 0;
-  bool detailsOk = true;
+  bool passwordOk = true, detailsOk = true, settingsOk = false;
+  int prompts = 0, settingsRuns = 0, abouts = 0;
   DetailsValues detailsIn;
-  std::function<void(DetailsValues&)> onDetails;
-  bool settingsOk = false;
-  int settingsRuns = 0;
-  std::function<void(SettingsValues&)> onSettings;
-  int abouts = 0;
+  std::function<void(DetailsValues&)> onDetails = [](DetailsValues&) {};
+  std::function<void(SettingsValues&)> onSettings = [](SettingsValues&) {};
 };
 
-class FakeUrls : public IUrlOpener {
- public:
+struct FakeUrls : IUrlOpener {
   bool Open(const std::string& url) override {
     opened.push_back(url);
     return true;
@@ -298,6 +287,11 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   Monitor& m = Make();
   m.Start();
   profile_.writes.clear();
+  dialogs_.onSettings = [](SettingsValues& v) { v.catalogue.clear(), v.catalogueRead = true; };
+  m.OnCommand(cmd::kSettings);  // Storno changes nothing anywhere
+  EXPECT_TRUE(profile_.writes.empty());
+  EXPECT_EQ(m.maxPages(), 100);
+
   dialogs_.settingsOk = true;
   dialogs_.onSettings = [](SettingsValues& v) {
     v.options.autoMonitor = 0;
@@ -324,32 +318,17 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   EXPECT_EQ(catalogue[0].name, "Color 300");
   EXPECT_EQ(m.maxPages(), 300);
 
-  dialogs_.onSettings = [](SettingsValues& v) { v.options.autoMonitor = 1; };
-  m.OnCommand(cmd::kSettings);
-  EXPECT_TRUE(m.monitoring());
-  EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je ZAPNUTA.");
-}
-
-TEST_F(MonitorTest, SettingsCancelledOrUnreadCatalogueLeaveTheFileAlone) {
-  Monitor& m = Make();
-  m.Start();
-  const auto before = std::filesystem::last_write_time(dir_ / "Pagewarden.xml");
-  profile_.writes.clear();
-  dialogs_.onSettings = [](SettingsValues& v) { v.catalogue.clear(); };
-  m.OnCommand(cmd::kSettings);  // Storno
-  EXPECT_TRUE(profile_.writes.empty());
-
-  dialogs_.settingsOk = true;
+  // A catalogue the dialog could not read is not written back over the file.
   dialogs_.onSettings = [](SettingsValues& v) {
+    v.options.autoMonitor = 1;
     v.catalogueRead = false;
     v.catalogue.clear();
   };
   m.OnCommand(cmd::kSettings);
-  EXPECT_FALSE(profile_.writes.empty());
-  std::vector<CartridgeEntry> catalogue;
+  EXPECT_TRUE(m.monitoring());
+  EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je ZAPNUTA.");
   ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
   EXPECT_EQ(catalogue.size(), 1u);
-  EXPECT_EQ(std::filesystem::last_write_time(dir_ / "Pagewarden.xml"), before);
 }
 
 TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
@@ -364,11 +343,13 @@ TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
   EXPECT_EQ(dialogs_.detailsIn.maximum, "100");
   EXPECT_EQ(m.maxPages(), 100);
 
+  // Taken back with atoi's rules; a cartridge that no entry names keeps that maximum.
   dialogs_.detailsOk = true;
-  m.OnCommand(cmd::kDetails);
-  // The maximum is taken back with atoi's rules, then the file's entry sets it again.
-  EXPECT_EQ(m.maxPages(), 100);
-  EXPECT_EQ(m.best(), 3);
+  profile_.values["Cartridge"] = "Missing";
+  Make().Start();
+  monitor_->OnCommand(cmd::kDetails);
+  EXPECT_EQ(monitor_->maxPages(), 50);
+  EXPECT_EQ(monitor_->best(), 3);
 }
 
 TEST_F(MonitorTest, WebCommandsOpenTheMakersPagesAndMail) {
