@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "details/DetailsColumns.h"
 #include "details/ListNavigation.h"
 
@@ -9,33 +11,21 @@ namespace pw {
 namespace {
 
 TEST(NavigateTarget, MovesWithinTheListAndStopsAtItsEdges) {
-  // A list of 10 rows and 7 columns with 4 rows on a page unless a case says otherwise.
-  struct {
-    NavKey key;
-    Cell from;
-    std::optional<Cell> to;
-    int rows = 10, columns = 7, rowsPerPage = 4;
-  } cases[] = {{NavKey::Tab, {3, 6}, Cell{4, 0}},
-               {NavKey::Tab, {9, 6}, std::nullopt},
-               {NavKey::Enter, {8, 6}, Cell{9, 0}},
-               {NavKey::Enter, {9, 6}, std::nullopt},
-               {NavKey::ShiftTab, {5, 0}, Cell{4, 6}},
-               {NavKey::ShiftTab, {0, 0}, std::nullopt},
-               {NavKey::Up, {0, 3}, std::nullopt},
-               {NavKey::Down, {9, 3}, std::nullopt},
-               {NavKey::CtrlHome, {7, 5}, Cell{0, 5}},
-               {NavKey::CtrlEnd, {2, 1}, Cell{9, 1}},
-               {NavKey::PageUp, {6, 2}, Cell{2, 2}},
-               {NavKey::PageUp, {2, 2}, Cell{0, 2}},
-               {NavKey::PageDown, {5, 2}, Cell{9, 2}},
-               {NavKey::PageDown, {8, 2}, Cell{9, 2}},
-               {NavKey::PageDown, {3, 1}, Cell{3, 1}, 10, 7, 0},
-               {NavKey::CtrlEnd, {0, 0}, Cell{0, 0}, 1, 1}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(NavigateTarget(c.key, c.from, c.rows, c.columns, c.rowsPerPage), c.to)
-        << "key " << int(c.key) << " from " << c.from.row << "," << c.from.column << " in "
-        << c.rows << "x" << c.columns;
+  using enum NavKey;
+  // Key, from row and column, then the cell it opens (row -1: none, the editor stays), in a list
+  // of 10 rows and 7 columns with 4 rows on a page.
+  const std::tuple<NavKey, int, int, int, int> cases[] = {
+      {Tab, 3, 6, 4, 0},      {Tab, 9, 6, -1, 0},      {Enter, 8, 6, 9, 0},  {Enter, 9, 6, -1, 0},
+      {ShiftTab, 5, 0, 4, 6}, {ShiftTab, 0, 0, -1, 0}, {Up, 0, 3, -1, 0},    {Down, 9, 3, -1, 0},
+      {CtrlHome, 7, 5, 0, 5}, {CtrlEnd, 2, 1, 9, 1},   {PageUp, 6, 2, 2, 2}, {PageUp, 2, 2, 0, 2},
+      {PageDown, 5, 2, 9, 2}, {PageDown, 8, 2, 9, 2}};
+  for (auto [key, row, column, toRow, toColumn] : cases) {
+    EXPECT_EQ(NavigateTarget(key, {row, column}, 10, 7, 4),
+              toRow < 0 ? std::nullopt : std::optional<Cell>({toRow, toColumn}))
+        << "key " << int(key) << " from " << row << "," << column;
   }
+  EXPECT_EQ(NavigateTarget(PageDown, {3, 1}, 10, 7, 0), Cell(3, 1));  // no whole row visible
+  EXPECT_EQ(NavigateTarget(CtrlEnd, {0, 0}, 1, 1, 4), Cell());
 }
 
 TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
@@ -47,18 +37,6 @@ TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
   EXPECT_TRUE(KindNavigatesOn(EditorKind::Choice, NavKey::CtrlEnd));
   EXPECT_FALSE(KindNavigatesOn(EditorKind::Time, NavKey::CtrlHome));
   EXPECT_TRUE(KindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
-}
-
-TEST(CellTable, InsertClampsPadsAndKeepsRowsApart) {
-  CellTable t(3);
-  EXPECT_EQ(t.insert(5, {"a", "b", "c"}), 0);
-  EXPECT_EQ(t.insert(0, {"x"}), 0);
-  EXPECT_EQ(t.insert(InsertPosition(1, t.rows()), {"p", "q", "r", "extra"}), 2);
-  t.remove(0);
-  t.set(1, 2, "s");
-  EXPECT_EQ(t.row(0), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(t.row(1), (std::vector<std::string>{"p", "q", "s"}));
-  EXPECT_EQ(t.rows(), 2);
 }
 
 TEST(ColumnAt, BordersBelongToTheLeftColumn) {
@@ -76,25 +54,15 @@ TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
 }
 
 TEST(DetailsColumns, TitlesKindsAndPixelWidths) {
-  const auto columns = DetailsColumns("6.12.2026", "10:20:30");
-  ASSERT_EQ(columns.size(), std::size_t(kDetailsColumnCount));
-  const char* titles[] = {"Datum",      "Čas",      "Nejlepší", "Normální",
-                          "Ekonomický", "Uživatel", "Poznámka"};
-  const int kinds[] = {4, 5, 2, 2, 2, 1, 1};
-  const int pixels[] = {105, 105, 56, 56, 56, 70, 140};  // a 5 px character gives a 7 px unit
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    EXPECT_EQ(columns[i].title, titles[i]);
-    EXPECT_EQ(columns[i].kind, kinds[i]);
-    EXPECT_EQ(columns[i].width * CharUnit(5), pixels[i]);
-  }
+  using Column = std::tuple<std::string, int, int>;  // title, kind, pixels for a 5 px character
+  const Column expected[] = {{"Datum", 4, 105},   {"Čas", 5, 105},       {"Nejlepší", 2, 56},
+                             {"Normální", 2, 56}, {"Ekonomický", 2, 56}, {"Uživatel", 1, 70},
+                             {"Poznámka", 1, 140}};
+  std::vector<Column> columns;
+  for (const ColumnInfo& c : DetailsColumns("6.12.2026", "10:20:30"))
+    columns.emplace_back(c.title, c.kind, c.width * CharUnit(5));
+  EXPECT_EQ(columns, std::vector<Column>(std::begin(expected), std::end(expected)));
   EXPECT_EQ(CharUnit(7), 10);
-}
-
-TEST(FileDialogFilter, TurnsPairsIntoQtFilters) {
-  EXPECT_EQ(FileDialogFilter("XML soubory (*.xml)|*.xml|Všechny soubory (*.*)|*.*||"),
-            "XML soubory (*.xml);;Všechny soubory (*.*)");
-  EXPECT_EQ(FileDialogFilter("Texty|*.txt;*.log||"), "Texty (*.txt *.log)");
-  EXPECT_EQ(FileDialogFilter(""), "");
 }
 
 }  // namespace
