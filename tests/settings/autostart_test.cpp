@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "platform/XdgAutostart.h"
@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 
 std::string FileText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(AutostartTest, WrittenAtEveryStartWhileOnAndDeletedWhenOff) {
@@ -50,7 +48,6 @@ TEST(AutostartTest, WrittenAtEveryStartWhileOnAndDeletedWhenOff) {
 
 TEST(AutostartTest, ExecValueIsQuotedAndEscapedWhereThePathNeedsIt) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/usr/bin/pagewarden", "/usr/bin/pagewarden"},
       {"/opt/100%/pw", "/opt/100%%/pw"},
       // Inside quotes " ` $ \ take a backslash, then every backslash of the line is doubled.
       {"/opt/a\"b$", "\"/opt/a\\\\\"b\\\\$\""},
@@ -59,16 +56,6 @@ TEST(AutostartTest, ExecValueIsQuotedAndEscapedWhereThePathNeedsIt) {
   };
   for (const auto& [path, exec] : cases)
     EXPECT_EQ(XdgAutostart::ExecValue(path), exec) << path;
-}
-
-TEST(AutostartTest, WindowsRuleReplacesTheFileNameExtension) {
-  EXPECT_EQ(ExePathOfModule("C:\\Program Files\\Pagewarden.EXE"),
-            "C:\\Program Files\\Pagewarden.exe");
-  EXPECT_EQ(ExePathOfModule("C:\\a.b\\Pagewarden"), "C:\\a.b\\Pagewarden.exe");
-  EXPECT_EQ(ExePathOfModule("C:/tools/pw.x.dll"), "C:/tools/pw.x.exe");
-#ifndef _WIN32
-  EXPECT_EQ(ProgramExePath("/opt/pw.d/pagewarden"), "/opt/pw.d/pagewarden");
-#endif
 }
 
 }  // namespace
