@@ -34,7 +34,7 @@ fuzz_status=0
   >"$here/build-fuzz/fuzz.log" 2>&1 || fuzz_status=$?
 tail -n 5 "$here/build-fuzz/fuzz.log"
 
-passed=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$here/build/ctest.log" | awk '{print $5 - $1}')
+passed=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$here/build/ctest.log" | awk '{print $6 - $1}')
 failed=$(grep -Eo '[0-9]+ tests failed out of' "$here/build/ctest.log" | awk '{print $1}')
 echo "sanitizer run: $([ $san_status = 0 ] && echo passed || echo FAILED), fuzz run: $([ $fuzz_status = 0 ] && echo passed || echo FAILED)"
 [ $san_status = 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
