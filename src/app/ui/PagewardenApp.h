@@ -10,8 +10,8 @@
 
 namespace pw {
 
-class CSystemTray;
-class DataFile;
+// Monitor.h brings the logic's types (the data file, the tray, the ports); these are the windows
+// and adapters.
 class StatusWindow;
 class TrayIcon;
 class QtClock;
@@ -19,8 +19,6 @@ class QtMessages;
 class QtProfile;
 class QtTimers;
 class QtUrlOpener;
-class IJobSource;
-class IPrinterList;
 
 class PagewardenApp : public QObject {
   Q_OBJECT
