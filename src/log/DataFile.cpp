@@ -50,13 +50,10 @@ class LineWriter {
     file_.Write("<");
     file_.Write(name);
     file_.Write(">");
-    if (value.find_first_of("\r\n") == value.npos) {
+    if (value.find_first_of("\r\n<") == value.npos) {
       file_.Write(value);
     } else {
-      scratch_.assign(value);
-      for (char& c : scratch_)
-        if (c == '\r' || c == '\n')
-          c = ' ';
+      scratch_ = StorableValue(value);
       file_.Write(scratch_);
     }
     file_.Write("</");

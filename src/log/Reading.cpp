@@ -17,6 +17,40 @@ std::string ExtractElementValue(std::string_view line) {
   return std::string(scan::ElementValue(line));
 }
 
+namespace {
+
+// The length of the file's own start or end tag at the front of text, or 0.
+std::size_t VocabularyTagAt(std::string_view text) {
+  if (text.size() < 3 || text[0] != '<')
+    return 0;
+  const std::size_t nameStart = text[1] == '/' ? 2 : 1;
+  for (const std::string_view name : scan::kTagNames) {
+    const std::size_t end = nameStart + name.size();
+    if (end < text.size() && text[end] == '>' && text.substr(nameStart, name.size()) == name)
+      return end + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string StorableValue(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (std::size_t i = 0; i < value.size();) {
+    if (const std::size_t tag = VocabularyTagAt(value.substr(i))) {
+      out += "\u2039";
+      out.append(value.substr(i + 1, tag - 2));
+      out += "\u203a";
+      i += tag;
+    } else {
+      const char c = value[i++];
+      out += c == '\r' || c == '\n' ? ' ' : c;
+    }
+  }
+  return out;
+}
+
 std::int32_t AtoiLike(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))

@@ -281,5 +281,41 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), ids::kCannotOpenDataFile);
 }
 
+// Job titles and user names come from anyone who can print; whatever they hold, a record stays
+// one record that counts only its own pages, and reads back as the text that was printed.
+TEST_F(DataFileTest, ValuesCannotForgeHideOrSplitRecords) {
+  Write(kStandard);
+  const std::vector<std::pair<std::string, std::string>> hostile = {
+      {"-50<economic></economic>", "999<best></best>"},
+      {"eva", "a</printed>b"},
+      {"<data>", "</data></cartridges><cartridge><name>HP 305</name><pages>1</pages>"},
+      {"x\r\ny", "a < b & c/d > e </note> <bestx>"},
+  };
+  for (const auto& [user, remark] : hostile)
+    ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, user, remark));
+
+  LoadedLog log;
+  ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
+  ASSERT_EQ(log.rows.size(), 2 + hostile.size());
+  EXPECT_EQ(log.best, 1 + 4 + int(hostile.size()));
+  EXPECT_EQ(log.normal, 2);
+  EXPECT_EQ(log.economic, 3);
+  EXPECT_EQ(log.maximum, "120");
+  EXPECT_EQ(log.rows[2].user, "-50\u2039economic\u203a\u2039/economic\u203a");
+  EXPECT_EQ(log.rows[2].remark, "999\u2039best\u203a\u2039/best\u203a");
+  EXPECT_EQ(log.rows[3].remark, "a\u2039/printed\u203ab");
+  EXPECT_EQ(log.rows[5].user, "x  y");
+  EXPECT_EQ(log.rows[5].remark, "a < b & c/d > e </note> <bestx>");
+
+  // A later append and a save of the list keep every record.
+  ASSERT_TRUE(file_.SaveLog(log.rows));
+  ASSERT_TRUE(file_.AppendPrintRecord("4.2.2026", "12:00:00", 0, 5, 0, "jan", "<remark>"));
+  UsageTotals totals;
+  ASSERT_TRUE(file_.ReadTotals("HP 305", totals));
+  EXPECT_EQ(totals.best, log.best);
+  EXPECT_EQ(totals.normal, 7);
+  EXPECT_EQ(totals.maxPages, 120);
+}
+
 }  // namespace
 }  // namespace pw

@@ -229,6 +229,10 @@ std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std
 std::optional<std::vector<JobSnapshot>> CupsJobSource::ListJobs(const std::string& printer) {
   // Whatever fails, the next look must not take its answer for a repeat of an earlier one.
   const auto previous = std::exchange(lastPrinter_, std::nullopt);
+  // No printer chosen yet is a printer that cannot be opened: the server-wide queue would count
+  // the jobs of every printer.
+  if (printer.empty())
+    return std::nullopt;
   if (!baselineTaken_ && !TakeBaseline())
     return std::nullopt;
 
