@@ -1,7 +1,7 @@
 #!/bin/bash
 # The cost of watching an idle queue: CPU of the watcher and of the scheduler over a run at two
-# ticks a second, against an empty queue and against one with a long history of finished jobs,
-# beside a shell loop that runs `lpstat -o` at the same rate.
+# ticks a second, against an empty queue and against one with a job left held in front of a long
+# history of finished jobs, beside a shell loop that runs `lpstat -o` at the same rate.
 #
 #   bench/idle_watch.sh BUILD_DIR [SECONDS] [HISTORY_JOBS]
 set -euo pipefail
@@ -59,9 +59,11 @@ echo "runs of $seconds s, ticks every 500 ms"
 run_watcher "empty queue"
 run_lpstat_loop "empty queue, lpstat -o loop"
 
-# History: finished jobs sent raw, so that they pass no filter and finish at once.
+# A job held and forgotten, then a history of finished jobs sent raw, so that they pass no filter
+# and finish at once.
 echo x >"$work/tiny"
+lp -d desk -H hold "$work/tiny" >/dev/null
 for ((i = 0; i < history; i++)); do lp -d desk -o raw "$work/tiny" >/dev/null; done
-while [[ -n "$(lpstat -o desk)" ]]; do sleep 0.2; done
-run_watcher "$history finished jobs in history"
-run_lpstat_loop "$history in history, lpstat -o loop"
+while (($(lpstat -o desk | wc -l) > 1)); do sleep 0.2; done
+run_watcher "held job, $history finished after it"
+run_lpstat_loop "held + $history, lpstat -o loop"

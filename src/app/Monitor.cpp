@@ -264,8 +264,12 @@ void Monitor::BlinkAppendFailure() {
 }
 
 void Monitor::StartMonitorTimer() {
-  if (monitorTimer_ == 0)
-    monitorTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { OnTimer(); });
+  if (monitorTimer_ != 0)
+    return;
+  // Jobs printed while detection was off were not watched; counting them now would count pages
+  // the user may have entered by hand.
+  p_.jobs.StartFresh(options_.printer);
+  monitorTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { OnTimer(); });
 }
 
 void Monitor::StopMonitorTimer() {

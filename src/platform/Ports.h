@@ -73,6 +73,9 @@ class IJobSource {
   // The jobs of the named printer's queue, or nothing when the printer cannot be opened or the
   // list cannot be fetched.
   virtual std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) = 0;
+  // Watching the printer starts (again): jobs finished before now are not the queue's, jobs
+  // waiting now are.
+  virtual void StartFresh(const std::string& printer) = 0;
 };
 
 // The local print queues (no instances), in the spooler's order.

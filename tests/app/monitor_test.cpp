@@ -319,13 +319,18 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   EXPECT_EQ(m.maxPages(), 300);
 
   // A catalogue the dialog could not read is not written back over the file.
+  // Watching that starts again starts afresh, on the printer just chosen: what was printed while
+  // it was off is not counted.
   dialogs_.onSettings = [](SettingsValues& v) {
     v.options.autoMonitor = 1;
+    v.options.printer = "Druha";
     v.catalogueRead = false;
     v.catalogue.clear();
   };
   m.OnCommand(cmd::kSettings);
   EXPECT_TRUE(m.monitoring());
+  ASSERT_EQ(jobs_.freshStarts.size(), 2u);
+  EXPECT_EQ(jobs_.freshStarts.back(), "Druha");
   EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je ZAPNUTA.");
   ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
   EXPECT_EQ(catalogue.size(), 1u);

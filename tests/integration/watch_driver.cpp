@@ -1,7 +1,13 @@
 // Runs the job watcher against the CUPS server of the environment and prints what it does.
 //
-//   pw_watch_driver [--seconds S (default 30)] [--tick-ms MS (default 500)] PRINTER
+//   pw_watch_driver [--seconds S (default 30)] [--tick-ms MS (default 500)] [--control FILE]
+//                   PRINTER
 //   pw_watch_driver --list-printers
+//
+// With --control, a line in FILE (written elsewhere and renamed into place) is carried out at the
+// next tick, as the monitor window does after Settings, and the file removed: "printer NAME"
+// watches another printer, "off" stops watching, "on" starts it again. Each is echoed as
+// "control LINE".
 //
 // Output lines: "ready", "look ok ids=1,2" or "look failed" (whenever the answer differs from the
 // one before), "record best=B normal=N economic=E user=U remark=R", "error: TEXT",
@@ -9,6 +15,7 @@
 // CPU time used after "ready"). Lines are flushed at once so a script can follow them.
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -46,6 +53,7 @@ class Console : public pw::IJobSource,
       Line(line);
     return jobs;
   }
+  void StartFresh(const std::string& printer) override { cups_.StartFresh(printer); }
   void ShowError(const std::string& text) override { Line("error: " + text); }
   bool AskYesNo(const std::string& text) override {
     Line("question: " + text);
@@ -82,6 +90,7 @@ int main(int argc, char** argv) {
   double seconds = 30;
   int tickMs = 500;
   pw::Options options;
+  QString control;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--list-printers") {
@@ -90,6 +99,8 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
+    } else if (arg == "--control" && i + 1 < argc) {
+      control = argv[++i];
     } else if (arg == "--tick-ms" && i + 1 < argc) {
       tickMs = std::atoi(argv[++i]);
     } else if (arg[0] != '-') {
@@ -106,7 +117,26 @@ int main(int argc, char** argv) {
   pw::QtClock clock;
   pw::JobWatcher watcher(options, console, console, console, timers, clock, console);
   long ticks = 0;
+  bool watching = true;
+  console.StartFresh(options.printer);
   timers.Start(tickMs, true, [&] {
+    if (!control.isEmpty() && QFile::exists(control)) {
+      QFile file(control);
+      const QString line = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed()
+                                                          : QString();
+      file.remove();
+      Line("control " + line.toStdString());
+      if (line.startsWith("printer "))
+        options.printer = line.mid(8).toStdString();
+      else if (line == "off")
+        watching = false;
+      else if (line == "on" && !watching) {
+        watching = true;
+        console.StartFresh(options.printer);
+      }
+    }
+    if (!watching)
+      return;
     ++ticks;
     watcher.Tick();
   });

@@ -139,8 +139,9 @@ class FakeJobSource : public IJobSource {
       script.pop_front();
     return answer;
   }
+  void StartFresh(const std::string& printer) override { freshStarts.push_back(printer); }
   std::deque<std::optional<std::vector<JobSnapshot>>> script;
-  std::vector<std::string> printers;
+  std::vector<std::string> printers, freshStarts;
 };
 
 inline JobSnapshot Job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,

@@ -19,9 +19,10 @@ const char* const kJobAttributes[] = {"job-id",
                                       "job-name",
                                       "print-quality",
                                       "printer-resolution",
-                                      "cupsPrintQuality"};
+                                      "cupsPrintQuality",
+                                      "job-printer-uri"};
 const char* const kQueueAttributes[] = {"print-quality-default", "printer-resolution-default"};
-const char* const kBaselineAttributes[] = {"job-id", "job-state"};
+const char* const kBaselineAttributes[] = {"job-id"};
 
 constexpr auto kDefaultsLifetime = std::chrono::seconds(3);
 
@@ -87,55 +88,74 @@ int GiveUp(http_t*, void*) {
   return 0;
 }
 
-struct RawJob {
-  JobSnapshot job;
-  bool completed = false;
-  bool hasSettings = false;
-};
-
 // Reads one job's attributes, from `attr` up to the next group separator.
-ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, RawJob& out) {
+ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
+                         std::string& printerUri) {
   std::optional<std::int16_t> quality, named, resolution;
   for (; attr && ippGetGroupTag(attr) == IPP_TAG_JOB; attr = ippNextAttribute(answer)) {
     const char* name = ippGetName(attr);
     if (!name)
       break;
     const ipp_tag_t tag = ippGetValueTag(attr);
+    const char* text = ippGetString(attr, 0, nullptr);
     if (strcmp(name, "job-id") == 0 && tag == IPP_TAG_INTEGER)
-      out.job.id = std::uint32_t(ippGetInteger(attr, 0));
+      out.id = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-state") == 0 && tag == IPP_TAG_ENUM)
-      out.completed = ippGetInteger(attr, 0) >= IPP_JSTATE_CANCELED;
+      out.state = ippGetInteger(attr, 0) == IPP_JSTATE_COMPLETED ? SpooledJob::State::kCompleted
+                  : ippGetInteger(attr, 0) >= IPP_JSTATE_CANCELED ? SpooledJob::State::kStopped
+                                                                   : SpooledJob::State::kWaiting;
     else if (strcmp(name, "job-impressions") == 0 && tag == IPP_TAG_INTEGER)
-      out.job.totalPages = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
+      out.totalPages = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-impressions-completed") == 0 && tag == IPP_TAG_INTEGER)
-      out.job.pagesPrinted = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
+      out.pagesPrinted = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-originating-user-name") == 0)
-      out.job.user = ippGetString(attr, 0, nullptr) ? ippGetString(attr, 0, nullptr) : "";
+      out.user = text ? text : "";
     else if (strcmp(name, "job-name") == 0)
-      out.job.document = ippGetString(attr, 0, nullptr) ? ippGetString(attr, 0, nullptr) : "";
+      out.document = text ? text : "";
+    else if (strcmp(name, "job-printer-uri") == 0)
+      printerUri = text ? text : "";
     else if (strcmp(name, "print-quality") == 0 && tag == IPP_TAG_ENUM)
       quality = FromPrintQuality(ippGetInteger(attr, 0));
     else if (strcmp(name, "cupsPrintQuality") == 0)
-      named = FromQualityName(ippGetString(attr, 0, nullptr));
+      named = FromQualityName(text);
     else if (strcmp(name, "printer-resolution") == 0 && tag == IPP_TAG_RESOLUTION)
       resolution = FromResolution(attr);
   }
-  out.job.quality = quality ? quality : named ? named : resolution;
-  out.hasSettings = out.job.quality.has_value();
+  out.quality = quality ? quality : named ? named : resolution;
   return attr;
+}
+
+// Every job of an answer; `printerUris` gets each job's printer where the answer names it.
+std::vector<SpooledJob> ReadJobs(ipp_t* answer, std::vector<std::string>* printerUris = nullptr) {
+  std::vector<SpooledJob> jobs;
+  for (ipp_attribute_t* attr = ippFirstAttribute(answer); attr;) {
+    if (ippGetGroupTag(attr) != IPP_TAG_JOB) {
+      attr = ippNextAttribute(answer);
+      continue;
+    }
+    std::string uri;
+    jobs.emplace_back();
+    attr = ReadJob(answer, attr, jobs.back(), uri);
+    if (printerUris)
+      printerUris->push_back(std::move(uri));
+  }
+  return jobs;
 }
 
 }  // namespace
 
-CupsJobSource::CupsJobSource() {
-  // The line between old history and jobs to count is drawn now; a server that does not answer
-  // yet gets it drawn at the first look that reaches it.
-  if (Connect())
-    TakeBaseline();
-}
+CupsJobSource::CupsJobSource() = default;
 
 CupsJobSource::~CupsJobSource() {
   Disconnect();
+}
+
+void CupsJobSource::StartFresh(const std::string& printer) {
+  // The line is drawn now; a server that does not answer yet gets it drawn at the first look
+  // that reaches it.
+  view_.Forget();
+  if (!printer.empty())
+    TakeBaseline(printer);
 }
 
 bool CupsJobSource::Connect() {
@@ -161,7 +181,7 @@ void CupsJobSource::Disconnect() {
   http_ = nullptr;
 }
 
-ipp_t* CupsJobSource::Send(ipp_t* request) {
+ipp_t* CupsJobSource::Send(ipp_t* request, int* status) {
   if (!Connect()) {
     ippDelete(request);
     return nullptr;
@@ -171,6 +191,8 @@ ipp_t* CupsJobSource::Send(ipp_t* request) {
     Disconnect();
     return nullptr;
   }
+  if (status)
+    *status = ippGetStatusCode(answer);
   if (ippGetStatusCode(answer) > IPP_STATUS_OK_EVENTS_COMPLETE) {
     ippDelete(answer);
     return nullptr;
@@ -178,29 +200,74 @@ ipp_t* CupsJobSource::Send(ipp_t* request) {
   return answer;
 }
 
-bool CupsJobSource::TakeBaseline() {
-  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, "");
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+bool CupsJobSource::TakeBaseline(const std::string& printer) {
+  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, printer);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
   AskFor(request, kBaselineAttributes);
   ipp_t* answer = Send(request);
   if (!answer)
     return false;
-  historyEnd_ = 1;
-  activeAtStart_.clear();
-  for (ipp_attribute_t* attr = ippFirstAttribute(answer); attr;) {
-    if (ippGetGroupTag(attr) != IPP_TAG_JOB) {
-      attr = ippNextAttribute(answer);
-      continue;
-    }
-    RawJob raw;
-    attr = ReadJob(answer, attr, raw);
-    historyEnd_ = std::max(historyEnd_, raw.job.id + 1);
-    if (!raw.completed)
-      activeAtStart_.insert(raw.job.id);
-  }
+  std::uint32_t highest = 0;
+  for (const SpooledJob& job : ReadJobs(answer))
+    highest = std::max(highest, job.id);
   ippDelete(answer);
-  baselineTaken_ = true;
+
+  const auto unfinished = GetJobs(printer, "not-completed", 1);
+  if (!unfinished)
+    return false;
+  std::vector<std::uint32_t> waiting;
+  for (const SpooledJob& job : *unfinished) {
+    highest = std::max(highest, job.id);
+    waiting.push_back(job.id);
+  }
+  view_.Begin(printer, highest, waiting);
   return true;
+}
+
+std::optional<std::vector<SpooledJob>> CupsJobSource::GetJobs(const std::string& printer,
+                                                              const char* which,
+                                                              std::uint32_t firstId) {
+  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, printer);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
+  if (firstId > 1)
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
+                  int(std::min<std::uint32_t>(firstId, INT32_MAX)));
+  AskFor(request, kJobAttributes);
+  ipp_t* answer = Send(request);
+  if (!answer)
+    return std::nullopt;
+  auto jobs = ReadJobs(answer);
+  ippDelete(answer);
+  return jobs;
+}
+
+std::optional<std::vector<SpooledJob>> CupsJobSource::GetJob(const std::string& printer,
+                                                             std::uint32_t id) {
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                   "/jobs/%u", id);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  AskFor(request, kJobAttributes);
+  int status = IPP_STATUS_OK;
+  ipp_t* answer = Send(request, &status);
+  if (!answer)
+    return status == IPP_STATUS_ERROR_NOT_FOUND ? std::optional(std::vector<SpooledJob>{})
+                                                : std::nullopt;
+  std::vector<std::string> uris;
+  auto jobs = ReadJobs(answer, &uris);
+  ippDelete(answer);
+  // Moved to another queue (lpmove): that printer's pages are not ours.
+  const std::string ours = "/printers/" + printer;
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    const std::string& got = uris[i];
+    if (!got.empty() && (got.size() < ours.size() ||
+                         got.compare(got.size() - ours.size(), ours.size(), ours) != 0))
+      return std::vector<SpooledJob>{};
+  }
+  return jobs;
 }
 
 std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std::string& printer) {
@@ -227,80 +294,36 @@ std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std
 }
 
 std::optional<std::vector<JobSnapshot>> CupsJobSource::ListJobs(const std::string& printer) {
-  // Whatever fails, the next look must not take its answer for a repeat of an earlier one.
-  const auto previous = std::exchange(lastPrinter_, std::nullopt);
+  auto jobs = Look(printer);
+  if (!jobs)
+    view_.LookFailed();
+  return jobs;
+}
+
+std::optional<std::vector<JobSnapshot>> CupsJobSource::Look(const std::string& printer) {
   // No printer chosen yet is a printer that cannot be opened: the server-wide queue would count
   // the jobs of every printer.
   if (printer.empty())
     return std::nullopt;
-  if (!baselineTaken_ && !TakeBaseline())
+  // Another printer (chosen in Settings) starts from a line of its own: its old jobs are not
+  // this watch's.
+  if (!view_.BegunFor(printer) && !TakeBaseline(printer))
     return std::nullopt;
 
-  auto [slot, fresh] = windows_.try_emplace(printer);
-  Window& window = slot->second;
-  if (fresh) {
-    window.firstId = historyEnd_;
-    for (const std::uint32_t id : activeAtStart_)
-      window.firstId = std::min(window.firstId, id);
-  }
-
-  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, printer);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
-  if (window.firstId > 1)
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
-                  int(std::min<std::uint32_t>(window.firstId, INT32_MAX)));
-  AskFor(request, kJobAttributes);
-  ipp_t* answer = Send(request);
-  if (!answer)
+  auto jobs = GetJobs(printer, "not-completed", 1);
+  if (!jobs)
     return std::nullopt;
-
-  std::vector<RawJob> raws;
-  for (ipp_attribute_t* attr = ippFirstAttribute(answer); attr;) {
-    if (ippGetGroupTag(attr) != IPP_TAG_JOB) {
-      attr = ippNextAttribute(answer);
-      continue;
-    }
-    raws.emplace_back();
-    attr = ReadJob(answer, attr, raws.back());
+  auto finished = GetJobs(printer, "completed", view_.FinishedFrom());
+  if (!finished)
+    return std::nullopt;
+  jobs->insert(jobs->end(), finished->begin(), finished->end());
+  for (const std::uint32_t id : view_.Missing(*jobs)) {
+    auto job = GetJob(printer, id);
+    if (!job)
+      return std::nullopt;
+    jobs->insert(jobs->end(), job->begin(), job->end());
   }
-  ippDelete(answer);
-
-  std::vector<JobSnapshot> jobs;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> key;
-  std::uint32_t nextFirst = window.firstId;
-  if (!raws.empty()) {
-    // Past every job seen, but never past one that is still to finish.
-    std::uint32_t newest = 0, oldestActive = std::numeric_limits<std::uint32_t>::max();
-    for (const RawJob& raw : raws) {
-      newest = std::max(newest, raw.job.id);
-      if (!raw.completed)
-        oldestActive = std::min(oldestActive, raw.job.id);
-    }
-    nextFirst = std::max(nextFirst, std::min(oldestActive, newest + 1));
-  }
-  for (RawJob& raw : raws) {
-    const std::uint32_t id = raw.job.id;
-    if (raw.completed && id < historyEnd_ && !activeAtStart_.count(id))
-      continue;
-    // A job that has no page counted yet (waiting, held, or still before its first page) would
-    // be accounted for with 0 pages and then never again; it joins the queue once it has some.
-    if (!raw.completed && raw.job.totalPages == 0 && raw.job.pagesPrinted == 0)
-      continue;
-    if (!raw.hasSettings) {
-      const auto queueDefault = QueueDefault(printer);
-      if (!queueDefault)
-        return std::nullopt;
-      raw.job.quality = *queueDefault;
-    }
-    key.emplace_back(id, std::max(raw.job.totalPages, raw.job.pagesPrinted));
-    jobs.push_back(std::move(raw.job));
-  }
-
-  if (previous == printer && key == window.lastAnswer)
-    window.firstId = nextFirst;
-  window.lastAnswer = std::move(key);
-  lastPrinter_ = printer;
-  return jobs;
+  return view_.Look(std::move(*jobs), [&] { return QueueDefault(printer); });
 }
 
 }  // namespace pw

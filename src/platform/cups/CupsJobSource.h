@@ -1,24 +1,17 @@
 #pragma once
-// The print queue as the CUPS scheduler reports it: one Get-Jobs request per look.
-//
-// Jobs finish within a second, faster than the watcher looks, so "the queue" here is every job
-// not yet completed plus every job completed since this source was created. History from before
-// then is left out. To keep each look cheap however long the history grows, a completed job
-// stops being asked for once two looks in a row gave the same answer: by then the watcher has
-// ended a watch on that answer and holds the job at or below its mark.
-//
-// A job that is not completed and has no page counted yet is left out until it has one: the
-// watcher would account for it with 0 pages and never look at it again.
+// The print queue as the CUPS scheduler reports it, shaped for the job watcher by a QueueView:
+// each look asks for the printer's unfinished jobs and for its finished jobs above a line that
+// follows the highest id seen, and looks up a remembered waiting job that has left both lists.
+// So the cost of a look does not grow with the scheduler's history or with a job left held.
 
 #include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "app/QueueView.h"
 #include "platform/Ports.h"
 
 typedef struct _http_s http_t;
@@ -35,6 +28,7 @@ class CupsJobSource : public IJobSource {
   CupsJobSource& operator=(const CupsJobSource&) = delete;
 
   std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
+  void StartFresh(const std::string& printer) override;
 
   // A look at the server fails after this long without an answer.
   static constexpr int kTimeoutMs = 2000;
@@ -44,26 +38,25 @@ class CupsJobSource : public IJobSource {
     std::optional<std::int16_t> quality;
     std::chrono::steady_clock::time_point taken;
   };
-  struct Window {
-    std::uint32_t firstId = 1;  // the smallest id still asked for
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> lastAnswer;  // (id, pages)
-  };
 
   bool Connect();
   void Disconnect();
-  // Sends the request (always consumed) and returns the answer, or nullptr on any failure.
-  ipp_t* Send(ipp_t* request);
-  bool TakeBaseline();
+  // Sends the request (always consumed) and returns the answer, or nullptr on any failure;
+  // `status` gets the answer's status when there was one.
+  ipp_t* Send(ipp_t* request, int* status = nullptr);
+  bool TakeBaseline(const std::string& printer);
+  // The printer's jobs in one state class ("not-completed" or "completed") from `firstId` on.
+  std::optional<std::vector<SpooledJob>> GetJobs(const std::string& printer, const char* which,
+                                                 std::uint32_t firstId);
+  // One job by id: nothing on failure, an empty list when it is gone or on another printer.
+  std::optional<std::vector<SpooledJob>> GetJob(const std::string& printer, std::uint32_t id);
+  std::optional<std::vector<JobSnapshot>> Look(const std::string& printer);
   // The queue's default print quality, cached for a few seconds; nullopt when the server failed.
   std::optional<std::optional<std::int16_t>> QueueDefault(const std::string& printer);
 
   http_t* http_ = nullptr;
-  bool baselineTaken_ = false;
-  std::uint32_t historyEnd_ = 1;           // jobs below it existed when the source was created...
-  std::set<std::uint32_t> activeAtStart_;  // ...and of those, these were not completed yet
-  std::map<std::string, Window> windows_;
+  QueueView view_;
   std::map<std::string, Defaults> defaults_;
-  std::optional<std::string> lastPrinter_;  // the printer of the last successful look
 };
 
 }  // namespace pw

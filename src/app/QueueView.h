@@ -1,0 +1,94 @@
+#pragma once
+// What the job watcher is shown of a spooler that keeps finished jobs listable and numbers jobs
+// across all its printers.
+//
+// The watcher counts a job once when its id is above its mark, and expects a job to be in the
+// queue with its page count while it is watched. A spooler that finishes jobs between two looks,
+// holds a job while newer ones print, or lists last week's jobs breaks both assumptions. This view
+// absorbs that:
+//
+// - A job is shown once its page count is final or announced: when it has finished (completed:
+//   the larger of the announced and the printed pages; cancelled or aborted: the printed pages),
+//   or while it waits with a page count announced by its client. A job waiting without a count is
+//   only remembered; it is shown when it finishes, however many jobs overtake it.
+// - Shown jobs get ids of their own, rising in the order in which they are first shown, so a job
+//   released from hold after newer ones printed still lands above the watcher's mark.
+// - A shown job stays in the answer until two looks in a row gave the same answer: by then the
+//   watcher has ended a watch on it and holds it at or below its mark.
+// - Begin() draws the line: jobs finished before it are never shown; jobs then waiting are
+//   shown when they finish. It is called for a new printer and whenever watching starts again.
+//
+// The spooler side asks for the unfinished jobs of the printer, for the finished jobs from
+// FinishedFrom() on, and looks up each job of Waiting() that is in neither answer. Asking for
+// finished jobs one look behind the highest id seen closes the race in which a job is numbered
+// before a newer one but finishes after the look that saw the newer one.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Ports.h"
+
+namespace pw {
+
+struct SpooledJob {
+  enum class State { kWaiting, kCompleted, kStopped };  // stopped: cancelled or aborted
+  std::uint32_t id = 0;
+  State state = State::kWaiting;
+  std::uint32_t totalPages = 0;  // announced by the client, 0 when unknown
+  std::uint32_t pagesPrinted = 0;
+  std::string user;
+  std::string document;
+  std::optional<std::int16_t> quality;  // absent when the job carries no print settings
+};
+
+class QueueView {
+ public:
+  // The queue's default print quality for a job without settings (itself absent when the queue
+  // has none), or nothing when it cannot be fetched.
+  using QueueDefault = std::function<std::optional<std::optional<std::int16_t>>()>;
+
+  // Starts afresh on `printer`: `highestId` is the highest id it has given out (finished or not),
+  // `waiting` its jobs not finished yet.
+  void Begin(const std::string& printer, std::uint32_t highestId,
+             const std::vector<std::uint32_t>& waiting);
+  // The next look needs a new starting line first.
+  void Forget() { begun_ = false; }
+  // Whether a look at `printer` can go on from the line drawn; another printer needs its own.
+  bool BegunFor(const std::string& printer) const { return begun_ && printer == printer_; }
+
+  std::uint32_t FinishedFrom() const { return shownFinishedAbove_ + 1; }
+  // Remembered waiting jobs that are not among `reported`: they have to be looked up one by one.
+  std::vector<std::uint32_t> Missing(const std::vector<SpooledJob>& reported) const;
+
+  // One look: the unfinished jobs, the finished jobs from FinishedFrom() on, and the missing jobs
+  // that could be looked up (one gone from the spooler or moved to another printer is left out).
+  // Returns what the watcher is shown, or nothing (and changes nothing) when the queue default
+  // was needed and could not be fetched.
+  std::optional<std::vector<JobSnapshot>> Look(std::vector<SpooledJob> jobs,
+                                               const QueueDefault& queueDefault);
+  // A look that failed: the next answer cannot be taken for a repeat.
+  void LookFailed() { lastAnswerValid_ = false; }
+
+ private:
+  struct Shown {
+    std::uint32_t spoolerId;
+    JobSnapshot snapshot;
+  };
+
+  bool begun_ = false;
+  std::string printer_;
+  std::uint32_t nextId_ = 1;
+  std::uint32_t shownFinishedAbove_ = 0;  // finished jobs are asked for above this id...
+  std::uint32_t highestSeen_ = 0;         // ...which follows this one a look behind
+  std::set<std::uint32_t> waiting_;       // unfinished, not shown yet
+  std::set<std::uint32_t> handled_;       // shown or finished with no pages: never shown anew
+  std::vector<Shown> shown_;              // in the order first shown
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> lastAnswer_;  // (id, pages)
+  bool lastAnswerValid_ = false;
+};
+
+}  // namespace pw
