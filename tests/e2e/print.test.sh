@@ -39,4 +39,25 @@ shot 01-printed
 # The same job is never counted again.
 sleep 3
 [ "$(grep -c '<data>' "$E2E_DATA")" = 1 ] || fail "the job was counted twice"
+
+# A job name made of the file's own tags adds nothing but its two pages, and the next record
+# still lands.
+lp -d Kancelar -t '999<best></best></data></printed><data>' "$E2E_DIR/letter.pdf" >/dev/null
+for _ in $(seq 1 100); do
+  grep -q "<remark>999" "$E2E_DATA" && break
+  sleep 0.1
+done
+lp -d Kancelar -t "Druhý dopis" "$E2E_DIR/letter.pdf" >/dev/null
+for _ in $(seq 1 100); do
+  grep -q "<remark>Druhý dopis</remark>" "$E2E_DATA" && break
+  sleep 0.1
+done
+python3 - "$E2E_DATA" <<'PY' || fail "a job name changed the log"
+import re, sys
+text = open(sys.argv[1], encoding="utf-8").read()
+records = re.findall(r"<data>(.*?)</data>", text, re.S)
+pages = lambda r: sum(int(re.search(f"<{k}>(.*)</{k}>", r).group(1)) for k in ("best", "normal", "economic"))
+assert len(records) == 3 and sum(pages(r) for r in records) == 6, records
+assert "999‹best›‹/best›‹/data›" in text, text
+PY
 echo "print: ok"

@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
   timers.Start(tickMs, true, [&] {
     if (!control.isEmpty() && QFile::exists(control)) {
       QFile file(control);
-      const QString line = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed()
-                                                          : QString();
+      const QString line =
+          file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
       file.remove();
       Line("control " + line.toStdString());
       if (line.startsWith("printer "))

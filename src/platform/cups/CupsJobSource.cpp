@@ -101,9 +101,9 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
     if (strcmp(name, "job-id") == 0 && tag == IPP_TAG_INTEGER)
       out.id = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-state") == 0 && tag == IPP_TAG_ENUM)
-      out.state = ippGetInteger(attr, 0) == IPP_JSTATE_COMPLETED ? SpooledJob::State::kCompleted
+      out.state = ippGetInteger(attr, 0) == IPP_JSTATE_COMPLETED  ? SpooledJob::State::kCompleted
                   : ippGetInteger(attr, 0) >= IPP_JSTATE_CANCELED ? SpooledJob::State::kStopped
-                                                                   : SpooledJob::State::kWaiting;
+                                                                  : SpooledJob::State::kWaiting;
     else if (strcmp(name, "job-impressions") == 0 && tag == IPP_TAG_INTEGER)
       out.totalPages = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-impressions-completed") == 0 && tag == IPP_TAG_INTEGER)
@@ -263,8 +263,8 @@ std::optional<std::vector<SpooledJob>> CupsJobSource::GetJob(const std::string& 
   const std::string ours = "/printers/" + printer;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const std::string& got = uris[i];
-    if (!got.empty() && (got.size() < ours.size() ||
-                         got.compare(got.size() - ours.size(), ours.size(), ours) != 0))
+    if (!got.empty() &&
+        (got.size() < ours.size() || got.compare(got.size() - ours.size(), ours.size(), ours) != 0))
       return std::vector<SpooledJob>{};
   }
   return jobs;
