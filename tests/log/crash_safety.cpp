@@ -31,6 +31,10 @@ long RunAndKill(const std::string& folder, long first, int delayUs) {
     _exit(127);
   }
   close(out);
+  // The delay runs from the child's first append, so that a loaded machine, slow to start the
+  // child, still gets its kills in the middle of the work.
+  for (int i = 0; i < 500 && std::filesystem::file_size(reports) == 0; ++i)
+    usleep(10000);
   usleep(delayUs);
   kill(pid, SIGKILL);
   int status = 0;
