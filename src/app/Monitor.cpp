@@ -1,6 +1,7 @@
 #include "app/Monitor.h"
 
 #include <string>
+#include <utility>
 
 #include "app/Commands.h"
 #include "res/Strings.h"
@@ -60,6 +61,7 @@ bool Monitor::Start() {
     p_.tray.SetTipText(LoadStr(ids::kDetectionOff));
   }
   RecomputeUsage(false);
+  RefreshInkLevels();
 
   if (IsFirstRun(p_.profile))
     OnSettings();
@@ -104,6 +106,7 @@ void Monitor::OnShowStatus() {
     status_ = Format(LoadStr(id).c_str(), options_.printer.c_str());
   }
   RecomputeUsage(false);
+  RefreshInkLevels();
   p_.view.SetTexts(status_, usage_);
   p_.view.Show();
   statusSeen_ = true;
@@ -157,6 +160,7 @@ void Monitor::OnSettings() {
   if (values.catalogueRead && !p_.dataFile.WriteCartridgeCatalogue(values.catalogue))
     return;
   RecomputeUsage(false);
+  RefreshInkLevels();
 }
 
 void Monitor::OnExit() {
@@ -223,6 +227,14 @@ void Monitor::RecomputeUsage(bool animate) {
     p_.tray.LoadIconRange(kFlashFirst, kFlashLast);
     p_.tray.StartAnimation(kStepMs, -1);
   }
+  if (std::exchange(inksAfterPrint_, false))
+    RefreshInkLevels();
+}
+
+void Monitor::RefreshInkLevels() {
+  const std::vector<Marker> markers = p_.inks.ReadMarkers(options_.printer);
+  p_.view.ShowInkLevels(InkRows(markers),
+                        CompareWithEstimate(markers, options_.cartridge, share()));
 }
 
 bool Monitor::CheckAccessPassword() {
@@ -253,8 +265,10 @@ void Monitor::ShowWatchResult(const std::string& sentence) {
 
 bool Monitor::AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                                 const std::string& user, const std::string& remark) {
-  return p_.dataFile.AppendPrintRecord(p_.clock.DateText(), p_.clock.TimeText(), best, normal,
-                                       economic, user, remark);
+  // The printer has just used ink: its report is asked for once the usage is recomputed.
+  inksAfterPrint_ = p_.dataFile.AppendPrintRecord(p_.clock.DateText(), p_.clock.TimeText(), best,
+                                                  normal, economic, user, remark);
+  return inksAfterPrint_;
 }
 
 void Monitor::BlinkAppendFailure() {

@@ -22,6 +22,7 @@ struct MonitorPorts {
   IClock& clock;
   ITimers& timers;
   IJobSource& jobs;
+  IInkLevels& inks;
   CSystemTray& tray;
   IStatusView& view;
   IDialogs& dialogs;
@@ -77,6 +78,7 @@ class Monitor : public IWatchHost {
 
  private:
   void StartMonitorTimer();
+  void RefreshInkLevels();
   void StopMonitorTimer();
   // The command runs only when no password is required or the right one was entered.
   bool PassesGate();
@@ -87,6 +89,7 @@ class Monitor : public IWatchHost {
   std::string status_, usage_;
   bool statusSeen_ = true;
   ITimers::Id monitorTimer_ = 0;
+  bool inksAfterPrint_ = false;
   std::unique_ptr<JobWatcher> watcher_;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InkLevels.h"
 #include "log/DataFile.h"
 #include "settings/Options.h"
 
@@ -31,6 +32,9 @@ class IStatusView {
   virtual void Show() = 0;
   // Redraws the gauge strip at the given share (0 to 100).
   virtual void DrawGauge(int share) = 0;
+  // The printer's own ink levels and the sentence comparing them with the estimate; no rows
+  // hide the group.
+  virtual void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) = 0;
 };
 
 // The modal dialogs that the commands run.

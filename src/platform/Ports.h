@@ -78,6 +78,25 @@ class IJobSource {
   virtual void StartFresh(const std::string& printer) = 0;
 };
 
+// One marker (ink or toner) as the printer reports it. Levels run 0 to 100; negative ones mean
+// the printer cannot tell (unknown, or "some left").
+struct Marker {
+  std::string name;
+  std::string colour;  // "#RRGGBB", several of them for a multi-colour cartridge, or "none"
+  int level = -2;
+  int lowLevel = -1;   // at or below it the marker is low; negative: not reported
+  std::string type;    // "ink-cartridge", "toner", ...
+};
+
+// The printer's own report of its ink levels. Asked only now and then (start-up, after a
+// recorded print, when the status window is shown), never on the monitoring tick.
+class IInkLevels {
+ public:
+  virtual ~IInkLevels() = default;
+  // Empty when the printer reports no markers or cannot be asked.
+  virtual std::vector<Marker> ReadMarkers(const std::string& printer) = 0;
+};
+
 // The local print queues (no instances), in the spooler's order.
 class IPrinterList {
  public:

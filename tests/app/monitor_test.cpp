@@ -27,6 +27,15 @@ struct FakeShell : ITrayShell {
   bool available = true;
 };
 
+struct FakeInks : IInkLevels {
+  std::vector<Marker> ReadMarkers(const std::string& printer) override {
+    asked.push_back(printer);
+    return markers;
+  }
+  std::vector<Marker> markers;
+  std::vector<std::string> asked;
+};
+
 struct FakeView : IStatusView {
   void SetTexts(const std::string& s, const std::string& u) override {
     status = s;
@@ -34,7 +43,12 @@ struct FakeView : IStatusView {
   }
   void Show() override { ++shown; }
   void DrawGauge(int share) override { gauge = share; }
-  std::string status, usage;
+  void ShowInkLevels(const std::vector<InkRow>& r, const std::string& c) override {
+    inkRows = r;
+    comparison = c;
+  }
+  std::vector<InkRow> inkRows;
+  std::string status, usage, comparison;
   int shown = 0, gauge = -1;
 };
 
@@ -104,7 +118,7 @@ class MonitorTest : public ::testing::Test {
   }
 
   Monitor& Make() {
-    monitor_ = std::make_unique<Monitor>(MonitorPorts{profile_, messages_, clock_, timers_, jobs_,
+    monitor_ = std::make_unique<Monitor>(MonitorPorts{profile_, messages_, clock_, timers_, jobs_, inks_,
                                                       tray_, view_, dialogs_, dataFile_, urls_,
                                                       [this](bool on) { autostart_.push_back(on); },
                                                       [this](int code) { quit_.push_back(code); }});
@@ -117,6 +131,7 @@ class MonitorTest : public ::testing::Test {
   FakeClock clock_;
   FakeTimers timers_;
   FakeJobSource jobs_;
+  FakeInks inks_;
   FakeShell shell_;
   FakeView view_;
   FakeDialogs dialogs_;

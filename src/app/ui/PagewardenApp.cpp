@@ -7,6 +7,7 @@
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
 #include "platform/XdgAutostart.h"
+#include "platform/cups/CupsInkLevels.h"
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
@@ -94,6 +95,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
       jobs_(std::make_unique<CupsJobSource>()),
+      inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
       trayShell_(std::make_unique<TrayIcon>()),
@@ -101,7 +103,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       status_(std::make_unique<StatusWindow>()),
       dialogs_(std::make_unique<Dialogs>(*dataFile_, *messages_, *printers_, *urls_)) {
   monitor_ = std::make_unique<Monitor>(MonitorPorts{
-      *profile_, *messages_, *clock_, *timers_, *jobs_, *tray_, *status_, *dialogs_, *dataFile_,
+      *profile_, *messages_, *clock_, *timers_, *jobs_, *inks_, *tray_, *status_, *dialogs_, *dataFile_,
       *urls_,
       [](bool windowsRun) {
         XdgAutostart backend;

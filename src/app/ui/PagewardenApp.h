@@ -43,6 +43,7 @@ class PagewardenApp : public QObject {
   std::unique_ptr<QtTimers> timers_;
   std::unique_ptr<QtUrlOpener> urls_;
   std::unique_ptr<IJobSource> jobs_;
+  std::unique_ptr<IInkLevels> inks_;
   std::unique_ptr<IPrinterList> printers_;
   std::unique_ptr<DataFile> dataFile_;
   std::unique_ptr<TrayIcon> trayShell_;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/Gauge.h"
+#include "app/ui/InkLevelsGroup.h"
 #include "platform/qt/QtPorts.h"
 #include "shell/ui/Icons.h"
 
@@ -94,6 +95,10 @@ StatusWindow::StatusWindow(QWidget* parent)
   // Enter reaches this button and Escape reject(); both, like the close box, only hide.
   connect(ok, &QPushButton::clicked, this, &QWidget::hide);
 
+  // The printer's own levels go below everything else, so nothing above moves when they show.
+  inks_ = new InkLevelsGroup(this);
+  inks_->move(du.X(7), du.Y(128));
+
   setFixedSize(QSize(du.X(245), du.Y(129)));
 }
 
@@ -109,6 +114,13 @@ void StatusWindow::Show() {
 
 void StatusWindow::DrawGauge(int share) {
   gauge_->setShare(share);
+}
+
+void StatusWindow::ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) {
+  const DialogUnits du(font());
+  inks_->setLevels(rows, comparison, du.X(231));
+  const int height = rows.empty() ? du.Y(129) : inks_->geometry().bottom() + 1 + du.Y(7);
+  setFixedSize(QSize(du.X(245), height));
 }
 
 void StatusWindow::setBeforePaint(std::function<void()> hook) {

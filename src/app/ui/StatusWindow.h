@@ -14,6 +14,7 @@ class QLabel;
 namespace pw {
 
 class GaugeStrip;
+class InkLevelsGroup;
 
 class StatusWindow : public QDialog, public IStatusView {
   Q_OBJECT
@@ -24,6 +25,7 @@ class StatusWindow : public QDialog, public IStatusView {
   void SetTexts(const std::string& status, const std::string& usage) override;
   void Show() override;
   void DrawGauge(int share) override;
+  void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) override;
 
   // Runs before every paint of the window, so the owner can bring the texts and the gauge up to
   // date (the monitor's status display runs on each paint). Not re-entered from its own painting.
@@ -36,6 +38,7 @@ class StatusWindow : public QDialog, public IStatusView {
   QLabel* status_ = nullptr;
   QLabel* usage_ = nullptr;
   GaugeStrip* gauge_ = nullptr;
+  InkLevelsGroup* inks_ = nullptr;
   std::function<void()> beforePaint_;
   bool inBeforePaint_ = false;
 };

@@ -1,0 +1,114 @@
+#include "app/InkLevels.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Format.h"
+
+namespace pw {
+namespace {
+
+std::optional<Rgb> ParseColour(const std::string& text) {
+  if (text.size() < 7 || text[0] != '#')
+    return std::nullopt;
+  unsigned value = 0;
+  for (std::size_t i = 1; i < 7; ++i) {
+    const char c = text[i];
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0)
+      return std::nullopt;
+    value = value * 16 + unsigned(digit);
+  }
+  return Rgb{std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value)};
+}
+
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  return text;
+}
+
+bool IsBlack(const Marker& m) {
+  const std::string name = Lower(m.name);
+  if (Contains(name, "black") || Contains(name,
+                                          "\xC4\x8D"
+                                          "ern"))  // "čern"
+    return true;
+  const auto rgb = ParseColour(m.colour);
+  return rgb && m.colour.size() == 7 && rgb->red < 0x40 && rgb->green < 0x40 && rgb->blue < 0x40;
+}
+
+}  // namespace
+
+std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
+                                 const std::vector<std::string>& colours,
+                                 const std::vector<int>& levels, const std::vector<int>& lowLevels,
+                                 const std::vector<std::string>& types) {
+  const std::size_t count = names.empty() ? levels.size() : names.size();
+  std::vector<Marker> markers(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    Marker& m = markers[i];
+    m.name = i < names.size() && !names[i].empty() ? names[i] : Format("Inkoust %d", int(i + 1));
+    m.colour = i < colours.size() ? colours[i] : "none";
+    m.level = i < levels.size() ? std::min(levels[i], 100) : -2;
+    m.lowLevel = i < lowLevels.size() ? std::min(lowLevels[i], 100) : -1;
+    m.type = i < types.size() ? types[i] : "";
+  }
+  return markers;
+}
+
+std::vector<InkRow> InkRows(const std::vector<Marker>& markers) {
+  std::vector<InkRow> rows;
+  for (const Marker& m : markers) {
+    InkRow row;
+    row.name = m.name;
+    if (const auto rgb = ParseColour(m.colour))
+      row.colour = *rgb;
+    if (m.level >= 0) {
+      row.percent = m.level;
+      row.levelText = Format("%d %%", m.level);
+      row.low = m.lowLevel >= 0 && m.level <= m.lowLevel;
+    } else {
+      row.levelText = "neznámá";
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::string& cartridge,
+                                int usedPercent) {
+  const std::string name = Lower(cartridge);
+  const bool black = Contains(name,
+                              "\xC4\x8D"
+                              "ern") ||
+                     Contains(name, "cern") || Contains(name, "black");
+  const bool colour = Contains(name, "barev") || Contains(name, "color") ||
+                      Contains(name, "colour") || Contains(name, "tri");
+  const Marker* lowest = nullptr;
+  const Marker* lowestOfColour = nullptr;
+  for (const Marker& m : markers) {
+    if (m.level < 0)
+      continue;
+    if (!lowest || m.level < lowest->level)
+      lowest = &m;
+    const bool matches = (black && !colour && IsBlack(m)) || (colour && !black && !IsBlack(m));
+    if (matches && (!lowestOfColour || m.level < lowestOfColour->level))
+      lowestOfColour = &m;
+  }
+  const Marker* compared = lowestOfColour ? lowestOfColour : lowest;
+  if (!compared)
+    return {};
+  const int left = 100 - std::clamp(usedPercent, 0, 100);
+  return Format("Podle vytištěných stran zbývá %d %%, tiskárna hlásí %d %% (%s): rozdíl %d %%.",
+                left, compared->level, compared->name.c_str(), std::abs(left - compared->level));
+}
+
+}  // namespace pw
