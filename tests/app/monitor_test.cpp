@@ -382,6 +382,27 @@ TEST_F(MonitorTest, WebCommandsOpenTheMakersPagesAndMail) {
   EXPECT_EQ(urls_.opened[2], "mailto:pagewarden@quorbel.cz?subject=Pagewarden verze 2.1.2");
 }
 
+TEST_F(MonitorTest, ThePrintersInkReportIsAskedForNowAndThenButNeverOnTheTick) {
+  inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
+  Monitor& m = Make();
+  m.Start();
+  EXPECT_EQ(inks_.asked, std::vector<std::string>{"Office"});
+  ASSERT_EQ(view_.inkRows.size(), 1u);
+  EXPECT_EQ(view_.inkRows[0].levelText, "50 %");
+  timers_.Advance(10 * Monitor::kMonitorPeriodMs);  // an idle queue
+  m.UpdateStatusDisplay();                          // a repaint
+  EXPECT_EQ(inks_.asked.size(), 1u);
+
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(inks_.asked.size(), 2u);
+  // After a recorded print, with the usage that includes it.
+  ASSERT_TRUE(m.AppendPrintRecord(0, 100, 0, "eva", "doc"));
+  m.RecomputeUsage(true);
+  EXPECT_EQ(inks_.asked.size(), 3u);
+  m.RecomputeUsage(false);
+  EXPECT_EQ(inks_.asked.size(), 3u);
+}
+
 TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
   Monitor& m = Make();
   m.Start();
