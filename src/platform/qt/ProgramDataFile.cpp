@@ -20,15 +20,15 @@ class Folders : public IDataFileFolders {
  public:
   bool Exists(const std::string& path) override {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::u8path(path), error);
+    return std::filesystem::exists(std::filesystem::path(path), error);
   }
 
   bool CopyNew(const std::string& from, const std::string& to) override {
     namespace fs = std::filesystem;
-    const fs::path target = fs::u8path(to);
+    const fs::path target = fs::path(to);
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
-    std::ifstream in(fs::u8path(from), std::ios::binary);
+    std::ifstream in(fs::path(from), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.good() && !in.eof())
       return false;
