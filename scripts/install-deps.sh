@@ -13,6 +13,8 @@ packages=(
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
   # code style
   clang-format
+  # the Debian package and the checks of the installed files
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

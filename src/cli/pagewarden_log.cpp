@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "log/DataFile.h"
+#include "platform/qt/ProgramDataFile.h"
 #include "platform/qt/QtPorts.h"
 #include "settings/Options.h"
 
@@ -194,10 +195,9 @@ int main(int argc, char** argv) {
   }
   QCoreApplication app(argc, argv);
   const auto fileArg = args->values.find("--file");
-  const pw::DataFilePaths paths =
-      fileArg != args->values.end()
-          ? PathsFor(fileArg->second)
-          : pw::DataFilePaths::InFolder(pw::S(QCoreApplication::applicationDirPath()));
+  const pw::DataFilePaths paths = fileArg != args->values.end()
+                                      ? PathsFor(fileArg->second)
+                                      : pw::DataFilePaths::InFolder(pw::S(pw::ProgramDataFolder()));
   StderrMessages messages;
   pw::DataFile file(paths, messages);
 

@@ -23,7 +23,7 @@ class QtUrlOpener;
 class PagewardenApp : public QObject {
   Q_OBJECT
  public:
-  // dataFolder: where Pagewarden.xml lives (the program's own folder).
+  // dataFolder: where Pagewarden.xml lives (see ProgramDataFolder).
   explicit PagewardenApp(const QString& dataFolder);
   ~PagewardenApp() override;
 

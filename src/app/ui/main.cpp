@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/ui/PagewardenApp.h"
+#include "platform/qt/ProgramDataFile.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  pw::PagewardenApp program(QCoreApplication::applicationDirPath());
+  pw::PagewardenApp program(pw::ProgramDataFolder());
   if (!program.start()) {
     // Without a notification area the program has no icon and no menu; it keeps running as it
     // does on any desktop, so say once why nothing shows.
