@@ -28,7 +28,6 @@ CDetailsDlg::CDetailsDlg(DataFile& dataFile, IMessages& /*messages*/, QWidget* p
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  m_chooseExportFile = [this] { return ChooseExportFile(); };
   BuildControls();
 }
 
@@ -222,7 +221,7 @@ void CDetailsDlg::OnDeleteAll() {
 
 void CDetailsDlg::OnExport() {
   m_list->EndEdit();
-  const QString target = m_chooseExportFile();
+  const QString target = ChooseExportFile();
   if (target.isEmpty())
     return;
   m_dataFile.Export(ListRecords(), S(target));
@@ -232,6 +231,8 @@ QString CDetailsDlg::ChooseExportFile() {
   QFileDialog dialog(this, QString::fromUtf8("Export dat"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog, which speaks Czech; the desktop's may speak another language.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setDefaultSuffix(QStringLiteral("xml"));
   dialog.setNameFilter(Q(FileDialogFilter(LoadStr(ids::kExportFilter))));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,0 +1,32 @@
+#include "platform/qt/CzechTexts.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace pw {
+
+bool InstallCzechQtTexts(QCoreApplication& app) {
+  auto* translator = new QTranslator(&app);
+  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                             QCoreApplication::applicationDirPath() + "/translations"};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtbase_cs"), folder))
+      return QCoreApplication::installTranslator(translator);
+  }
+  delete translator;
+  return false;
+}
+
+void SetCzechButtonTexts(QMessageBox& box) {
+  const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+      {QMessageBox::Ok, "OK"}, {QMessageBox::Yes, "&Ano"}, {QMessageBox::No, "&Ne"}};
+  for (const auto& [which, text] : texts) {
+    if (QAbstractButton* button = box.button(which))
+      button->setText(QString::fromUtf8(text));
+  }
+}
+
+}  // namespace pw
