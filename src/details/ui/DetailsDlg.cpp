@@ -12,6 +12,7 @@
 
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
+#include "platform/qt/CzechTexts.h"
 #include "platform/qt/QtPorts.h"
 #include "res/Strings.h"
 
@@ -228,11 +229,13 @@ void CDetailsDlg::OnExport() {
 }
 
 QString CDetailsDlg::ChooseExportFile() {
+  CzechFileTypes types;  // outlives the dialog that shows them
   QFileDialog dialog(this, QString::fromUtf8("Export dat"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // Qt's own dialog, which speaks Czech; the desktop's may speak another language.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&types);
   dialog.setDefaultSuffix(QStringLiteral("xml"));
   dialog.setNameFilter(Q(FileDialogFilter(LoadStr(ids::kExportFilter))));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,6 +1,7 @@
 #include "platform/qt/CzechTexts.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +28,16 @@ void SetCzechButtonTexts(QMessageBox& box) {
     if (QAbstractButton* button = box.button(which))
       button->setText(QString::fromUtf8(text));
   }
+}
+
+QString CzechFileTypes::type(const QFileInfo& info) const {
+  if (info.isRoot())
+    return QString::fromUtf8("Jednotka");
+  if (info.isDir())
+    return QString::fromUtf8("Složka");
+  const QString suffix = info.suffix();
+  return suffix.isEmpty() ? QString::fromUtf8("Soubor")
+                          : QString::fromUtf8("Soubor %1").arg(suffix.toUpper());
 }
 
 }  // namespace pw

@@ -3,6 +3,8 @@
 // fields) in Czech, whatever language the desktop speaks. Dates and times still follow the
 // user's locale.
 
+#include <QFileIconProvider>
+
 class QCoreApplication;
 class QMessageBox;
 
@@ -15,5 +17,11 @@ bool InstallCzechQtTexts(QCoreApplication& app);
 // Gives the standard buttons of a message box their Czech texts, so they read Czech also
 // without Qt's translation.
 void SetCzechButtonTexts(QMessageBox& box);
+
+// The file dialog's "Type" column, which Qt's translation leaves in English.
+class CzechFileTypes : public QFileIconProvider {
+ public:
+  QString type(const QFileInfo& info) const override;
+};
 
 }  // namespace pw
