@@ -18,6 +18,7 @@ using test::FakeMessages;
 using test::FakeProfile;
 using test::FakeTimers;
 using test::FakeTrayShell;
+using test::FakeUrlOpener;
 
 struct FakeView : IStatusView {
   void SetTexts(const std::string& s, const std::string& u) override {
@@ -54,14 +55,6 @@ struct FakeDialogs : IDialogs {
   DetailsValues detailsIn;
   std::function<void(DetailsValues&)> onDetails = [](DetailsValues&) {};
   std::function<void(SettingsValues&)> onSettings = [](SettingsValues&) {};
-};
-
-struct FakeUrls : IUrlOpener {
-  bool Open(const std::string& url) override {
-    opened.push_back(url);
-    return true;
-  }
-  std::vector<std::string> opened;
 };
 
 // A data file whose one catalogue entry "Black 100" holds 100 pages, with one record.
@@ -112,7 +105,7 @@ class MonitorTest : public ::testing::Test {
   FakeTrayShell shell_;
   FakeView view_;
   FakeDialogs dialogs_;
-  FakeUrls urls_;
+  FakeUrlOpener urls_;
   DataFile dataFile_;
   CSystemTray tray_;
   std::vector<bool> autostart_;

@@ -166,6 +166,16 @@ class FakeTrayShell : public ITrayShell {
   }
 };
 
+class FakeUrlOpener : public IUrlOpener {
+ public:
+  bool Open(const std::string& url) override {
+    opened.push_back(url);
+    return succeed;
+  }
+  std::vector<std::string> opened;
+  bool succeed = true;
+};
+
 inline JobSnapshot Job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,
                        std::optional<std::int16_t> quality = -4, std::string user = "eva",
                        std::string document = "doc") {
