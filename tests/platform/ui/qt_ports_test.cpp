@@ -19,21 +19,19 @@ class QtPortsTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir_;
-
   QStringList boxButtons_;
 
   // Notes the buttons of the message box that opens next, then closes it.
   void ReadNextBox() {
     boxButtons_.clear();
     QTimer::singleShot(0, this, [this] {
-      QStringList& texts = boxButtons_;
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       QVERIFY(box != nullptr);
       QCOMPARE(box->windowTitle(), QStringLiteral("Pagewarden"));
       for (QAbstractButton* b : box->buttons())
-        texts << b->text();
+        boxButtons_ << b->text();
       if (box->defaultButton() != nullptr)
-        texts << "default " + box->defaultButton()->text();
+        boxButtons_ << "default " + box->defaultButton()->text();
       box->reject();
     });
   }
@@ -55,7 +53,8 @@ class QtPortsTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\nAnyonestr=nov\xc3\xa9\nFirstTime=0\n");
     file.close();
-    QVERIFY(file.open(QIODevice::ReadWrite));  // a hand edit is seconds later, never the same ms
+    // A hand edit comes seconds after the program's own write, never in the same millisecond.
+    QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(2), QFile::FileModificationTime));
     file.close();
     QCOMPARE(profile.ReadString("Anyonestr", ""), std::string("nové"));
@@ -67,9 +66,6 @@ class QtPortsTest : public QObject {
     ReadNextBox();
     QVERIFY(!messages.AskYesNo("Chcete pokračovat?"));
     QCOMPARE(boxButtons_, QStringList({"&Ano", "&Ne", "default &Ne"}));
-    ReadNextBox();
-    messages.ShowError("Chyba");
-    QCOMPARE(boxButtons_, QStringList({"OK"}));
 
     QLineEdit edit;
     std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
