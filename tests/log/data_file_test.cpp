@@ -14,7 +14,6 @@
 #include <tuple>
 #include <vector>
 
-#include "res/Strings.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -82,6 +81,8 @@ const PrintRecord kSecond{"2.2.2026", "11:00:00", "4", "0", "0", "jan", "faktura
 const std::string kHead = "<document>\n\t<cartridges>\n" + Entry("HP 305", "120", "DeskJet") +
                           Entry("Canon PG-545", "180", "PIXMA") + "\t</cartridges>\n";
 const std::string kGap = "gap line\n";
+const char* const kCannotOpen = "Chyba: Nelze otevřít XML datový soubor!";
+const char* const kCannotSave = "Chyba: Nelze uložit data do XML datového souboru!";
 const std::string kStandard = kHead + kGap + Logged({kFirst, kSecond});
 
 class DataFileTest : public ::testing::Test {
@@ -96,9 +97,9 @@ class DataFileTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
   // The call failed after showing exactly this one message.
-  void ExpectFailed(bool ok, int message) {
+  void ExpectFailed(bool ok, const char* message) {
     EXPECT_FALSE(ok);
-    EXPECT_EQ(messages_.errors, std::vector<std::string>{LoadStr(message)});
+    EXPECT_EQ(messages_.errors, std::vector<std::string>{message});
     messages_.errors.clear();
   }
 
@@ -233,12 +234,12 @@ const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
 TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   LoadedLog log;
   log.rows = {kFirst};
-  ExpectFailed(file_.LoadPrintLog("HP 305", log), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.LoadPrintLog("HP 305", log), kCannotOpen);
   EXPECT_EQ(log.rows.size(), 1u);  // the list stays as it was
   UsageTotals totals;
-  ExpectFailed(file_.ReadTotals("HP 305", totals), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.ReadTotals("HP 305", totals), kCannotOpen);
   std::vector<CartridgeEntry> entries;
-  ExpectFailed(file_.ReadCartridgeCatalogue(entries), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.ReadCartridgeCatalogue(entries), kCannotOpen);
 
   // A rename across file systems fails; /dev/shm is a memory file system on Linux.
   struct stat here = {}, shm = {};
@@ -250,23 +251,23 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   for (const auto& [name, run] : kWriters) {
     SCOPED_TRACE(name);
     fs::remove(paths_.data);
-    ExpectFailed(run(file_), ids::kCannotOpenDataFile);
+    ExpectFailed(run(file_), kCannotOpen);
     EXPECT_FALSE(fs::exists(paths_.data) || fs::exists(paths_.temp));
 
     Write(kStandard);
     fs::create_directory(paths_.temp);  // root writes anywhere, so a folder blocks the temp file
-    ExpectFailed(run(file_), ids::kCannotOpenDataFile);
+    ExpectFailed(run(file_), kCannotOpen);
     EXPECT_EQ(Read(paths_.data), kStandard);
     fs::remove(paths_.temp);
 
     Write(noLog);
-    ExpectFailed(run(file_), ids::kCannotSaveDataFile);
+    ExpectFailed(run(file_), kCannotSave);
     EXPECT_EQ(Read(paths_.data), noLog);
     EXPECT_TRUE(fs::remove(paths_.temp));  // left on disk, as after any failed replacement
 
     if (renameCanFail) {
       Write(kStandard);
-      ExpectFailed(run(farFile), ids::kCannotSaveDataFile);
+      ExpectFailed(run(farFile), kCannotSave);
       EXPECT_EQ(Read(paths_.data), kStandard);
       const std::string waiting = Read(farTemp);  // the new content
       EXPECT_TRUE(waiting != kStandard && waiting.ends_with(kTrailer));
@@ -276,9 +277,9 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   // A catalogue start line after the log start line leaves the catalogue no place.
   const std::string misplaced = "<document>\n\t<printed>\n\t</printed>\n\t<cartridges>\n";
   Write(misplaced);
-  ExpectFailed(file_.WriteCartridgeCatalogue({}), ids::kCannotSaveDataFile);
+  ExpectFailed(file_.WriteCartridgeCatalogue({}), kCannotSave);
   EXPECT_EQ(Read(paths_.data), misplaced);
-  ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), kCannotOpen);
 }
 
 // Job titles and user names come from anyone who can print; whatever they hold, a record stays

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/ui/PagewardenApp.h"
+#include "platform/qt/CzechTexts.h"
 #include "platform/qt/ProgramDataFile.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Every text on the screen is Czech, also the ones Qt draws, whatever the desktop's language.
+  if (!pw::InstallCzechQtTexts(app))
+    std::fputs("Pagewarden: překlad Qt do češtiny (qtbase_cs.qm) nebyl nalezen.\n", stderr);
 
   // One instance per user, so two watchers never count the same jobs.
   const QString lockDir =

@@ -8,21 +8,10 @@
 #include "shell/ui/Icons.h"
 #include "shell/ui/PasswordDlg.h"
 #include "shell/ui/StaticLink.h"
+#include "support/Fakes.h"
 
 namespace pw {
-namespace {
-
-class FakeUrlOpener : public IUrlOpener {
- public:
-  bool Open(const std::string& url) override {
-    opened.push_back(url);
-    return succeed;
-  }
-  std::vector<std::string> opened;
-  bool succeed = true;
-};
-
-}  // namespace
+using test::FakeUrlOpener;
 
 class AboutDialogTest : public QObject {
   Q_OBJECT
