@@ -3,6 +3,7 @@
 
 #include "log/DataFile.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -101,6 +102,18 @@ class LineWriter {
   std::string scratch_;
 };
 
+// Writers in other processes (the command-line tool, a second session) finish their rewrite
+// within milliseconds; waiting this long covers a queue of them.
+constexpr auto kLockWait = std::chrono::seconds(5);
+
+std::string LockPathFor(const std::string& data) {
+  std::filesystem::path lock(data);
+  lock.replace_extension(".lock");
+  if (lock == std::filesystem::path(data))
+    lock += ".lock";
+  return lock.string();
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
@@ -114,7 +127,13 @@ class DataFile::Rewrite {
  public:
   explicit Rewrite(DataFile& owner) : owner_(owner), out_(file_) {}
 
+  // The lock is taken before the data file is read, so that a rewrite never drops the record
+  // another writer has just added.
   bool Open(const std::string& target) {
+    if (!lock_.Acquire(LockPathFor(owner_.paths_.data), kLockWait)) {
+      owner_.CannotSave();
+      return false;
+    }
     if (!in_.Open(owner_.paths_.data) || !file_.Create(target)) {
       owner_.CannotOpen();
       return false;
@@ -185,6 +204,7 @@ class DataFile::Rewrite {
 
  private:
   DataFile& owner_;
+  FileLock lock_;  // declared first: released after the files are closed
   LineReader in_;
   DurableFile file_;
   LineWriter out_;

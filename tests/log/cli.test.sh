@@ -65,6 +65,18 @@ check "appended date" 1 "$("$TOOL" list --file "$F" | tail -n 1 | cut -f 1 | gre
 check "trailer after append" "$TRAILER" "$(tail -n 4 "$F")"
 check "no temporary file left" "" "$(ls "$T" | grep -v -e '^Pagewarden.xml$' -e home -e config)"
 
+# Writers running at once wait for each other: every one of 20 parallel appends lands.
+cp "$F" "$T/parallel.xml"
+for i in $(seq 1 20); do
+  "$TOOL" append --file "$T/parallel.xml" --best "$i" --normal 0 --economic 0 --user u --remark r \
+    2>>"$T/parallel.err" &
+done
+wait
+check "parallel appends land" 23 "$("$TOOL" list --file "$T/parallel.xml" | wc -l)"
+check "parallel appends quiet" "" "$(cat "$T/parallel.err")"
+check "parallel appends leave no files" "" "$(ls "$T" | grep -v -e '^Pagewarden.xml$' -e '^parallel' -e home -e config)"
+rm "$T"/parallel.*
+
 # Without --file the data file beside the tool is used.
 mkdir "$T/bin"
 cp "$TOOL" "$T/bin/"
