@@ -130,14 +130,30 @@ class DataFile::Rewrite {
   // The lock is taken before the data file is read, so that a rewrite never drops the record
   // another writer has just added.
   bool Open(const std::string& target) {
-    if (!lock_.Acquire(LockPathFor(owner_.paths_.data), kLockWait)) {
+    const bool replacing = target == owner_.paths_.temp;  // an export writes elsewhere
+    data_ = owner_.paths_.data;
+    temp_ = target;
+    // A data file reached through a symbolic link is rewritten where the link points, so that
+    // the link stays a link.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(data_, ec)) {
+      const std::filesystem::path resolved = std::filesystem::canonical(data_, ec);
+      if (!ec) {
+        data_ = resolved.string();
+        if (replacing)
+          temp_ = std::filesystem::path(resolved).replace_extension(".new").string();
+      }
+    }
+    if (!lock_.Acquire(LockPathFor(data_), kLockWait)) {
       owner_.CannotSave();
       return false;
     }
-    if (!in_.Open(owner_.paths_.data) || !file_.Create(target)) {
+    if (!in_.Open(data_) || !file_.Create(temp_)) {
       owner_.CannotOpen();
       return false;
     }
+    if (replacing)
+      file_.TakeAccessOf(data_);
     return true;
   }
 
@@ -194,8 +210,7 @@ class DataFile::Rewrite {
       owner_.CannotOpen();
       return false;
     }
-    if (!file_.Finish() || !complete ||
-        (replace && !ReplaceFile(owner_.paths_.temp, owner_.paths_.data))) {
+    if (!file_.Finish() || !complete || (replace && !ReplaceFile(temp_, data_))) {
       owner_.CannotSave();
       return false;
     }
@@ -204,7 +219,8 @@ class DataFile::Rewrite {
 
  private:
   DataFile& owner_;
-  FileLock lock_;  // declared first: released after the files are closed
+  std::string data_, temp_;
+  FileLock lock_;  // declared before the files: released after they are closed
   LineReader in_;
   DurableFile file_;
   LineWriter out_;

@@ -19,6 +19,9 @@ class DurableFile {
   DurableFile& operator=(const DurableFile&) = delete;
 
   bool Create(const std::string& path);
+  // Gives the new file the mode, owner and group of the file it is to replace, as far as this
+  // user may: a data file shared by a group stays shared, a private one stays private.
+  void TakeAccessOf(const std::string& original);
   // Buffered; a failed write is remembered and reported by Finish().
   void Write(std::string_view bytes);
   bool Finish();

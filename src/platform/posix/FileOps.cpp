@@ -63,6 +63,21 @@ bool DurableFile::Create(const std::string& path) {
   return ok_;
 }
 
+void DurableFile::TakeAccessOf(const std::string& original) {
+#ifndef _WIN32
+  struct stat old = {};
+  if (fd_ < 0 || ::stat(original.c_str(), &old) != 0)
+    return;
+  // Owner and group first: changing them may clear the set-id bits that the mode then restores.
+  if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && ::fchown(fd_, (uid_t)-1, old.st_gid) != 0) {
+    // Not a member of the group: the file keeps this user's group.
+  }
+  ::fchmod(fd_, old.st_mode & 07777);
+#else
+  (void)original;  // the new file inherits the folder's access rules
+#endif
+}
+
 void DurableFile::Write(std::string_view bytes) {
   if (!ok_)
     return;
