@@ -6,11 +6,40 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <cstdio>
+#include <cstring>
 
 #include "app/ui/PagewardenApp.h"
+#include "res/Strings.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Použití: pagewarden [--help | --version]\n"
+    "\n"
+    "Pagewarden sleduje z oznamovací oblasti tiskovou frontu zvolené tiskárny a počítá\n"
+    "vytištěné stránky podle kvality tisku. Vše ostatní se nastavuje v programu\n"
+    "(Nastavení programu...).\n"
+    "\n"
+    "  --help     vypíše tuto nápovědu a skončí\n"
+    "  --version  vypíše verzi programu a skončí\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // Answered before any window or lock: a question about the program must not start it.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s\n", pw::LoadStr(pw::ids::kVersion).c_str());
+      return 0;
+    }
+  }
+  // Nothing else is taken from the command line, not even Qt's own options.
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
   QApplication::setOrganizationName(QStringLiteral("Quorbel"));
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
