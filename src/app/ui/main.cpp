@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -22,6 +25,9 @@ constexpr const char* kHelp =
     "\n"
     "  --help     vypíše tuto nápovědu a skončí\n"
     "  --version  vypíše verzi programu a skončí\n";
+
+constexpr qint64 kTrayWaitMs = 30000;
+constexpr int kTrayPollMs = 250;
 
 }  // namespace
 
@@ -56,13 +62,30 @@ int main(int argc, char** argv) {
   }
 
   pw::PagewardenApp program(QCoreApplication::applicationDirPath());
-  if (!program.start()) {
-    // Without a notification area the program has no icon and no menu; it keeps running as it
-    // does on any desktop, so say once why nothing shows.
-    std::fputs(
-        "Pagewarden: pracovní plocha nemá oznamovací oblast (system tray), ikona programu "
-        "nemůže být zobrazena.\n",
-        stderr);
+  // At login the notification area often comes up after the session's programs, and some
+  // desktops have none. Start-up waits for one; without it the program would run invisibly
+  // and hold the single-instance lock against every later start.
+  QTimer trayWait;
+  QElapsedTimer waited;
+  const auto tryStart = [&] {
+    if (QSystemTrayIcon::isSystemTrayAvailable() && program.start()) {
+      trayWait.stop();
+      return true;
+    }
+    if (waited.isValid() && waited.elapsed() >= kTrayWaitMs) {
+      trayWait.stop();
+      std::fputs(
+          "Pagewarden: pracovní plocha nemá oznamovací oblast (system tray) ani po 30 s, ikona "
+          "programu nemůže být zobrazena. Program se ukončuje.\n",
+          stderr);
+      QCoreApplication::exit(1);
+    }
+    return false;
+  };
+  if (!tryStart()) {
+    waited.start();
+    QObject::connect(&trayWait, &QTimer::timeout, tryStart);
+    trayWait.start(kTrayPollMs);
   }
   return QApplication::exec();
 }
