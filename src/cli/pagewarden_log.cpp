@@ -14,6 +14,7 @@
 
 #include "log/DataFile.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtTrace.h"
 #include "res/Strings.h"
 #include "settings/Options.h"
 
@@ -236,6 +237,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QCoreApplication app(argc, argv);
+  pw::InstallQtTrace();
   const auto fileArg = args->values.find("--file");
   const pw::DataFilePaths paths =
       fileArg != args->values.end()

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "app/ui/PagewardenApp.h"
+#include "platform/qt/QtTrace.h"
 #include "res/Strings.h"
 
 namespace {
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   // Nothing else is taken from the command line, not even Qt's own options.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  pw::InstallQtTrace();
   QApplication::setOrganizationName(QStringLiteral("Quorbel"));
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
