@@ -127,7 +127,16 @@ PagewardenApp::~PagewardenApp() {
 }
 
 bool PagewardenApp::start() {
-  return monitor_->Start();
+  started_ = monitor_->Start();
+  return started_;
+}
+
+void PagewardenApp::showStatus() {
+  if (!started_)
+    return;
+  monitor_->OnCommand(cmd::kShowStatus);
+  status_->raise();
+  status_->activateWindow();
 }
 
 }  // namespace pw

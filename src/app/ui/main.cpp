@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
@@ -26,6 +28,31 @@ constexpr const char* kHelp =
     "\n"
     "  --help     vypíše tuto nápovědu a skončí\n"
     "  --version  vypíše verzi programu a skončí\n";
+
+constexpr QByteArrayView kShowRequest = "show";
+
+// The local socket of this user's running copy.
+QString ChannelName() {
+#ifdef Q_OS_WIN
+  return QStringLiteral("Pagewarden-") + qEnvironmentVariable("USERNAME");
+#else
+  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+         QStringLiteral("/Pagewarden.socket");
+#endif
+}
+
+bool AskRunningCopyToShow(const QString& channelName) {
+  QLocalSocket peer;
+  peer.connectToServer(channelName);
+  if (!peer.waitForConnected(1000))
+    return false;
+  peer.write(kShowRequest.data(), kShowRequest.size());
+  peer.write("\n");
+  if (!peer.waitForBytesWritten(1000))
+    return false;
+  peer.disconnectFromServer();
+  return true;
+}
 
 constexpr qint64 kTrayWaitMs = 30000;
 constexpr int kTrayPollMs = 250;
@@ -58,7 +85,11 @@ int main(int argc, char** argv) {
       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quorbel";
   QDir().mkpath(lockDir);
   QLockFile lock(lockDir + "/Pagewarden.lock");
+  const QString channelName = ChannelName();
   if (!lock.tryLock(0)) {
+    // A launcher click on a running program: show the user that one.
+    if (AskRunningCopyToShow(channelName))
+      return 0;
     std::fputs("Pagewarden: program už běží, další spuštění se ukončuje.\n", stderr);
     return 1;
   }
@@ -89,5 +120,21 @@ int main(int argc, char** argv) {
     QObject::connect(&trayWait, &QTimer::timeout, tryStart);
     trayWait.start(kTrayPollMs);
   }
+
+  // Only this copy holds the lock, so a socket left by one that crashed is stale.
+  QLocalServer::removeServer(channelName);
+  QLocalServer channel;
+  channel.setSocketOptions(QLocalServer::UserAccessOption);
+  QObject::connect(&channel, &QLocalServer::newConnection, [&] {
+    while (QLocalSocket* peer = channel.nextPendingConnection()) {
+      QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+      QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, &program] {
+        while (peer->canReadLine())
+          if (peer->readLine().trimmed() == kShowRequest)
+            program.showStatus();
+      });
+    }
+  });
+  channel.listen(channelName);
   return QApplication::exec();
 }
