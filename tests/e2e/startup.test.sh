@@ -22,6 +22,7 @@ xdotool key --delay 80 Down Down Down Down Down Return
 status=$(wait_window "Stav programu Pagewarden" 5) || fail "Show status did not show the status window"
 sleep 0.5
 shot 04-status-window
+xprop -id "$status" _NET_WM_ICON | grep -q 'not found' && fail "the status window has no icon"
 keys_to "$status" Escape
 wait_no_window "Stav programu Pagewarden" 5 || fail "Escape did not hide the status window"
 kill -0 "$E2E_PID" || fail "hiding the status window ended the program"

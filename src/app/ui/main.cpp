@@ -16,6 +16,7 @@
 #include "app/ui/PagewardenApp.h"
 #include "platform/qt/QtTrace.h"
 #include "res/Strings.h"
+#include "shell/ui/Icons.h"
 
 namespace {
 
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   pw::InstallQtTrace();
+  // Every window, message boxes included, carries the program's icon.
+  QApplication::setWindowIcon(pw::IconFor(128));
   QApplication::setOrganizationName(QStringLiteral("Quorbel"));
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
