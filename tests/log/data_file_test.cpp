@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -230,6 +231,39 @@ const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
     {"save", [](DataFile& f) { return f.SaveLog({kSecond}); }},
     {"delete all", [](DataFile& f) { return f.DeleteAll(); }},
     {"catalogue", [](DataFile& f) { return f.WriteCartridgeCatalogue({}); }}};
+
+// A data file shared by a group keeps its mode and group across rewrites, and one reached
+// through a symbolic link is rewritten where the link points.
+TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
+  const std::string target = dir_ + "/shared/data.xml";
+  fs::create_directory(dir_ + "/shared");
+  Write(kStandard, target);
+  fs::create_symlink(target, paths_.data);
+  ASSERT_EQ(chmod(target.c_str(), 0660), 0);
+  // Root may give the file any group; others only one of their own.
+  gid_t group = getegid();
+  if (geteuid() == 0) {
+    group = getegid() + 4242;
+  } else {
+    gid_t groups[64];
+    const int count = getgroups(64, groups);
+    for (int i = 0; i < count; ++i)
+      if (groups[i] != getegid())
+        group = groups[i];
+  }
+  ASSERT_EQ(chown(target.c_str(), static_cast<uid_t>(-1), group), 0);
+
+  ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, "eva", "x"));
+  ASSERT_TRUE(file_.DeleteAll());
+  EXPECT_TRUE(fs::is_symlink(paths_.data));
+  EXPECT_EQ(Read(target), kHead + kGap + Logged({}));
+  struct stat after = {};
+  ASSERT_EQ(stat(target.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0660u);
+  EXPECT_EQ(after.st_gid, group);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/shared"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+}
 
 TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   LoadedLog log;

@@ -69,6 +69,22 @@ class AboutDialogTest : public QObject {
       QVERIFY(rim >= 0 || opaque == 0);
     }
   }
+
+  // Every size and pixel ratio is drawn for itself, not scaled from another size's pixmap.
+  void iconsAreDrawnAtAnySize() {
+    const auto image = [](const QPixmap& p) {
+      QImage pixels = p.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      pixels.setDevicePixelRatio(1.0);
+      return pixels;
+    };
+    const QIcon icon = IconFor(134);
+    for (const int size : {24, 48})
+      QCOMPARE(image(icon.pixmap(size)), image(IconPixmap(134, size)));
+    const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
+    QCOMPARE(sharp.size(), QSize(48, 48));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(image(sharp), image(IconPixmap(134, 48)));
+  }
 };
 
 }  // namespace pw
