@@ -34,6 +34,7 @@ run_watcher() {
   out=$("$driver" --seconds "$seconds" --tick-ms 500 desk | tail -n 1)
   after=$(cpu_ms "$cupsd_pid")
   local own=${out##*cpu_ms=}
+  own=${own%% *}
   local server=$(awk -v a="$after" -v b="$before" 'BEGIN { print a - b }')
   printf '%-34s watcher %6s %%  scheduler %6s %%  (%s)\n' "$1" "$(percent "$own")" \
     "$(percent "$server")" "${out%% *}"

@@ -6,6 +6,8 @@ packages=(
   # build
   cmake g++ make clang libclang-rt-14-dev git
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libcups2-dev
+  # Qt's own texts (standard buttons, file dialog, context menus) in Czech
+  qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # print server and test printers
   cups cups-client cups-bsd cups-filters ghostscript
@@ -13,6 +15,8 @@ packages=(
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
   # code style
   clang-format
+  # the Debian package and the checks of the installed files
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -9,17 +9,31 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "log/DataFile.h"
+#include "platform/qt/ProgramDataFile.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtTrace.h"
+#include "res/Strings.h"
 #include "settings/Options.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pagewarden-log usage [--cartridge NAME] | list [--csv] | catalogue | append --best N "
-    "--normal N --economic N --user TEXT --remark TEXT [--file DATAFILE]\n";
+    "usage: pagewarden-log usage [--cartridge NAME] | list [--csv | --csv-semicolon] | catalogue "
+    "| append --best N --normal N --economic N --user TEXT --remark TEXT [--file DATAFILE]\n"
+    "       pagewarden-log --help | --version\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "  usage      the page sums of the print log, the cartridge's maximum and the used share\n"
+    "  list       the print log, one record a line, tab-separated; --csv as CSV, --csv-semicolon\n"
+    "             as CSV with semicolons and a byte order mark (spreadsheets in Czech locales)\n"
+    "  catalogue  the cartridge catalogue: name, pages, printers\n"
+    "  append     adds one record stamped now; page counts are whole numbers from 0\n"
+    "  --file     the data file (default: Pagewarden.xml beside this tool)\n";
 
 // The program's error messages go to standard error instead of a message box.
 class StderrMessages : public pw::IMessages {
@@ -34,13 +48,13 @@ class StderrMessages : public pw::IMessages {
 struct Arguments {
   std::string command;
   std::map<std::string, std::string> values;
-  bool csv = false;
+  char csv = 0;  // the field separator of CSV output, 0 for the tab-separated list
 };
 
-// The options each command takes; every one but --csv takes a value.
+// The options each command takes; every one but the CSV forms takes a value.
 const std::map<std::string, std::set<std::string>> kOptions = {
     {"usage", {"--file", "--cartridge"}},
-    {"list", {"--file", "--csv"}},
+    {"list", {"--file", "--csv", "--csv-semicolon"}},
     {"catalogue", {"--file"}},
     {"append", {"--file", "--best", "--normal", "--economic", "--user", "--remark"}},
 };
@@ -55,10 +69,10 @@ std::optional<Arguments> Parse(int argc, char** argv) {
     const std::string name = argv[i];
     if (allowed.count(name) == 0)
       return std::nullopt;
-    if (name == "--csv") {
+    if (name == "--csv" || name == "--csv-semicolon") {
       if (args.csv)
         return std::nullopt;
-      args.csv = true;
+      args.csv = name == "--csv" ? ',' : ';';
       continue;
     }
     if (i + 1 >= argc || !args.values.emplace(name, argv[i + 1]).second)
@@ -73,9 +87,9 @@ std::optional<Arguments> Parse(int argc, char** argv) {
   return args;
 }
 
-// A whole decimal number in the signed 32-bit range, nothing else.
+// A page count: a whole decimal number from 0 to the signed 32-bit maximum, nothing else.
 std::optional<std::int32_t> ParsePages(const std::string& text) {
-  std::size_t i = text.size() > 1 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  std::size_t i = text.size() > 1 && text[0] == '+' ? 1 : 0;
   if (i == text.size())
     return std::nullopt;
   std::int64_t value = 0;
@@ -83,19 +97,26 @@ std::optional<std::int32_t> ParsePages(const std::string& text) {
     if (text[i] < '0' || text[i] > '9')
       return std::nullopt;
     value = value * 10 + (text[i] - '0');
-    if (value > std::int64_t{INT32_MAX} + 1)
+    if (value > INT32_MAX)
       return std::nullopt;
   }
-  if (text[0] == '-')
-    value = -value;
-  if (value > INT32_MAX)
-    return std::nullopt;
   return static_cast<std::int32_t>(value);
 }
 
-// One CSV field as RFC 4180 asks: quoted when it holds a comma, a quote or a line end.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos)
+bool IsPlainNumber(const std::string& text) {
+  const std::size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
+  return text.size() > digits && text.find_first_not_of("0123456789", digits) == text.npos;
+}
+
+// One CSV field as RFC 4180 asks: quoted when it holds the separator, a quote or a line end. A
+// cell that a spreadsheet would run as a formula gets a leading apostrophe, so that a job title
+// like "=HYPERLINK(...)" is shown, not run; a plain number such as "-2" stays a number.
+std::string CsvField(std::string text, char separator) {
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos &&
+      !IsPlainNumber(text))
+    text.insert(0, 1, '\'');
+  const char special[] = {separator, '"', '\r', '\n', '\0'};
+  if (text.find_first_of(special) == std::string::npos)
     return text;
   std::string quoted = "\"";
   for (char c : text) {
@@ -135,6 +156,11 @@ int Usage(pw::DataFile& file, const Arguments& args) {
   pw::UsageTotals totals;
   if (!file.ReadTotals(cartridge, totals))
     return 1;
+  if (!totals.maxPages && args.values.count("--cartridge") != 0)
+    std::fprintf(stderr,
+                 "pagewarden-log: warning: no cartridge named '%s' in the catalogue "
+                 "(names are matched exactly)\n",
+                 cartridge.c_str());
   const std::int32_t maximum = totals.maxPages.value_or(0);
   std::printf("best=%d\nnormal=%d\neconomic=%d\nmaximum=%d\nshare=%d\n", totals.best, totals.normal,
               totals.economic, maximum,
@@ -143,16 +169,23 @@ int Usage(pw::DataFile& file, const Arguments& args) {
 }
 
 int List(pw::DataFile& file, const Arguments& args) {
-  if (args.csv)
-    std::fputs("date,time,best,normal,economic,user,remark\r\n", stdout);
+  if (args.csv == ';')
+    std::fputs("\xef\xbb\xbf", stdout);  // spreadsheets read UTF-8 only after this mark
+  if (args.csv) {
+    std::string header = "date,time,best,normal,economic,user,remark\r\n";
+    for (char& c : header)
+      if (c == ',')
+        c = args.csv;
+    std::fputs(header.c_str(), stdout);
+  }
   const bool ok = file.ForEachRecord("", [&](const pw::PrintRecord& r) {
     const std::string* fields[] = {&r.date,     &r.time, &r.best,  &r.normal,
                                    &r.economic, &r.user, &r.remark};
     std::string line;
     for (const std::string* field : fields) {
       if (field != fields[0])
-        line += args.csv ? ',' : '\t';
-      line += args.csv ? CsvField(*field) : TabField(*field);
+        line += args.csv ? args.csv : '\t';
+      line += args.csv ? CsvField(*field, args.csv) : TabField(*field);
     }
     line += args.csv ? "\r\n" : "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -187,17 +220,29 @@ int Append(pw::DataFile& file, const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("pagewarden-log: %s\n", pw::LoadStr(pw::ids::kVersion).c_str());
+      return 0;
+    }
+  }
   const std::optional<Arguments> args = Parse(argc, argv);
   if (!args) {
     std::fputs(kUsage, stderr);
     return 2;
   }
   QCoreApplication app(argc, argv);
+  pw::InstallQtTrace();
   const auto fileArg = args->values.find("--file");
-  const pw::DataFilePaths paths =
-      fileArg != args->values.end()
-          ? PathsFor(fileArg->second)
-          : pw::DataFilePaths::InFolder(pw::S(QCoreApplication::applicationDirPath()));
+  const pw::DataFilePaths paths = fileArg != args->values.end()
+                                      ? PathsFor(fileArg->second)
+                                      : pw::DataFilePaths::InFolder(pw::S(pw::ProgramDataFolder()));
   StderrMessages messages;
   pw::DataFile file(paths, messages);
 

@@ -3,6 +3,7 @@
 
 #include "log/DataFile.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -98,6 +99,18 @@ class LineWriter {
   std::string scratch_;
 };
 
+// Writers in other processes (the command-line tool, a second session) finish their rewrite
+// within milliseconds; waiting this long covers a queue of them.
+constexpr auto kLockWait = std::chrono::seconds(5);
+
+std::string LockPathFor(const std::string& data) {
+  std::filesystem::path lock(data);
+  lock.replace_extension(".lock");
+  if (lock == std::filesystem::path(data))
+    lock += ".lock";
+  return lock.string();
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
@@ -111,11 +124,33 @@ class DataFile::Rewrite {
  public:
   explicit Rewrite(DataFile& owner) : owner_(owner), out_(file_) {}
 
+  // The lock is taken before the data file is read, so that a rewrite never drops the record
+  // another writer has just added.
   bool Open(const std::string& target) {
-    if (!in_.Open(owner_.paths_.data) || !file_.Create(target)) {
+    const bool replacing = target == owner_.paths_.temp;  // an export writes elsewhere
+    data_ = owner_.paths_.data;
+    temp_ = target;
+    // A data file reached through a symbolic link is rewritten where the link points, so that
+    // the link stays a link.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(data_, ec)) {
+      const std::filesystem::path resolved = std::filesystem::canonical(data_, ec);
+      if (!ec) {
+        data_ = resolved.string();
+        if (replacing)
+          temp_ = std::filesystem::path(resolved).replace_extension(".new").string();
+      }
+    }
+    if (!lock_.Acquire(LockPathFor(data_), kLockWait)) {
+      owner_.CannotSave();
+      return false;
+    }
+    if (!in_.Open(data_) || !file_.Create(temp_)) {
       owner_.CannotOpen();
       return false;
     }
+    if (replacing)
+      file_.TakeAccessOf(data_);
     return true;
   }
 
@@ -172,8 +207,7 @@ class DataFile::Rewrite {
       owner_.CannotOpen();
       return false;
     }
-    if (!file_.Finish() || !complete ||
-        (replace && !ReplaceFile(owner_.paths_.temp, owner_.paths_.data))) {
+    if (!file_.Finish() || !complete || (replace && !ReplaceFile(temp_, data_))) {
       owner_.CannotSave();
       return false;
     }
@@ -182,6 +216,8 @@ class DataFile::Rewrite {
 
  private:
   DataFile& owner_;
+  std::string data_, temp_;
+  FileLock lock_;  // declared before the files: released after they are closed
   LineReader in_;
   DurableFile file_;
   LineWriter out_;

@@ -2,6 +2,7 @@
 // The few file-system calls that make a rewrite of the data file safe: a new file that is on the
 // disk before it counts as written, and a rename that replaces the old file in one step.
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ class DurableFile {
   DurableFile& operator=(const DurableFile&) = delete;
 
   bool Create(const std::string& path);
+  // Gives the new file the mode, owner and group of the file it is to replace, as far as this
+  // user may: a data file shared by a group stays shared, a private one stays private.
+  void TakeAccessOf(const std::string& original);
   // Buffered; a failed write is remembered and reported by Finish().
   void Write(std::string_view bytes);
   bool Finish();
@@ -32,5 +36,28 @@ class DurableFile {
 // Renames `from` onto `to`, replacing `to` in one step so that `to` never goes missing, then
 // syncs the folder so the new name survives a power cut. On failure both files stay as they were.
 bool ReplaceFile(const std::string& from, const std::string& to);
+
+// An exclusive lock that the writers of one file take in every process, held on a lock file
+// beside it. The lock file is removed again on release, so no stale file is left behind.
+class FileLock {
+ public:
+  FileLock() = default;
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // Waits up to `wait` for another holder to finish; false when it did not within that time or
+  // the lock file cannot be made.
+  bool Acquire(const std::string& lockPath, std::chrono::milliseconds wait);
+  void Release();
+
+ private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+  std::string path_;
+};
 
 }  // namespace pw

@@ -97,11 +97,12 @@ class IInkLevels {
   virtual std::vector<Marker> ReadMarkers(const std::string& printer) = 0;
 };
 
-// The local print queues (no instances), in the spooler's order.
+// The local print queues (no instances), in the spooler's order; nothing when the spooler
+// cannot be reached, which is not the same as a spooler without queues.
 class IPrinterList {
  public:
   virtual ~IPrinterList() = default;
-  virtual std::vector<std::string> LocalPrinters() = 0;
+  virtual std::optional<std::vector<std::string>> LocalPrinters() = 0;
 };
 
 // Opens a URL with the desktop's handler; true means only that something was started.

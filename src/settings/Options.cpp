@@ -22,6 +22,9 @@ Options LoadOptions(IProfile& profile) {
   o.printer = profile.ReadString(keys::kPrinter, "");
   o.cartridge = profile.ReadString(keys::kCartridge, "");
   o.quality = profile.ReadInt(keys::kQuality, 1);
+  // A class the list has no entry for would leave the Settings dialog without a choice.
+  if (o.quality < 0 || o.quality > 2)
+    o.quality = 1;
   o.autoQuality = profile.ReadInt(keys::kAutoQuality, 1);
   o.emptyFlash = profile.ReadInt(keys::kEmptyFlash, 1);
   o.popStatus = profile.ReadInt(keys::kPopStatus, 1);

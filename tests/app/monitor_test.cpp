@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "app/Commands.h"
-#include "res/Strings.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -18,14 +17,8 @@ using test::FakeJobSource;
 using test::FakeMessages;
 using test::FakeProfile;
 using test::FakeTimers;
-
-struct FakeShell : ITrayShell {
-  bool Available() override { return available; }
-  bool Add(const TrayRecord&, unsigned) override { return available; }
-  bool Modify(const TrayRecord&, unsigned) override { return true; }
-  bool Remove() override { return true; }
-  bool available = true;
-};
+using test::FakeTrayShell;
+using test::FakeUrlOpener;
 
 struct FakeInks : IInkLevels {
   std::vector<Marker> ReadMarkers(const std::string& printer) override {
@@ -78,14 +71,6 @@ struct FakeDialogs : IDialogs {
   std::function<void(SettingsValues&)> onSettings = [](SettingsValues&) {};
 };
 
-struct FakeUrls : IUrlOpener {
-  bool Open(const std::string& url) override {
-    opened.push_back(url);
-    return true;
-  }
-  std::vector<std::string> opened;
-};
-
 // A data file whose one catalogue entry "Black 100" holds 100 pages, with one record.
 std::string DataFileText(int best, int normal, int economic) {
   std::ostringstream s;
@@ -132,10 +117,10 @@ class MonitorTest : public ::testing::Test {
   FakeTimers timers_;
   FakeJobSource jobs_;
   FakeInks inks_;
-  FakeShell shell_;
+  FakeTrayShell shell_;
   FakeView view_;
   FakeDialogs dialogs_;
-  FakeUrls urls_;
+  FakeUrlOpener urls_;
   DataFile dataFile_;
   CSystemTray tray_;
   std::vector<bool> autostart_;
@@ -239,12 +224,16 @@ TEST_F(MonitorTest, StatusDisplayShowsUsageAndOneConfigurationError) {
   m.Start();
   m.UpdateStatusDisplay();
   EXPECT_EQ(view_.usage, "Náplň je vypotřebována z 0%.");  // no cartridge: no maximum
-  EXPECT_EQ(view_.status, LoadStr(ids::kNoPrinter));
+  EXPECT_EQ(view_.status,
+            "Chyba: Není zvolena žádná tiskárna. Pro opravu této chyby nastavte správnou "
+            "tiskárnu v dialogu Nastavení.");
 
   profile_.values["Printer"] = "Office";
   Make().Start();
   monitor_->UpdateStatusDisplay();
-  EXPECT_EQ(view_.status, LoadStr(ids::kNoCartridge));
+  EXPECT_EQ(view_.status,
+            "Chyba: Není zvolen žádný zásobník. Pro opravu této chyby nastavte správný zásobník "
+            "v dialogu Nastavení.");
 
   profile_.values["Cartridge"] = "Black 100";
   Make().Start();
@@ -275,7 +264,7 @@ TEST_F(MonitorTest, PasswordGateGuardsDetailsSettingsAndExitOnly) {
   dialogs_.password = "tajne";  // letter case counts
   m.OnCommand(cmd::kExit);
   EXPECT_TRUE(quit_.empty());
-  EXPECT_EQ(messages_.errors, std::vector<std::string>{LoadStr(ids::kWrongPassword)});
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"Zadané přístupové heslo není správné!"});
 
   dialogs_.passwordOk = false;  // Storno: silent
   m.OnCommand(cmd::kDetails);
@@ -378,7 +367,7 @@ TEST_F(MonitorTest, WebCommandsOpenTheMakersPagesAndMail) {
   m.OnCommand(cmd::kSupport);
   m.OnCommand(cmd::kMail);
   ASSERT_EQ(urls_.opened.size(), 3u);
-  EXPECT_EQ(urls_.opened[0], LoadStr(ids::kHomeUrl));
+  EXPECT_EQ(urls_.opened[0], "https://www.quorbel.cz/");
   EXPECT_EQ(urls_.opened[2], "mailto:pagewarden@quorbel.cz?subject=Pagewarden verze 2.1.2");
 }
 

@@ -21,9 +21,35 @@ grep -q '^record\|^error' "$WORK/driver.out" && fail "something was recorded"
 # No server at all: both give up at once instead of hanging.
 started=$SECONDS
 list=$(CUPS_SERVER=$WORK/none.sock "$DRIVER" --list-printers)
-[[ -z "$list" ]] || fail "printers without a server: '$list'"
+[[ "$list" == "unreachable" ]] || fail "printers without a server: '$list'"
 CUPS_SERVER=$WORK/none.sock start_driver --seconds 2 alfa
 wait_for_line '^look failed$' 5
 wait_for_line '^ticks=' 5
 ((SECONDS - started < 8)) || fail "a missing server held the watcher up"
+
+# A server that accepts connections but never answers: neither the printer list nor a look at
+# the queue may hold the program up for more than about a second.
+python3 -c '
+import socket, sys
+s = socket.socket()
+s.bind(("127.0.0.1", 0))
+s.listen(64)
+print(s.getsockname()[1], flush=True)
+held = []
+while True:
+    held.append(s.accept()[0])
+' >"$WORK/hung.port" &
+HUNG_PID=$!
+trap 'kill $HUNG_PID 2>/dev/null; cleanup' EXIT
+for _ in $(seq 1 50); do [[ -s "$WORK/hung.port" ]] && break; sleep 0.1; done
+export CUPS_SERVER=127.0.0.1:$(cat "$WORK/hung.port")
+started=$(date +%s%N)
+list=$("$DRIVER" --list-printers)
+took=$((($(date +%s%N) - started) / 1000000))
+[[ "$list" == "unreachable" ]] || fail "printers from a hung server: '$list'"
+((took < 1500)) || fail "the printer list waited $took ms for a hung server"
+start_driver --seconds 3 alfa
+wait_for_line '^ticks=' 15
+slowest=$(sed -n 's/.*slowest_look_ms=\([0-9]*\).*/\1/p' "$WORK/driver.out")
+[[ -n "$slowest" ]] && ((slowest <= 1100)) || fail "a look at a hung server took $slowest ms"
 echo PASS

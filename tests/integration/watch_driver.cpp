@@ -10,14 +10,16 @@
 // "control LINE".
 //
 // Output lines: "ready", "look ok ids=1,2" or "look failed" (whenever the answer differs from the
-// one before), "record best=B normal=N economic=E user=U remark=R", "error: TEXT",
-// "question: TEXT" (answered No), "profile NAME=VALUE", and at the end "ticks=T cpu_ms=C" (the
-// CPU time used after "ready"). Lines are flushed at once so a script can follow them.
+// one before), "unreachable" (the printer list without a server), "record best=B normal=N
+// economic=E user=U remark=R", "error: TEXT", "question: TEXT" (answered No), "profile NAME=VALUE",
+// and at the end "ticks=T cpu_ms=C slowest_look_ms=L" (the CPU time used after "ready", the longest
+// look). Lines are flushed at once so a script can follow them.
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -25,6 +27,7 @@
 #include <utility>
 
 #include "app/JobWatcher.h"
+#include "platform/BoundedJobSource.h"
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
@@ -45,7 +48,11 @@ class Console : public pw::IJobSource,
                 public pw::IWatchHost {
  public:
   std::optional<std::vector<pw::JobSnapshot>> ListJobs(const std::string& printer) override {
+    const auto started = std::chrono::steady_clock::now();
     auto jobs = cups_.ListJobs(printer);
+    slowestMs_ = std::max<long>(slowestMs_, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - started)
+                                                .count());
     std::string line = jobs ? "look ok ids=" : "look failed";
     for (std::size_t i = 0; jobs && i < jobs->size(); ++i)
       line += (i ? "," : "") + std::to_string((*jobs)[i].id);
@@ -78,8 +85,11 @@ class Console : public pw::IJobSource,
   void UpdateStatusDisplay() override {}
   void BlinkAppendFailure() override {}
 
+  long slowestMs_ = 0;
+
  private:
-  pw::CupsJobSource cups_;
+  // Bounded as in the program, so that the scripts measure what the windows would wait.
+  pw::BoundedJobSource cups_{std::make_unique<pw::CupsJobSource>(), std::chrono::milliseconds(900)};
   std::string lastLook_;
 };
 
@@ -94,7 +104,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--list-printers") {
-      for (const std::string& name : pw::CupsPrinterList().LocalPrinters())
+      const auto names = pw::CupsPrinterList().LocalPrinters();
+      if (!names)
+        Line("unreachable");
+      for (const std::string& name : names.value_or(std::vector<std::string>{}))
         Line(name);
       return 0;
     } else if (arg == "--seconds" && i + 1 < argc) {
@@ -145,6 +158,6 @@ int main(int argc, char** argv) {
   const std::clock_t start = std::clock();
   app.exec();
   const double cpuMs = (std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
-  Line(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
+  Line(pw::Format("ticks=%ld cpu_ms=%.1f slowest_look_ms=%ld", ticks, cpuMs, console.slowestMs_));
   return 0;
 }

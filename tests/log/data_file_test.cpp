@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,6 @@
 #include <tuple>
 #include <vector>
 
-#include "res/Strings.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -82,6 +82,8 @@ const PrintRecord kSecond{"2.2.2026", "11:00:00", "4", "0", "0", "jan", "faktura
 const std::string kHead = "<document>\n\t<cartridges>\n" + Entry("HP 305", "120", "DeskJet") +
                           Entry("Canon PG-545", "180", "PIXMA") + "\t</cartridges>\n";
 const std::string kGap = "gap line\n";
+const char* const kCannotOpen = "Chyba: Nelze otevřít XML datový soubor!";
+const char* const kCannotSave = "Chyba: Nelze uložit data do XML datového souboru!";
 const std::string kStandard = kHead + kGap + Logged({kFirst, kSecond});
 
 class DataFileTest : public ::testing::Test {
@@ -96,9 +98,9 @@ class DataFileTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
   // The call failed after showing exactly this one message.
-  void ExpectFailed(bool ok, int message) {
+  void ExpectFailed(bool ok, const char* message) {
     EXPECT_FALSE(ok);
-    EXPECT_EQ(messages_.errors, std::vector<std::string>{LoadStr(message)});
+    EXPECT_EQ(messages_.errors, std::vector<std::string>{message});
     messages_.errors.clear();
   }
 
@@ -230,15 +232,48 @@ const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
     {"delete all", [](DataFile& f) { return f.DeleteAll(); }},
     {"catalogue", [](DataFile& f) { return f.WriteCartridgeCatalogue({}); }}};
 
+// A data file shared by a group keeps its mode and group across rewrites, and one reached
+// through a symbolic link is rewritten where the link points.
+TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
+  const std::string target = dir_ + "/shared/data.xml";
+  fs::create_directory(dir_ + "/shared");
+  Write(kStandard, target);
+  fs::create_symlink(target, paths_.data);
+  ASSERT_EQ(chmod(target.c_str(), 0660), 0);
+  // Root may give the file any group; others only one of their own.
+  gid_t group = getegid();
+  if (geteuid() == 0) {
+    group = getegid() + 4242;
+  } else {
+    gid_t groups[64];
+    const int count = getgroups(64, groups);
+    for (int i = 0; i < count; ++i)
+      if (groups[i] != getegid())
+        group = groups[i];
+  }
+  ASSERT_EQ(chown(target.c_str(), static_cast<uid_t>(-1), group), 0);
+
+  ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, "eva", "x"));
+  ASSERT_TRUE(file_.DeleteAll());
+  EXPECT_TRUE(fs::is_symlink(paths_.data));
+  EXPECT_EQ(Read(target), kHead + kGap + Logged({}));
+  struct stat after = {};
+  ASSERT_EQ(stat(target.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0660u);
+  EXPECT_EQ(after.st_gid, group);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/shared"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+}
+
 TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   LoadedLog log;
   log.rows = {kFirst};
-  ExpectFailed(file_.LoadPrintLog("HP 305", log), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.LoadPrintLog("HP 305", log), kCannotOpen);
   EXPECT_EQ(log.rows.size(), 1u);  // the list stays as it was
   UsageTotals totals;
-  ExpectFailed(file_.ReadTotals("HP 305", totals), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.ReadTotals("HP 305", totals), kCannotOpen);
   std::vector<CartridgeEntry> entries;
-  ExpectFailed(file_.ReadCartridgeCatalogue(entries), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.ReadCartridgeCatalogue(entries), kCannotOpen);
 
   // A rename across file systems fails; /dev/shm is a memory file system on Linux.
   struct stat here = {}, shm = {};
@@ -250,23 +285,23 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   for (const auto& [name, run] : kWriters) {
     SCOPED_TRACE(name);
     fs::remove(paths_.data);
-    ExpectFailed(run(file_), ids::kCannotOpenDataFile);
+    ExpectFailed(run(file_), kCannotOpen);
     EXPECT_FALSE(fs::exists(paths_.data) || fs::exists(paths_.temp));
 
     Write(kStandard);
     fs::create_directory(paths_.temp);  // root writes anywhere, so a folder blocks the temp file
-    ExpectFailed(run(file_), ids::kCannotOpenDataFile);
+    ExpectFailed(run(file_), kCannotOpen);
     EXPECT_EQ(Read(paths_.data), kStandard);
     fs::remove(paths_.temp);
 
     Write(noLog);
-    ExpectFailed(run(file_), ids::kCannotSaveDataFile);
+    ExpectFailed(run(file_), kCannotSave);
     EXPECT_EQ(Read(paths_.data), noLog);
     EXPECT_TRUE(fs::remove(paths_.temp));  // left on disk, as after any failed replacement
 
     if (renameCanFail) {
       Write(kStandard);
-      ExpectFailed(run(farFile), ids::kCannotSaveDataFile);
+      ExpectFailed(run(farFile), kCannotSave);
       EXPECT_EQ(Read(paths_.data), kStandard);
       const std::string waiting = Read(farTemp);  // the new content
       EXPECT_TRUE(waiting != kStandard && waiting.ends_with(kTrailer));
@@ -276,9 +311,9 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   // A catalogue start line after the log start line leaves the catalogue no place.
   const std::string misplaced = "<document>\n\t<printed>\n\t</printed>\n\t<cartridges>\n";
   Write(misplaced);
-  ExpectFailed(file_.WriteCartridgeCatalogue({}), ids::kCannotSaveDataFile);
+  ExpectFailed(file_.WriteCartridgeCatalogue({}), kCannotSave);
   EXPECT_EQ(Read(paths_.data), misplaced);
-  ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), ids::kCannotOpenDataFile);
+  ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), kCannotOpen);
 }
 
 // Job titles and user names come from anyone who can print; whatever they hold, a record stays

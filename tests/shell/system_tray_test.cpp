@@ -9,26 +9,7 @@
 namespace pw {
 namespace {
 
-// Logs every call as a letter (Add, Modify, Remove) and every icon it showed.
-class FakeTrayShell : public ITrayShell {
- public:
-  bool Available() override { return available; }
-  bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
-  bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
-  bool Remove() override { return Log('R', {}, 0); }
-
-  bool available = true, addOk = true;
-  std::string kinds;
-  std::vector<IconId> shownIcons;
-
- private:
-  bool Log(char kind, const TrayRecord& r, unsigned flags) {
-    kinds += kind;
-    if (flags & kTrayIcon)
-      shownIcons.push_back(r.icon);
-    return true;
-  }
-};
+using test::FakeTrayShell;
 
 class SystemTrayTest : public ::testing::Test {
  protected:

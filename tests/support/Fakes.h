@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Ports.h"
+#include "shell/SystemTray.h"
 
 namespace pw::test {
 
@@ -142,6 +143,38 @@ class FakeJobSource : public IJobSource {
   void StartFresh(const std::string& printer) override { freshStarts.push_back(printer); }
   std::deque<std::optional<std::vector<JobSnapshot>>> script;
   std::vector<std::string> printers, freshStarts;
+};
+
+// The notification area: logs every call as a letter (Add, Modify, Remove) and every icon it
+// showed.
+class FakeTrayShell : public ITrayShell {
+ public:
+  bool Available() override { return available; }
+  bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
+  bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
+  bool Remove() override { return Log('R', {}, 0); }
+
+  bool available = true, addOk = true;
+  std::string kinds;
+  std::vector<IconId> shownIcons;
+
+ private:
+  bool Log(char kind, const TrayRecord& r, unsigned flags) {
+    kinds += kind;
+    if (flags & kTrayIcon)
+      shownIcons.push_back(r.icon);
+    return true;
+  }
+};
+
+class FakeUrlOpener : public IUrlOpener {
+ public:
+  bool Open(const std::string& url) override {
+    opened.push_back(url);
+    return succeed;
+  }
+  std::vector<std::string> opened;
+  bool succeed = true;
 };
 
 inline JobSnapshot Job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,

@@ -6,6 +6,7 @@
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
+#include "platform/BoundedJobSource.h"
 #include "platform/XdgAutostart.h"
 #include "platform/cups/CupsInkLevels.h"
 #include "platform/cups/CupsJobSource.h"
@@ -21,6 +22,9 @@
 namespace pw {
 
 namespace {
+
+// The longest a look at the queue may hold up the windows.
+constexpr std::chrono::milliseconds kLookLimit{900};
 
 // The notification icon's menu, in its order.
 std::vector<TrayIcon::MenuItem> TrayMenu() {
@@ -94,7 +98,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       clock_(std::make_unique<QtClock>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
-      jobs_(std::make_unique<CupsJobSource>()),
+      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
@@ -125,7 +129,16 @@ PagewardenApp::~PagewardenApp() {
 }
 
 bool PagewardenApp::start() {
-  return monitor_->Start();
+  started_ = monitor_->Start();
+  return started_;
+}
+
+void PagewardenApp::showStatus() {
+  if (!started_)
+    return;
+  monitor_->OnCommand(cmd::kShowStatus);
+  status_->raise();
+  status_->activateWindow();
 }
 
 }  // namespace pw

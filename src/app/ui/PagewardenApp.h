@@ -23,12 +23,14 @@ class QtUrlOpener;
 class PagewardenApp : public QObject {
   Q_OBJECT
  public:
-  // dataFolder: where Pagewarden.xml lives (the program's own folder).
+  // dataFolder: where Pagewarden.xml lives (see ProgramDataFolder).
   explicit PagewardenApp(const QString& dataFolder);
   ~PagewardenApp() override;
 
   // The start-up sequence; false when there is no notification area for the icon.
   bool start();
+  // Shows the status window in front, as its menu command does; nothing before start-up ran.
+  void showStatus();
 
   Monitor& monitor() { return *monitor_; }
   TrayIcon& trayIcon() { return *trayShell_; }
@@ -36,6 +38,8 @@ class PagewardenApp : public QObject {
 
  private:
   class Dialogs;
+
+  bool started_ = false;
 
   std::unique_ptr<QtMessages> messages_;
   std::unique_ptr<QtProfile> profile_;

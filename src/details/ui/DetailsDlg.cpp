@@ -12,6 +12,7 @@
 
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
+#include "platform/qt/CzechTexts.h"
 #include "platform/qt/QtPorts.h"
 #include "res/Strings.h"
 
@@ -28,7 +29,6 @@ CDetailsDlg::CDetailsDlg(DataFile& dataFile, IMessages& /*messages*/, QWidget* p
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  m_chooseExportFile = [this] { return ChooseExportFile(); };
   BuildControls();
 }
 
@@ -222,16 +222,20 @@ void CDetailsDlg::OnDeleteAll() {
 
 void CDetailsDlg::OnExport() {
   m_list->EndEdit();
-  const QString target = m_chooseExportFile();
+  const QString target = ChooseExportFile();
   if (target.isEmpty())
     return;
   m_dataFile.Export(ListRecords(), S(target));
 }
 
 QString CDetailsDlg::ChooseExportFile() {
+  CzechFileTypes types;  // outlives the dialog that shows them
   QFileDialog dialog(this, QString::fromUtf8("Export dat"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog, which speaks Czech; the desktop's may speak another language.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&types);
   dialog.setDefaultSuffix(QStringLiteral("xml"));
   dialog.setNameFilter(Q(FileDialogFilter(LoadStr(ids::kExportFilter))));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 
 #include "app/MonitorPorts.h"
 #include "log/DataFile.h"
@@ -28,10 +27,6 @@ class CDetailsDlg : public QDialog {
   void setValues(const DetailsValues& v);  // before exec()
   DetailsValues values() const;            // after exec() == Accepted
 
-  // Asks for the export target; an empty answer cancels. Tests replace it.
-  void setExportFileChooser(std::function<QString()> chooser) {
-    m_chooseExportFile = std::move(chooser);
-  }
   CEditableListCtrl& list() const { return *m_list; }
 
   void setVisible(bool visible) override;
@@ -44,6 +39,7 @@ class CDetailsDlg : public QDialog {
   void ShowMembers();
   void EnableRowButtons();
   std::vector<PrintRecord> ListRecords() const;
+  // Asks for the export target; an empty answer cancels.
   QString ChooseExportFile();
 
   void OnAdd();
@@ -54,7 +50,6 @@ class CDetailsDlg : public QDialog {
 
   DataFile& m_dataFile;
   LocaleDateTime m_dateTime;
-  std::function<QString()> m_chooseExportFile;
   bool m_bInitialized = false;
 
   DetailsValues m_values;  // printer, cartridge, maximum and the three totals, as shown

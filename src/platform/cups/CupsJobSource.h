@@ -30,8 +30,10 @@ class CupsJobSource : public IJobSource {
   std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
   void StartFresh(const std::string& printer) override;
 
-  // A look at the server fails after this long without an answer.
-  static constexpr int kTimeoutMs = 2000;
+  // A look at the server fails after this long without an answer. Looks run on the thread of
+  // the windows, so a server that is down or hangs may hold them up for this long only; a
+  // working server answers within milliseconds.
+  static constexpr int kTimeoutMs = 450;
 
  private:
   struct Defaults {

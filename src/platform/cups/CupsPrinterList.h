@@ -10,8 +10,9 @@ namespace pw {
 
 class CupsPrinterList : public IPrinterList {
  public:
-  // Queue names without instances, in the server's order; empty when the server does not answer.
-  std::vector<std::string> LocalPrinters() override;
+  // Queue names without instances, in the server's order; nothing when the server does not
+  // answer within the job source's short timeout.
+  std::optional<std::vector<std::string>> LocalPrinters() override;
 };
 
 }  // namespace pw

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "platform/qt/CzechTexts.h"
+
 namespace pw {
 
 namespace {
@@ -15,12 +17,14 @@ const QString kTitle = QStringLiteral("Pagewarden");
 
 void QtMessages::ShowError(const std::string& text) {
   QMessageBox box(QMessageBox::Critical, kTitle, Q(text), QMessageBox::Ok);
+  SetCzechButtonTexts(box);
   box.exec();
 }
 
 bool QtMessages::AskYesNo(const std::string& text) {
   QMessageBox box(QMessageBox::Critical, kTitle, Q(text), QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(QMessageBox::No);
+  SetCzechButtonTexts(box);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -30,9 +34,16 @@ QString QtProfile::Key(const std::string& name) const {
   return QStringLiteral("Settings/") + QString::fromStdString(name);
 }
 
+// The file may have been changed by hand while the program runs, and the password must be read
+// as the store holds it now: QSettings answers from its own copy until it syncs.
+QVariant QtProfile::ReadNow(const std::string& name) {
+  settings_.sync();
+  return settings_.value(Key(name));
+}
+
 int QtProfile::ReadInt(const std::string& name, int def) {
   // An ini file gives back text; a value that is no whole number counts as missing.
-  const QVariant v = settings_.value(Key(name));
+  const QVariant v = ReadNow(name);
   if (!v.isValid())
     return def;
   bool ok = false;
@@ -41,7 +52,7 @@ int QtProfile::ReadInt(const std::string& name, int def) {
 }
 
 std::string QtProfile::ReadString(const std::string& name, const std::string& def) {
-  const QVariant v = settings_.value(Key(name));
+  const QVariant v = ReadNow(name);
   return v.isValid() ? S(v.toString()) : def;
 }
 

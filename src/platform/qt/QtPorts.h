@@ -22,7 +22,8 @@ class QtMessages : public IMessages {
 };
 
 // The profile "Quorbel"/"Pagewarden", group "Settings": ~/.config/Quorbel/Pagewarden.conf on
-// Linux, HKCU\Software\Quorbel\Pagewarden\Settings on Windows.
+// Linux, HKCU\Software\Quorbel\Pagewarden\Settings on Windows. Every read sees the store as it
+// is at that moment, changes made outside the program included.
 class QtProfile : public IProfile {
  public:
   QtProfile();
@@ -33,6 +34,7 @@ class QtProfile : public IProfile {
 
  private:
   QString Key(const std::string& name) const;
+  QVariant ReadNow(const std::string& name);
   QSettings settings_;
 };
 

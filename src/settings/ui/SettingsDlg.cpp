@@ -1,6 +1,7 @@
 #include "settings/ui/SettingsDlg.h"
 #include "platform/qt/DialogParts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
@@ -215,7 +216,7 @@ void CSettingsDlg::OptionsToControls() {
 
 // The quality (kept by its own handler) and the current cartridge are not controls' values.
 void CSettingsDlg::ControlsToOptions() {
-  options_.printer = S(printer_->currentText());
+  options_.printer = S(CurrentPrinter());
   options_.autoQuality = autoQuality_->isChecked() ? 1 : 0;
   options_.emptyFlash = emptyFlash_->isChecked() ? 1 : 0;
   options_.popStatus = popStatus_->isChecked() ? 1 : 0;
@@ -227,10 +228,23 @@ void CSettingsDlg::ControlsToOptions() {
 }
 
 // The printers are listed sorted as people read them: by the locale, case ignored. A stored
-// printer that is gone selects nothing, so confirming then stores an empty printer.
+// printer that is gone selects nothing, so confirming then stores an empty printer. When the
+// print server cannot be reached, nothing is known to be gone: the stored printer stays listed,
+// marked, and confirming keeps it.
 void CSettingsDlg::FillPrinters() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto listed = printerList_.LocalPrinters();
+  QApplication::restoreOverrideCursor();
+  printer_->clear();
+  if (!listed) {
+    if (!options_.printer.empty()) {
+      printer_->addItem(Q(options_.printer) + QStringLiteral(" (nedostupná)"), Q(options_.printer));
+      printer_->setCurrentIndex(0);
+    }
+    return;
+  }
   QStringList names;
-  for (const auto& name : printerList_.LocalPrinters())
+  for (const auto& name : *listed)
     names << Q(name);
   QCollator collator(QLocale::system());
   collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -240,10 +254,15 @@ void CSettingsDlg::FillPrinters() {
   std::vector<std::string> items;
   for (const auto& name : names)
     items.push_back(S(name));
-  printer_->clear();
   printer_->addItems(names);
   const auto index = SelectByPrefix(items, options_.printer);
   printer_->setCurrentIndex(index ? int(*index) : -1);
+}
+
+// The marked entry of an unreachable server carries the printer's own name.
+QString CSettingsDlg::CurrentPrinter() const {
+  const QVariant name = printer_->currentData();
+  return name.isValid() ? name.toString() : printer_->currentText();
 }
 
 void CSettingsDlg::FillCartridges() {
@@ -288,7 +307,7 @@ void CSettingsDlg::OnCartridgeSelected(int index) {
 }
 
 void CSettingsDlg::OnPrinterSelected() {
-  if (!catalogue_.MatchPrinter(S(printer_->currentText())))
+  if (!catalogue_.MatchPrinter(S(CurrentPrinter())))
     return;
   cartridge_->setCurrentIndex(int(*catalogue_.selected()));
   ShowFields();

@@ -36,6 +36,7 @@ class CSettingsDlg : public QDialog {
   void OptionsToControls();
   void ControlsToOptions();
   void FillPrinters();
+  QString CurrentPrinter() const;
   void FillCartridges();
   void ShowFields();
   void ApplyEnabling();

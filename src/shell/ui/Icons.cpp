@@ -1,6 +1,7 @@
 #include "shell/ui/Icons.h"
 
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <optional>
@@ -79,11 +80,54 @@ QPixmap IconPixmap(IconId id, int size) {
   return pixmap;
 }
 
+namespace {
+
+// Draws the picture afresh for every size and pixel ratio that is asked for, so that a 24 or
+// 48 pixel panel and a HiDPI screen get sharp icons instead of scaled 16/22/32 pixel ones.
+class PictureEngine : public QIconEngine {
+ public:
+  explicit PictureEngine(IconId id) : id_(id) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return scaledPixmap(size, mode, state, 1.0);
+  }
+
+  // QIcon hands over the size in device pixels already.
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+    const int side = qMax(1, qMin(size.width(), size.height()));
+    QPixmap pixmap = IconPixmap(id_, side);
+    if (mode == QIcon::Disabled)
+      pixmap = QIcon(pixmap).pixmap(side, QIcon::Disabled);
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = qMin(size.width(), size.height());
+    return {side, side};
+  }
+
+  // The sizes a desktop that asks for a list (the window manager's icon property) gets.
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+  }
+
+  QString key() const override { return QStringLiteral("pagewarden-picture"); }
+  QIconEngine* clone() const override { return new PictureEngine(id_); }
+
+ private:
+  IconId id_;
+};
+
+}  // namespace
+
 QIcon IconFor(IconId id) {
-  QIcon icon;
-  for (const int size : {16, 22, 32})
-    icon.addPixmap(IconPixmap(id, size));
-  return icon;
+  return QIcon(new PictureEngine(id));
 }
 
 }  // namespace pw

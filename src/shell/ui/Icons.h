@@ -8,8 +8,8 @@
 
 namespace pw {
 
-// The icon of an id, with pixmaps at 16, 22 and 32 pixels; an id without a picture gives a fully
-// transparent icon (the empty animation frame).
+// The icon of an id, drawn at whatever size and pixel ratio is asked for; an id without a picture
+// gives a fully transparent icon (the empty animation frame).
 QIcon IconFor(IconId id);
 QPixmap IconPixmap(IconId id, int size);
 

@@ -3,15 +3,19 @@
 #include <QApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 #include <span>
 
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
+#include "platform/qt/CzechTexts.h"
 #include "platform/qt/QtPorts.h"
 #include "support/Fakes.h"
 
@@ -152,18 +156,42 @@ class DetailsDialogTest : public QObject {
     QVERIFY(messages_.errors.empty());
   }
 
-  // Neither Export nor closing the dialog writes the edits into the data file.
+  // Export asks in Qt's own Czech file dialog and again before it replaces a file; neither
+  // Export nor closing the dialog writes the edits into the data file.
   void exportThenOkOrStorno() {
+    QVERIFY(InstallCzechQtTexts(*QCoreApplication::instance()));
+    const QString target = dir_.filePath("kopie.xml");
     for (bool ok : {true, false}) {
       Open(2);
       const QByteArray before = ReadFile(DataPath());
       Edit(1, 5, "Upraveno");
       Click("1005");
-      const QString target = dir_.filePath("kopie.xml");
-      dlg_->setExportFileChooser([&] { return target; });
+      std::ofstream(S(target)) << "stará kopie\n";
+      QStringList seen;
+      QTimer::singleShot(0, this, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(chooser != nullptr);
+        QVERIFY(chooser->testOption(QFileDialog::DontUseNativeDialog));
+        seen << chooser->windowTitle() << chooser->defaultSuffix() << chooser->nameFilters();
+        for (auto* b : chooser->findChildren<QPushButton*>())
+          seen << b->text();
+        QTimer::singleShot(0, this, [&] {
+          auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          QVERIFY(question != nullptr);
+          seen << question->text();
+          for (QAbstractButton* b : question->buttons())
+            seen << b->text();
+          question->button(QMessageBox::Yes)->click();
+        });
+        chooser->selectFile(target);
+        QMetaObject::invokeMethod(chooser, "accept");  // the Save button
+      });
       Click("1008");
+      QCOMPARE(seen, QStringList({"Export dat", "xml", "XML soubory (*.xml)",
+                                  "Všechny soubory (*.*)", "&Uložit", "Zrušit",
+                                  "Soubor kopie.xml již existuje.\nChcete jej nahradit?", "&Ano",
+                                  "&Ne"}));
       const QByteArray exported = ReadFile(target);
-      QFile::remove(target);
       QVERIFY(exported.startsWith(kHead));
       QVERIFY(exported.contains("<user>Upraveno</user>") &&
               !exported.contains("<user>Petr</user>"));

@@ -21,9 +21,8 @@ namespace {
 
 class FakePrinterList : public IPrinterList {
  public:
-  std::vector<std::string> LocalPrinters() override {
-    return {"Office", "deskjet 5550", "DeskJet"};
-  }
+  std::optional<std::vector<std::string>> LocalPrinters() override { return names; }
+  std::optional<std::vector<std::string>> names;  // nothing: the server cannot be reached
 };
 
 // Printer, cartridge, quality, then the flags as Options declares them: automatic quality and
@@ -82,6 +81,7 @@ class SettingsDialogTest : public QObject {
                                                 {"HP 56", "450", "DeskJet 5550"},
                                                 {"Canon BC", "300", "BJC"}}));
     messages_.errors.clear();
+    printers_.names = {{"Office", "deskjet 5550", "DeskJet"}};
   }
   void cleanup() { dlg_.reset(); }
 
@@ -134,6 +134,18 @@ class SettingsDialogTest : public QObject {
     QVERIFY(!v.catalogueRead);
     QVERIFY(v.catalogue.empty());
     QCOMPARE(v.options.printer + "/" + v.options.cartridge, std::string("/hp 5"));
+  }
+
+  // Without an answer from the print server the stored printer stays listed, marked, and OK
+  // keeps it.
+  void unreachableServerKeepsTheStoredPrinter() {
+    printers_.names.reset();
+    Open(kOptions);
+    auto* printer = Child<QComboBox>("1014");
+    QCOMPARE(printer->count(), 1);
+    QCOMPARE(printer->currentText(), QStringLiteral("desk (nedostupná)"));
+    dlg_->accept();
+    QCOMPARE(dlg_->values().options.printer, std::string("desk"));
   }
 
   // The dialog never writes the data file: after a cancel nothing of the edits remains.

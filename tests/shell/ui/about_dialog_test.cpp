@@ -8,21 +8,10 @@
 #include "shell/ui/Icons.h"
 #include "shell/ui/PasswordDlg.h"
 #include "shell/ui/StaticLink.h"
+#include "support/Fakes.h"
 
 namespace pw {
-namespace {
-
-class FakeUrlOpener : public IUrlOpener {
- public:
-  bool Open(const std::string& url) override {
-    opened.push_back(url);
-    return succeed;
-  }
-  std::vector<std::string> opened;
-  bool succeed = true;
-};
-
-}  // namespace
+using test::FakeUrlOpener;
 
 class AboutDialogTest : public QObject {
   Q_OBJECT
@@ -79,6 +68,22 @@ class AboutDialogTest : public QObject {
         QVERIFY2(r == rim ? near[r] >= 44 : near[r] == 0, qPrintable(QString::number(id)));
       QVERIFY(rim >= 0 || opaque == 0);
     }
+  }
+
+  // Every size and pixel ratio is drawn for itself, not scaled from another size's pixmap.
+  void iconsAreDrawnAtAnySize() {
+    const auto image = [](const QPixmap& p) {
+      QImage pixels = p.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      pixels.setDevicePixelRatio(1.0);
+      return pixels;
+    };
+    const QIcon icon = IconFor(134);
+    for (const int size : {24, 48})
+      QCOMPARE(image(icon.pixmap(size)), image(IconPixmap(134, size)));
+    const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
+    QCOMPARE(sharp.size(), QSize(48, 48));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(image(sharp), image(IconPixmap(134, 48)));
   }
 };
 

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pagewarden into build/ and makes the Debian package there:
+# build/pagewarden_<version>_<arch>.deb. Install it with: apt install ./build/pagewarden_*.deb
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+bash "$here/scripts/install-deps.sh"
+bash "$here/scripts/build.sh" "$here/build"
+cd "$here/build"
+cpack -G DEB
+ls "$here"/build/pagewarden_*.deb

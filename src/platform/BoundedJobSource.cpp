@@ -1,0 +1,54 @@
+#include "platform/BoundedJobSource.h"
+
+#include <utility>
+
+namespace pw {
+
+BoundedJobSource::BoundedJobSource(std::unique_ptr<IJobSource> inner,
+                                   std::chrono::milliseconds limit)
+    : inner_(std::move(inner)), limit_(limit) {}
+
+BoundedJobSource::~BoundedJobSource() {
+  if (worker_.joinable())
+    worker_.join();
+}
+
+void BoundedJobSource::StartFresh(const std::string& printer) {
+  const std::lock_guard lock(answer_.mutex);
+  fresh_ = printer;
+  answer_.unclaimed = false;
+}
+
+std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::string& printer) {
+  std::unique_lock lock(answer_.mutex);
+  if (answer_.out)
+    return std::nullopt;
+  if (answer_.unclaimed) {
+    answer_.unclaimed = false;
+    if (answer_.printer == printer)
+      return std::move(answer_.jobs);
+  }
+  lock.unlock();
+  if (worker_.joinable())
+    worker_.join();  // finished: it is not out any more
+  lock.lock();
+  answer_.out = true;
+  answer_.printer = printer;
+  answer_.jobs.reset();
+  worker_ = std::thread([this, printer, fresh = std::exchange(fresh_, std::nullopt)] {
+    if (fresh)
+      inner_->StartFresh(*fresh);
+    auto jobs = inner_->ListJobs(printer);
+    const std::lock_guard done(answer_.mutex);
+    answer_.jobs = std::move(jobs);
+    answer_.out = false;
+    answer_.unclaimed = true;
+    answer_.ready.notify_all();
+  });
+  if (!answer_.ready.wait_for(lock, limit_, [this] { return !answer_.out; }))
+    return std::nullopt;
+  answer_.unclaimed = false;
+  return std::move(answer_.jobs);
+}
+
+}  // namespace pw

@@ -1,0 +1,50 @@
+#pragma once
+// A job source whose looks wait a bounded time: the looks run on the thread of the windows, and a
+// print server that is down or accepts connections without answering must not freeze them.
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/Ports.h"
+
+namespace pw {
+
+class BoundedJobSource : public IJobSource {
+ public:
+  // The inner source is asked on a worker thread, one question at a time.
+  BoundedJobSource(std::unique_ptr<IJobSource> inner, std::chrono::milliseconds limit);
+  ~BoundedJobSource() override;  // waits for a question still out
+  BoundedJobSource(const BoundedJobSource&) = delete;
+  BoundedJobSource& operator=(const BoundedJobSource&) = delete;
+
+  // Fails when the answer does not come within the limit, and at once while an earlier answer is
+  // still out. An answer that came late is the next look's when it asks about the same printer:
+  // a slow server is still watched, one tick behind.
+  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
+  // Passed on before the next question, on the worker, so the inner source is never asked two
+  // things at once; an answer still unclaimed is from before and is dropped.
+  void StartFresh(const std::string& printer) override;
+
+ private:
+  struct Answer {
+    std::mutex mutex;
+    std::condition_variable ready;
+    bool out = false;  // the worker is still asking
+    bool unclaimed = false;
+    std::string printer;
+    std::optional<std::vector<JobSnapshot>> jobs;
+  };
+
+  std::unique_ptr<IJobSource> inner_;
+  std::chrono::milliseconds limit_;
+  Answer answer_;
+  std::optional<std::string> fresh_;  // guarded by answer_.mutex
+  std::thread worker_;
+};
+
+}  // namespace pw
