@@ -10,7 +10,7 @@ class CupsInkLevels : public IInkLevels {
   std::vector<Marker> ReadMarkers(const std::string& printer) override;
 
   // The status window waits for the answer: a server that does not answer gives up soon.
-  static constexpr int kTimeoutMs = 1000;
+  static constexpr int kTimeoutMs = 450;
 };
 
 }  // namespace pw
