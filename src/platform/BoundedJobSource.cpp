@@ -14,15 +14,34 @@ BoundedJobSource::~BoundedJobSource() {
 }
 
 void BoundedJobSource::StartFresh(const std::string& printer) {
-  const std::lock_guard lock(answer_.mutex);
-  fresh_ = printer;
+  std::unique_lock lock(answer_.mutex);
   answer_.unclaimed = false;
+  if (answer_.out) {
+    fresh_ = printer;
+    return;
+  }
+  // The line is drawn now, not at the next look: jobs printed in between are to count.
+  lock.unlock();
+  if (worker_.joinable())
+    worker_.join();
+  lock.lock();
+  answer_.out = true;
+  freshOnly_ = true;
+  worker_ = std::thread([this, printer] {
+    inner_->StartFresh(printer);
+    const std::lock_guard done(answer_.mutex);
+    answer_.out = false;
+    answer_.ready.notify_all();
+  });
 }
 
 std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::string& printer) {
   std::unique_lock lock(answer_.mutex);
-  if (answer_.out)
+  // A fresh start still under way is waited for like an answer; a question still out is not.
+  if (answer_.out &&
+      !(freshOnly_ && answer_.ready.wait_for(lock, limit_, [this] { return !answer_.out; })))
     return std::nullopt;
+  freshOnly_ = false;
   if (answer_.unclaimed) {
     answer_.unclaimed = false;
     if (answer_.printer == printer)

@@ -26,8 +26,9 @@ class BoundedJobSource : public IJobSource {
   // still out. An answer that came late is the next look's when it asks about the same printer:
   // a slow server is still watched, one tick behind.
   std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
-  // Passed on before the next question, on the worker, so the inner source is never asked two
-  // things at once; an answer still unclaimed is from before and is dropped.
+  // Passed on at once on the worker (or, while a question is out, right before the next one), so
+  // the inner source is never asked two things at once; an answer still unclaimed is from before
+  // and is dropped.
   void StartFresh(const std::string& printer) override;
 
  private:
@@ -43,7 +44,8 @@ class BoundedJobSource : public IJobSource {
   std::unique_ptr<IJobSource> inner_;
   std::chrono::milliseconds limit_;
   Answer answer_;
-  std::optional<std::string> fresh_;  // guarded by answer_.mutex
+  std::optional<std::string> fresh_;  // guarded by answer_.mutex, as is:
+  bool freshOnly_ = false;            // the worker out only starts afresh
   std::thread worker_;
 };
 
