@@ -84,8 +84,8 @@ struct Marker {
   std::string name;
   std::string colour;  // "#RRGGBB", several of them for a multi-colour cartridge, or "none"
   int level = -2;
-  int lowLevel = -1;   // at or below it the marker is low; negative: not reported
-  std::string type;    // "ink-cartridge", "toner", ...
+  int lowLevel = -1;  // at or below it the marker is low; negative: not reported
+  std::string type;   // "ink-cartridge", "toner", ...
 };
 
 // The printer's own report of its ink levels. Asked only now and then (start-up, after a

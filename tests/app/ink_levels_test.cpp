@@ -9,8 +9,8 @@ namespace {
 TEST(InkLevels, ListsOfAnyLengthGiveOneMarkerPerName) {
   // The printer's lists disagree in length: nothing is read past an end, missing values are
   // unknown, levels above 100 are full.
-  const auto markers = ParseMarkers({"Black", "Cyan", ""}, {"#000000"}, {80, 130, 5, 9},
-                                    {10, 10, 10}, {});
+  const auto markers =
+      ParseMarkers({"Black", "Cyan", ""}, {"#000000"}, {80, 130, 5, 9}, {10, 10, 10}, {});
   ASSERT_EQ(markers.size(), 3u);
   EXPECT_EQ(markers[1].level, 100);
   EXPECT_EQ(markers[1].colour, "none");
@@ -18,9 +18,9 @@ TEST(InkLevels, ListsOfAnyLengthGiveOneMarkerPerName) {
   EXPECT_TRUE(ParseMarkers({}, {}, {}, {}, {}).empty());
   EXPECT_EQ(ParseMarkers({}, {}, {40, 50}, {}, {}).size(), 2u);
 
-  const auto rows = InkRows(
-      ParseMarkers({"Black", "Tri", "Magenta"}, {"#1A1a1A", "#00FFFF#FF00FF#FFFF00", "bad"},
-                   {8, -3, -2}, {10, 10}, {}));
+  const auto rows =
+      InkRows(ParseMarkers({"Black", "Tri", "Magenta"}, {"#1A1a1A", "#00FFFF#FF00FF#FFFF00", "bad"},
+                           {8, -3, -2}, {10, 10}, {}));
   EXPECT_EQ(rows[0].levelText, "8 %");
   EXPECT_TRUE(rows[0].low);
   EXPECT_EQ(rows[0].colour.red, 0x1a);
@@ -31,9 +31,9 @@ TEST(InkLevels, ListsOfAnyLengthGiveOneMarkerPerName) {
 }
 
 TEST(InkLevels, TheEstimateIsComparedWithTheCartridgesColour) {
-  const auto markers = ParseMarkers({"Black", "Cyan", "Magenta", "Yellow"},
-                                    {"#000000", "#00FFFF", "#FF00FF", "#FFFF00"},
-                                    {70, 45, -1, 20}, {}, {});
+  const auto markers =
+      ParseMarkers({"Black", "Cyan", "Magenta", "Yellow"},
+                   {"#000000", "#00FFFF", "#FF00FF", "#FFFF00"}, {70, 45, -1, 20}, {}, {});
   EXPECT_EQ(CompareWithEstimate(markers, "HP 305 černá", 40),
             "Podle vytištěných stran zbývá 60 %, tiskárna hlásí 70 % (Black): rozdíl 10 %.");
   EXPECT_EQ(CompareWithEstimate(markers, "HP 305 barevná", 0),
@@ -41,8 +41,7 @@ TEST(InkLevels, TheEstimateIsComparedWithTheCartridgesColour) {
   // A name that tells no colour: the lowest level of all.
   EXPECT_EQ(CompareWithEstimate(markers, "Canon PG-540", 150),
             "Podle vytištěných stran zbývá 0 %, tiskárna hlásí 20 % (Yellow): rozdíl 20 %.");
-  EXPECT_EQ(CompareWithEstimate(ParseMarkers({"Black"}, {}, {-2}, {}, {}), "HP 305 černá", 10),
-            "");
+  EXPECT_EQ(CompareWithEstimate(ParseMarkers({"Black"}, {}, {-2}, {}, {}), "HP 305 černá", 10), "");
 }
 
 }  // namespace

@@ -103,10 +103,10 @@ class MonitorTest : public ::testing::Test {
   }
 
   Monitor& Make() {
-    monitor_ = std::make_unique<Monitor>(MonitorPorts{profile_, messages_, clock_, timers_, jobs_, inks_,
-                                                      tray_, view_, dialogs_, dataFile_, urls_,
-                                                      [this](bool on) { autostart_.push_back(on); },
-                                                      [this](int code) { quit_.push_back(code); }});
+    monitor_ = std::make_unique<Monitor>(
+        MonitorPorts{profile_, messages_, clock_, timers_, jobs_, inks_, tray_, view_, dialogs_,
+                     dataFile_, urls_, [this](bool on) { autostart_.push_back(on); },
+                     [this](int code) { quit_.push_back(code); }});
     return *monitor_;
   }
 

@@ -49,7 +49,7 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
     return;
   const DialogUnits du(font());
   int y = 12;
-  const int levelWidth = 52, nameWidth = 62;
+  const int levelWidth = 64, nameWidth = 56;
   const int barWidth = width * 4 / du.X(4) - nameWidth - levelWidth - 24;
   for (std::size_t i = 0; i < rows.size(); ++i, y += 11) {
     const InkRow& row = rows[i];

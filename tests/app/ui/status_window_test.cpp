@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "app/Gauge.h"
+#include "app/InkLevels.h"
 #include "app/ui/StatusWindow.h"
 
 namespace pw {
@@ -46,6 +47,29 @@ class StatusWindowTest : public QObject {
     for (const QPoint p :
          {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 4, 0), QPoint(w / 4, h - 1)})
       QCOMPARE(image.pixelColor(p), QColor(Qt::black));
+  }
+
+  void inkLevelsGrowTheWindowBelowEverythingElse() {
+    StatusWindow window;
+    const QSize plain = window.size();
+    const QRect ok = window.findChild<QPushButton*>("1001")->geometry();
+    const auto rows = InkRows(ParseMarkers({"Black", "Cyan", "Magenta", "Yellow"},
+                                           {"#000000", "#00FFFF", "#FF00FF", "#FFFF00"},
+                                           {80, 45, -1, 8}, {10, 10, 10, 10}, {}));
+    window.ShowInkLevels(rows, "Podle vytištěných stran zbývá 60 %.");
+    QVERIFY(window.height() > plain.height() + 40);
+    QCOMPARE(window.width(), plain.width());
+    QCOMPARE(window.findChild<QPushButton*>("1001")->geometry(), ok);
+    QCOMPARE(window.findChild<QLabel*>("inkLevel2")->text(), QString::fromUtf8("neznámá"));
+    QCOMPARE(window.findChild<QLabel*>("inkLevel3")->text(), QString::fromUtf8("8 % – dochází"));
+    // The bar is filled in the ink's own colour up to its level.
+    const QImage bar = window.findChild<QWidget*>("inkBar1")->grab().toImage();
+    QCOMPARE(bar.pixelColor(bar.width() / 4, bar.height() / 2), QColor(0, 255, 255));
+    QCOMPARE(bar.pixelColor(bar.width() * 3 / 4, bar.height() / 2), QColor(Qt::white));
+
+    window.ShowInkLevels({}, "");
+    QCOMPARE(window.size(), plain);
+    QVERIFY(!window.findChild<QWidget*>("inkLevels")->isVisibleTo(&window));
   }
 
   void okEnterEscapeAndCloseOnlyHide() {
