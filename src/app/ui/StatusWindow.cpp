@@ -102,8 +102,26 @@ StatusWindow::StatusWindow(QWidget* parent)
   setFixedSize(QSize(du.X(245), du.Y(129)));
 }
 
+// A word wider than the label (a long queue name) cannot wrap: it would push the rest of its
+// line, and the date line below it, out of sight. It is shortened in the middle instead, and the
+// whole text goes into the tooltip.
+QString FitWords(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines = text.split('\n');
+  for (QString& line : lines) {
+    QStringList words = line.split(' ');
+    for (QString& word : words)
+      if (metrics.horizontalAdvance(word) > width)
+        word = metrics.elidedText(word, Qt::ElideMiddle, width);
+    line = words.join(' ');
+  }
+  return lines.join('\n');
+}
+
 void StatusWindow::SetTexts(const std::string& status, const std::string& usage) {
-  status_->setText(Q(status));
+  const QString full = Q(status);
+  const QString fitted = FitWords(full, status_->fontMetrics(), status_->width());
+  status_->setText(fitted);
+  status_->setToolTip(fitted == full ? QString() : full);
   usage_->setText(Q(usage));
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTime>
+#include <utility>
 
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
@@ -120,8 +121,14 @@ DetailsValues CDetailsDlg::values() const {
 }
 
 void CDetailsDlg::ShowMembers() {
-  m_editPrinter->setText(Q(m_values.printer));
-  m_editCartridge->setText(Q(m_values.cartridge));
+  // A long printer or cartridge name shows from its start (setText leaves the cursor, and so
+  // the view, at its end), the whole name in the tooltip.
+  for (auto [field, text] : {std::pair{m_editPrinter, &m_values.printer},
+                             std::pair{m_editCartridge, &m_values.cartridge}}) {
+    field->setText(Q(*text));
+    field->setCursorPosition(0);
+    field->setToolTip(Q(*text));
+  }
   m_editMaximum->setText(Q(m_values.maximum));
   m_editBest->setText(Q(m_values.best));
   m_editNormal->setText(Q(m_values.normal));

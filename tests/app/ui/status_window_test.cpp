@@ -72,6 +72,23 @@ class StatusWindowTest : public QObject {
     QVERIFY(!window.findChild<QWidget*>("inkLevels")->isVisibleTo(&window));
   }
 
+  void aLongQueueNameIsShortenedAndTheDateLineStays() {
+    StatusWindow window;
+    const std::string name(150, 'Q');
+    const std::string status = "Tiskárna " + name + " vytiskla 3 stran.\n(6.12.2026 10:20:30)";
+    window.SetTexts(status, "Náplň je vypotřebována z 4%.");
+    auto* label = window.findChild<QLabel*>("1000");
+    QCOMPARE(label->toolTip(), QString::fromStdString(status));
+    QVERIFY(label->text().contains(QChar(0x2026)));
+    QVERIFY(label->text().endsWith("\n(6.12.2026 10:20:30)"));
+    for (const QString& word : label->text().split(QRegularExpression("[ \n]")))
+      QVERIFY(label->fontMetrics().horizontalAdvance(word) <= label->width());
+    // Everything fits in the label's height.
+    QVERIFY(label->heightForWidth(label->width()) <= label->height());
+    window.SetTexts("Tiskárna Office vytiskla 3 stran.", "");
+    QVERIFY(label->toolTip().isEmpty());
+  }
+
   void okEnterEscapeAndCloseOnlyHide() {
     StatusWindow window;
     QPointer<StatusWindow> alive(&window);

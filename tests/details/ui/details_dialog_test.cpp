@@ -154,6 +154,13 @@ class DetailsDialogTest : public QObject {
     QCOMPARE(List().SelectedRow(), -1);
     QCOMPARE(RowButtons(), QString("000"));
     QVERIFY(messages_.errors.empty());
+
+    // A queue name longer than its field is shown from its start.
+    const std::string printer = "Kancelar" + std::string(60, '_') + "konec";
+    dlg_->setValues({printer, "Neznámá", "555", "0", "0", "0"});
+    auto* field = dlg_->findChild<QLineEdit*>("1016");
+    QCOMPARE(field->cursorPosition(), 0);
+    QCOMPARE(field->toolTip(), Q(printer));
   }
 
   // Export asks in Qt's own Czech file dialog and again before it replaces a file; neither
