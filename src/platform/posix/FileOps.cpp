@@ -9,7 +9,10 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
+// windows.h names its own ReplaceFile as a macro; ours is pw::ReplaceFile.
+#undef ReplaceFile
 #else
 #include <sys/file.h>
 #include <sys/stat.h>
