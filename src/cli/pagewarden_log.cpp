@@ -1,7 +1,6 @@
 // pagewarden-log: the print log and the cartridge catalogue from the command line, read and
 // written by the same code as the program's own.
 
-#include <QCoreApplication>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -13,13 +12,37 @@
 #include <vector>
 
 #include "log/DataFile.h"
-#include "platform/qt/ProgramDataFile.h"
-#include "platform/qt/QtPorts.h"
-#include "platform/qt/QtTrace.h"
 #include "res/Strings.h"
 #include "settings/Options.h"
 
+#ifdef _WIN32
+#include "platform/win32/Win32Registry.h"
+#else
+#include <QCoreApplication>
+
+#include "platform/qt/ProgramDataFile.h"
+#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtTrace.h"
+#endif
+
 namespace {
+
+#ifdef _WIN32
+using Profile = pw::RegistryProfile;
+using Clock = pw::Win32Clock;
+
+// Beside the tool, as the help says.
+std::string DefaultDataFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string module(path, length);
+  const std::size_t slash = module.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : module.substr(0, slash);
+}
+#else
+using Profile = pw::QtProfile;
+using Clock = pw::QtClock;
+#endif
 
 constexpr const char* kUsage =
     "usage: pagewarden-log usage [--cartridge NAME] | list [--csv | --csv-semicolon] | catalogue "
@@ -150,7 +173,7 @@ int Usage(pw::DataFile& file, const Arguments& args) {
   if (const auto it = args.values.find("--cartridge"); it != args.values.end()) {
     cartridge = it->second;
   } else {
-    pw::QtProfile profile;
+    Profile profile;
     cartridge = profile.ReadString(pw::keys::kCartridge, "");
   }
   pw::UsageTotals totals;
@@ -210,7 +233,7 @@ int Append(pw::DataFile& file, const Arguments& args) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  pw::QtClock clock;
+  Clock clock;
   const bool ok =
       file.AppendPrintRecord(clock.DateText(), clock.TimeText(), *best, *normal, *economic,
                              args.values.at("--user"), args.values.at("--remark"));
@@ -237,12 +260,17 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+#ifdef _WIN32
+  const std::string defaultFolder = DefaultDataFolder();
+#else
   QCoreApplication app(argc, argv);
   pw::InstallQtTrace();
+  const std::string defaultFolder = pw::S(pw::ProgramDataFolder());
+#endif
   const auto fileArg = args->values.find("--file");
   const pw::DataFilePaths paths = fileArg != args->values.end()
                                       ? PathsFor(fileArg->second)
-                                      : pw::DataFilePaths::InFolder(pw::S(pw::ProgramDataFolder()));
+                                      : pw::DataFilePaths::InFolder(defaultFolder);
   StderrMessages messages;
   pw::DataFile file(paths, messages);
 
