@@ -13,6 +13,8 @@ packages=(
   cups cups-client cups-bsd cups-filters ghostscript
   # virtual desktop with a notification area, and screenshots
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-dejavu-core
+  # the Windows build: the MinGW-w64 cross compiler, GoogleTest's sources for it, and Wine
+  g++-mingw-w64-x86-64-posix googletest wine wine64
   # code style
   clang-format
   # the Debian package and the checks of the installed files

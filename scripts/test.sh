@@ -34,10 +34,16 @@ fuzz_status=0
   >"$here/build-fuzz/fuzz.log" 2>&1 || fuzz_status=$?
 tail -n 5 "$here/build-fuzz/fuzz.log"
 
+echo "== the Windows build under Wine"
+win_status=0
+bash "$here/scripts/test-windows.sh" "$here/build-windows" || win_status=$?
+
 passed=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$here/build/ctest.log" | awk '{print $6 - $1}')
 failed=$(grep -Eo '[0-9]+ tests failed out of' "$here/build/ctest.log" | awk '{print $1}')
 echo "sanitizer run: $([ $san_status = 0 ] && echo passed || echo FAILED), fuzz run: $([ $fuzz_status = 0 ] && echo passed || echo FAILED)"
 [ $san_status = 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
 [ $fuzz_status = 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
+echo "Windows build: $([ $win_status = 0 ] && echo passed || echo FAILED)"
+[ $win_status = 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
 echo "${passed:-0} passed, ${failed:-1} failed"
-[ "$main_status" = 0 ] && [ $san_status = 0 ] && [ $fuzz_status = 0 ]
+[ "$main_status" = 0 ] && [ $san_status = 0 ] && [ $fuzz_status = 0 ] && [ $win_status = 0 ]

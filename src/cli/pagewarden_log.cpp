@@ -16,6 +16,9 @@
 #include "settings/Options.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
 #include "platform/win32/Win32Registry.h"
 #else
 #include <QCoreApplication>
@@ -261,6 +264,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 #ifdef _WIN32
+  // The output is the same bytes as elsewhere: CSV lines already end in CR LF, and a text-mode
+  // stream would make that CR CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
   const std::string defaultFolder = DefaultDataFolder();
 #else
   QCoreApplication app(argc, argv);
