@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/WinspoolJobSource.h"
@@ -29,19 +30,14 @@ TEST(WinspoolJobs, RecordsBecomeSnapshots) {
   jobs[1].PagesPrinted = 5;
   jobs[2].JobId = 9;  // no names, no print settings
 
-  const std::vector<JobSnapshot> s = JobSnapshots(jobs, 3);
-  ASSERT_EQ(s.size(), 3u);
-  EXPECT_EQ(s[0].id, 7u);
-  EXPECT_EQ(s[0].totalPages, 3u);
-  EXPECT_EQ(s[0].pagesPrinted, 1u);
-  EXPECT_EQ(s[0].user, "eva");
-  EXPECT_EQ(s[0].document, "Dopis.docx");
-  EXPECT_EQ(s[0].quality, std::optional<std::int16_t>(-1));
-  EXPECT_EQ(s[1].id, 0xFFFFFFFFu);
-  EXPECT_EQ(s[1].quality, std::optional<std::int16_t>(600));
-  EXPECT_EQ(s[2].user, "");
-  EXPECT_EQ(s[2].document, "");
-  EXPECT_FALSE(s[2].quality.has_value());
+  using Row = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string, std::string,
+                         std::optional<std::int16_t>>;
+  std::vector<Row> rows;
+  for (const JobSnapshot& j : JobSnapshots(jobs, 3))
+    rows.emplace_back(j.id, j.totalPages, j.pagesPrinted, j.user, j.document, j.quality);
+  EXPECT_EQ(rows, (std::vector<Row>{{7, 3, 1, "eva", "Dopis.docx", -1},
+                                    {0xFFFFFFFF, 0, 5, "", "", 600},
+                                    {9, 0, 0, "", "", std::nullopt}}));
 }
 
 // Answers the size query and the fetch as scripted, the fetch from one job record packed with its
@@ -60,11 +56,10 @@ class ScriptedSpooler : public ISpoolerCalls {
     *needed = full;
     *returned = 0;
     sizes.push_back(size);
-    const Answer answer = answers.empty() ? Answer{true, 0} : answers.front();
-    if (!answers.empty())
-      answers.pop_front();
-    if (!answer.ok) {
-      SetLastError(answer.error);
+    if (!failures.empty()) {
+      const DWORD error = failures.front();
+      failures.pop_front();
+      SetLastError(error);
       return false;
     }
     if (size < full) {
@@ -85,11 +80,7 @@ class ScriptedSpooler : public ISpoolerCalls {
   }
   void Close(HANDLE) override { ++closed; }
 
-  struct Answer {
-    bool ok;
-    DWORD error;
-  };
-  std::deque<Answer> answers;  // scripted failures, call by call; afterwards calls behave
+  std::deque<DWORD> failures;  // the errors of the first calls; the calls after them succeed
   bool canOpen = true;
   bool withJob = true;
   std::vector<std::string> opened;
@@ -123,13 +114,13 @@ TEST(WinspoolJobs, FailuresYieldNothingAndCloseWhatWasOpened) {
   EXPECT_EQ(closedPrinter.closed, 0);
 
   ScriptedSpooler sizeFails;  // a failure other than "buffer too small"
-  sizeFails.answers = {{false, ERROR_ACCESS_DENIED}};
+  sizeFails.failures = {ERROR_ACCESS_DENIED};
   EXPECT_FALSE(WinspoolJobSource(sizeFails).ListJobs("x").has_value());
   EXPECT_EQ(sizeFails.sizes.size(), 1u);
   EXPECT_EQ(sizeFails.closed, 1);
 
   ScriptedSpooler fetchFails;
-  fetchFails.answers = {{false, ERROR_INSUFFICIENT_BUFFER}, {false, ERROR_INVALID_HANDLE}};
+  fetchFails.failures = {ERROR_INSUFFICIENT_BUFFER, ERROR_INVALID_HANDLE};
   EXPECT_FALSE(WinspoolJobSource(fetchFails).ListJobs("x").has_value());
   EXPECT_EQ(fetchFails.sizes.size(), 2u);
   EXPECT_EQ(fetchFails.closed, 1);
