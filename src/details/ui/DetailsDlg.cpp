@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTime>
+#include <algorithm>
 #include <utility>
 
 #include "details/DetailsColumns.h"
@@ -145,6 +146,13 @@ void CDetailsDlg::setVisible(bool visible) {
       l->ensurePolished();
       if (l->width() < l->sizeHint().width())
         l->resize(l->sizeHint().width(), l->height());
+      // A field's label may not reach past the field's right edge, where the next column or the
+      // group's frame begins; it moves left into the gap before it instead.
+      if (l->buddy() != nullptr) {
+        const int over = l->geometry().right() - l->buddy()->geometry().right();
+        if (over > 0)
+          l->move(std::max(0, l->x() - over), l->y());
+      }
     }
     m_list->SetColumns(DetailsColumns(S(m_dateTime.FormatDate(QDate::currentDate())),
                                       S(m_dateTime.FormatTime(QTime::currentTime()))),

@@ -125,7 +125,10 @@ void CEditableListCtrl::SetColumns(std::vector<ColumnInfo> columns, int charUnit
   EndEdit();
   m_model.SetColumns(std::move(columns));
   for (std::size_t i = 0; i < m_model.columns().size(); ++i) {
-    setColumnWidth(int(i), m_model.columns()[i].width * charUnit);
+    // The widths are counted in characters of the list's font; a caption wider than that (a
+    // bold header font, a long Czech word) widens its column instead of being cut.
+    setColumnWidth(int(i), std::max(m_model.columns()[i].width * charUnit,
+                                    horizontalHeader()->sectionSizeHint(int(i))));
   }
 }
 

@@ -4,6 +4,9 @@
 #include <QDate>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -161,6 +164,31 @@ class DetailsDialogTest : public QObject {
     auto* field = dlg_->findChild<QLineEdit*>("1016");
     QCOMPARE(field->cursorPosition(), 0);
     QCOMPARE(field->toolTip(), Q(printer));
+  }
+
+  // Every caption shows whole in the desktop's font: the list's column headers, and the labels
+  // above the fields stay within their group without covering each other.
+  void everyCaptionFits() {
+    Open(1);
+    const QHeaderView* header = List().horizontalHeader();
+    for (int c = 0; c < header->count(); ++c)
+      QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c),
+               qPrintable(List().model()->headerData(c, Qt::Horizontal).toString()));
+    const QRect group = dlg_->findChild<QGroupBox*>()->geometry();
+    QList<QLabel*> labels;
+    for (QLabel* l : dlg_->findChildren<QLabel*>())
+      if (l->objectName().isEmpty())
+        labels << l;
+    for (QLabel* l : labels) {
+      QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+      QVERIFY2(group.adjusted(4, 4, -4, -4).contains(l->geometry()), qPrintable(l->text()));
+      for (QLabel* other : labels)
+        QVERIFY2(other == l || !other->geometry().intersects(l->geometry()),
+                 qPrintable(l->text() + " / " + other->text()));
+      if (l->buddy() != nullptr)
+        QVERIFY2(l->geometry().right() <= l->buddy()->geometry().right() + 4,
+                 qPrintable(l->text()));
+    }
   }
 
   // Export asks in Qt's own Czech file dialog and again before it replaces a file; neither
