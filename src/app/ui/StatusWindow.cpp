@@ -69,9 +69,8 @@ StatusWindow::StatusWindow(QWidget* parent)
   MakeBold(title);
   title->setGeometry(du(50, 10, 188, 11));
 
-  auto* icon = new QLabel(this);
-  icon->setPixmap(IconPixmap(128, 32));
-  icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  auto* icon = new IconView(128, 32, this);
+  icon->setObjectName("icon");
   icon->setGeometry(du(16, 17, 21, 20));
 
   status_ = CentredLabel(this, "1000", QString());

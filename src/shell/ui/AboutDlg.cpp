@@ -43,8 +43,9 @@ CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-  auto* icon = new QLabel(this);
-  icon->setPixmap(IconPixmap(kProgramIcon, 32));
+  auto* icon = new IconView(kProgramIcon, 32, this);
+  icon->setObjectName("icon");
+  icon->setFixedSize(32, 32);
 
   auto* version = Centred(Q(LoadStr(ids::kVersion)), this);
   version->setObjectName(QStringLiteral("1012"));

@@ -130,4 +130,14 @@ QIcon IconFor(IconId id) {
   return QIcon(new PictureEngine(id));
 }
 
+IconView::IconView(IconId id, int size, QWidget* parent) : QWidget(parent), id_(id), size_(size) {}
+
+void IconView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const qreal ratio = painter.device()->devicePixelRatioF();
+  QPixmap pixmap = IconPixmap(id_, qRound(size_ * ratio));
+  pixmap.setDevicePixelRatio(ratio);
+  painter.drawPixmap(0, 0, pixmap);
+}
+
 }  // namespace pw

@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QWidget>
 
 #include "shell/SystemTray.h"
 
@@ -12,5 +13,19 @@ namespace pw {
 // gives a fully transparent icon (the empty animation frame).
 QIcon IconFor(IconId id);
 QPixmap IconPixmap(IconId id, int size);
+
+// An icon of a fixed size in a window, drawn for the pixel ratio of the screen the window is on
+// (a pixmap in a label would be scaled up, blurred, on a HiDPI screen).
+class IconView : public QWidget {
+ public:
+  IconView(IconId id, int size, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  IconId id_;
+  int size_;
+};
 
 }  // namespace pw
