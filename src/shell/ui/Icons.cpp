@@ -134,10 +134,13 @@ IconView::IconView(IconId id, int size, QWidget* parent) : QWidget(parent), id_(
 
 void IconView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // Drawn from the picture only when the window moves to a screen of another pixel ratio.
   const qreal ratio = painter.device()->devicePixelRatioF();
-  QPixmap pixmap = IconPixmap(id_, qRound(size_ * ratio));
-  pixmap.setDevicePixelRatio(ratio);
-  painter.drawPixmap(0, 0, pixmap);
+  if (drawn_.isNull() || drawn_.devicePixelRatio() != ratio) {
+    drawn_ = IconPixmap(id_, qRound(size_ * ratio));
+    drawn_.setDevicePixelRatio(ratio);
+  }
+  painter.drawPixmap(0, 0, drawn_);
 }
 
 }  // namespace pw

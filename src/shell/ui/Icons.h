@@ -26,6 +26,7 @@ class IconView : public QWidget {
  private:
   IconId id_;
   int size_;
+  QPixmap drawn_;
 };
 
 }  // namespace pw
