@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds Pagewarden into build/ (or $1).
+# Configures and builds Pagewarden into build/ (or $1); further arguments go to cmake.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -8,7 +8,7 @@ jobs=$(nproc)
 bash "$here/scripts/install-deps.sh"
 
 echo "== build"
-bash "$here/scripts/build.sh" "$here/build"
+bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON
 
 echo "== tests"
 set +e
@@ -17,7 +17,7 @@ main_status=${PIPESTATUS[0]}
 set -e
 
 echo "== logic tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S "$here" -B "$here/build-sanitize" -DPW_LOGIC_ONLY=ON -DPW_SANITIZE=ON \
+cmake -S "$here" -B "$here/build-sanitize" -DPW_LOGIC_ONLY=ON -DPW_SANITIZE=ON -DPW_WERROR=ON \
   -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$here/build-sanitize" -j"$jobs" --target logic_tests
 san_status=0
