@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 
 namespace pw {

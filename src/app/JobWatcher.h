@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 #include "settings/Options.h"
 

@@ -9,10 +9,12 @@
 
 #include "app/JobWatcher.h"
 #include "app/MonitorPorts.h"
+#include "app/SpoolerPorts.h"
 #include "log/DataFile.h"
 #include "platform/Ports.h"
 #include "settings/Options.h"
 #include "shell/SystemTray.h"
+#include "shell/UrlOpener.h"
 
 namespace pw {
 

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 
 namespace pw {

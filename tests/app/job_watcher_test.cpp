@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/SpoolerPorts.h"
 #include "support/Fakes.h"
 
 namespace pw {

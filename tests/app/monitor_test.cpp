@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Commands.h"
+#include "app/SpoolerPorts.h"
 #include "support/Fakes.h"
 
 namespace pw {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/JobWatcher.h"
+#include "app/SpoolerPorts.h"
 #include "res/Strings.h"
 #include "support/Fakes.h"
 

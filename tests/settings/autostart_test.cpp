@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/XdgAutostart.h"
+#include "platform/xdg/XdgAutostart.h"
 
 namespace pw {
 namespace {

@@ -10,8 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 #include "shell/SystemTray.h"
+#include "shell/UrlOpener.h"
 
 namespace pw::test {
 

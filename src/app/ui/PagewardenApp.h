@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/Monitor.h"
+#include "app/SpoolerPorts.h"
+#include "settings/PrinterList.h"
 
 namespace pw {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The watched printer's markers as the CUPS scheduler keeps them (the printer's last report).
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 
 namespace pw {

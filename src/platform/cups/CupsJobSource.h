@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/QueueView.h"
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 
 typedef struct _http_s http_t;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Ports.h"
+#include "settings/PrinterList.h"
 
 namespace pw {
 

@@ -9,6 +9,7 @@
 
 #include "platform/Ports.h"
 #include "platform/qt/LocaleDateTime.h"
+#include "shell/UrlOpener.h"
 
 class QTimer;
 class QWidget;

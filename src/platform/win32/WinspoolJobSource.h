@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
+#include "settings/PrinterList.h"
 
 namespace pw {
 

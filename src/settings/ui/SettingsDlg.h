@@ -7,6 +7,7 @@
 
 #include "app/MonitorPorts.h"
 #include "settings/Catalogue.h"
+#include "settings/PrinterList.h"
 
 class QCheckBox;
 class QComboBox;

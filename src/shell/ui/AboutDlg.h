@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "platform/Ports.h"
+#include "shell/UrlOpener.h"
 
 namespace pw {
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "platform/Ports.h"
+#include "shell/UrlOpener.h"
 
 namespace pw {
 

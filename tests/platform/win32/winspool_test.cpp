@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/SpoolerPorts.h"
 #include "platform/win32/WinspoolJobSource.h"
 
 namespace pw {

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "platform/qt/QtPorts.h"
+#include "settings/PrinterList.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "settings/ui/SettingsDlg.h"
 #include "support/Fakes.h"

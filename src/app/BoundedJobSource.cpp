@@ -1,4 +1,4 @@
-#include "platform/BoundedJobSource.h"
+#include "app/BoundedJobSource.h"
 
 #include <utility>
 

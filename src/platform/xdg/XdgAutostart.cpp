@@ -1,4 +1,4 @@
-#include "platform/XdgAutostart.h"
+#include "platform/xdg/XdgAutostart.h"
 
 #include <cstdlib>
 #include <fstream>

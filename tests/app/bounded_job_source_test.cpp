@@ -1,6 +1,7 @@
 // A look at the queue on the thread of the windows never waits long for a spooler that hangs.
 
-#include "platform/BoundedJobSource.h"
+#include "app/BoundedJobSource.h"
+#include "app/SpoolerPorts.h"
 
 #include <gtest/gtest.h>
 

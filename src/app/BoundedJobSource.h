@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
 
 namespace pw {
