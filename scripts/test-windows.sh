@@ -6,7 +6,7 @@
 # the Linux tool is taken from build/ (PW_NATIVE_BUILD overrides), and built there when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-out=${1:-$here/build-windows}
+out=$(realpath -m "${1:-$here/build-windows}")  # Wine wants an absolute prefix
 native=${PW_NATIVE_BUILD:-$here/build}
 jobs=$(nproc)
 toolchain="$here/cmake/mingw-w64.cmake"

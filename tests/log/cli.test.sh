@@ -2,35 +2,12 @@
 # pagewarden-log on data files in a temporary folder: the numbers, the list forms, the
 # catalogue, appending, and the exit codes of failures.
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli.sh"
 TOOL="$PW_BUILD_DIR/pagewarden-log"
-T=$(mktemp -d)
-trap 'rm -rf "$T"' EXIT
-export HOME="$T/home" XDG_CONFIG_HOME="$T/config"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-failures=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" != "$3" ]]; then
-    echo "FAIL: $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
-
 F="$T/Pagewarden.xml"
 TRAILER=$'</document>\n<!--\n<!DOCTYPE article PUBLIC "-//Davenport//DTD DocBook V3.0//EN" "">\n-->'
-record() {  # record DATE TIME BEST NORMAL ECONOMIC USER REMARK
-  printf '\t\t<data>\n\t\t\t<date>%s</date>\n\t\t\t<time>%s</time>\n\t\t\t<best>%s</best>\n' "$1" "$2" "$3"
-  printf '\t\t\t<normal>%s</normal>\n\t\t\t<economic>%s</economic>\n' "$4" "$5"
-  printf '\t\t\t<user>%s</user>\n\t\t\t<remark>%s</remark>\n\t\t</data>\n' "$6" "$7"
-}
 {
-  printf '<document>\n\t<cartridges>\n'
-  printf '\t\t<cartridge>\n\t\t\t<name>Černá 1</name>\n\t\t\t<pages>100</pages>\n'
-  printf '\t\t\t<printer>A 1, B 2</printer>\n\t\t</cartridge>\n'
-  printf '\t\t<cartridge>\n\t\t\t<name>Other</name>\n\t\t\t<pages>3</pages>\n'
-  printf '\t\t\t<printer></printer>\n\t\t</cartridge>\n'
-  printf '\t</cartridges>\n\t<printed>\n'
+  sample_head
   record 1.2.2026 10:00:00 3 10 3 eva 'a,b "c"'
   record 2.2.2026 11:00:00 2 0 0x jan 'tab	in'
   printf '\t</printed>\n%s\n' "$TRAILER"
@@ -48,7 +25,6 @@ check "usage without match warns" 1 "$(grep -c 'černá 1' "$T/warning")"
 check "usage with match is quiet" "" "$(cat "$T/warning")"
 rm "$T/warning"
 # Without --cartridge the profile's option names the cartridge.
-mkdir -p "$XDG_CONFIG_HOME/Quorbel"
 printf '[Settings]\nCartridge=Other\n' > "$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
 check "usage from profile" "maximum=3" "$("$TOOL" usage --file "$F" | grep maximum)"
 
@@ -132,8 +108,4 @@ for args in "" "bogus" "usage --csv" "list --file" "list --csv --csv" \
   check "usage line for '$args'" "usage:" "${out:0:6}"
 done
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "cli: all checks passed"
+finish "cli: all checks passed"

@@ -7,33 +7,12 @@
 set -u
 WIN=$1
 LIN=$2
-T=$(mktemp -d)
-trap 'rm -rf "$T"' EXIT
-export HOME="$T/home" XDG_CONFIG_HOME="$T/config"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/Quorbel"
-failures=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [[ "$2" != "$3" ]]; then
-    echo "FAIL: $1"
-    diff <(printf '%s' "$2" | od -c) <(printf '%s' "$3" | od -c) | head -20
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/cli.sh"
+EOL=$'\r\n'
 win() { timeout 120 wine "$WIN" "$@"; }
 
-record() {  # record DATE TIME BEST NORMAL ECONOMIC USER REMARK
-  printf '\t\t<data>\r\n\t\t\t<date>%s</date>\r\n\t\t\t<time>%s</time>\r\n' "$1" "$2"
-  printf '\t\t\t<best>%s</best>\r\n\t\t\t<normal>%s</normal>\r\n' "$3" "$4"
-  printf '\t\t\t<economic>%s</economic>\r\n\t\t\t<user>%s</user>\r\n' "$5" "$6"
-  printf '\t\t\t<remark>%s</remark>\r\n\t\t</data>\r\n' "$7"
-}
 {
-  printf '<document>\r\n\t<cartridges>\r\n'
-  printf '\t\t<cartridge>\r\n\t\t\t<name>Černá 1</name>\r\n\t\t\t<pages>100</pages>\r\n'
-  printf '\t\t\t<printer>A 1, B 2</printer>\r\n\t\t</cartridge>\r\n'
-  printf '\t\t<cartridge>\r\n\t\t\t<name>Other</name>\r\n\t\t\t<pages>3</pages>\r\n'
-  printf '\t\t\t<printer></printer>\r\n\t\t</cartridge>\r\n'
-  printf '\t</cartridges>\r\n\t<printed>\r\n'
+  sample_head
   record 1.2.2026 10:00:00 3 10 3 eva 'a,b "c"'
   record 2.2.2026 11:00:00 2 0 0x jan '=1+1;tab	in'
   printf '\t</printed>\r\n</document>\r\n'
@@ -65,5 +44,4 @@ check "append" "$("$LIN" list --file "$LF" | cut -f3-)" "$(win list --file "$WF"
 check "CR LF throughout" "0" "$(grep -cv $'\r$' "$WF")"
 check "no temporary file left" "Pagewarden.xml" "$(ls "$T/win")"
 
-[[ $failures == 0 ]] && echo "pagewarden-log.exe: same results as the Linux build"
-exit $((failures > 0))
+finish "pagewarden-log.exe: same results as the Linux build"
