@@ -2,15 +2,15 @@
 # Installs what is missing, builds Pagewarden and runs every test: the unit and widget tests, the
 # tests against a private print server and a virtual desktop, the logic tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzz run of the data file's reader, the
-# Windows build under Wine, and the folder dependency check. Compiler warnings are errors here.
+# Windows build under Wine, and the check of folder dependencies and member names. Compiler warnings are errors here.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 bash "$here/scripts/install-deps.sh"
 
-echo "== folder dependencies"
+echo "== folder dependencies and member names"
 folder_status=0
-bash "$here/scripts/check-folders.sh" || folder_status=$?
+bash "$here/scripts/check-tree.sh" || folder_status=$?
 
 echo "== build"
 bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON
@@ -59,6 +59,6 @@ stage() { # name status: reports one further stage and counts it
 stage "sanitizer run" $san_status
 stage "fuzz run" $fuzz_status
 stage "Windows build" $win_status
-stage "folder dependencies" $folder_status
+stage "folder dependencies and names" $folder_status
 echo "$passed passed, $failed failed"
 [ "$main_status" = 0 ] && [ $failed = 0 ]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the folder dependency rule of CODING.md on the #include lines below src/: no cycle
-# between folders, the base folder platform/ uses nothing else, and the logic folders use neither
-# widgets (a ui/ folder) nor an adapter (a folder below platform/). Prints every offending include
+# Checks two rules of CODING.md that a reader cannot see from one file. The folder dependencies,
+# on the #include lines below src/: no cycle between folders, the base folder platform/ uses
+# nothing else, and the logic folders use neither widgets (a ui/ folder) nor an adapter (a folder
+# below platform/). The member names: no "m_" prefix (members end in "_"). Prints every offence
 # and fails when there is one.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../src" && pwd)
@@ -38,5 +39,10 @@ if [ -n "$cycle" ]; then
   status=1
 fi
 
-[ $status = 0 ] && echo "folder dependencies: no cycle, the layers hold"
+if grep -rnE '\bm_[A-Za-z]' "$src" --include='*.h' --include='*.cpp'; then
+  echo "members are named name_, not m_name (CODING.md)"
+  status=1
+fi
+
+[ $status = 0 ] && echo "folder dependencies and member names follow CODING.md"
 exit $status
