@@ -43,6 +43,7 @@ Rect EditorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, in
   Rect r{columnLeft + 4, rowTop, std::min(columnLeft + 4 + columnWidth - 3, clientRight),
          rowBottom};
   switch (kind) {
+    case EditorKind::ReadOnly:
     case EditorKind::Text:
     case EditorKind::Number:
       r.left -= 4;

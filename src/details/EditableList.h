@@ -15,8 +15,8 @@ struct ColumnInfo {
   std::string title;
   std::string defaultText;  // what InsertRow puts into this column
   int width = 0;            // in average characters; the owner turns it into pixels
-  int kind = 0;             // an EditorKind value; anything else is read-only
-  bool mayBeEmpty = true;   // false: an empty text is never written into this column
+  EditorKind kind = EditorKind::ReadOnly;
+  bool mayBeEmpty = true;  // false: an empty text is never written into this column
 };
 
 // One entry of the drop-down editor's choice list.
