@@ -40,8 +40,7 @@ QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
 }  // namespace
 
 // The data file reports its own failures, so the dialog has nothing to show itself.
-CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, IMessages& /*messages*/,
-                           QWidget* parent)
+CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile), printerList_(printers) {
   setWindowTitle(QStringLiteral("Nastavení programu Pagewarden"));
   BuildControls();

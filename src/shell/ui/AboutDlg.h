@@ -9,8 +9,6 @@
 namespace pw {
 
 class CAboutDlg : public QDialog {
-  Q_OBJECT
-
  public:
   explicit CAboutDlg(IUrlOpener& opener, QWidget* parent = nullptr);
 };

@@ -64,7 +64,7 @@ class SettingsDialogTest : public QObject {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
   void Open(const Options& options) {
-    dlg_ = std::make_unique<CSettingsDlg>(*dataFile_, printers_, messages_);
+    dlg_ = std::make_unique<CSettingsDlg>(*dataFile_, printers_);
     dlg_->setValues({options, "tajne", {}, false});
   }
 
