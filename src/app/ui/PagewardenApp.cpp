@@ -12,6 +12,7 @@
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"

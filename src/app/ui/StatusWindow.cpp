@@ -1,5 +1,4 @@
 #include "app/ui/StatusWindow.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,7 +9,8 @@
 
 #include "app/Gauge.h"
 #include "app/ui/InkLevelsGroup.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
+#include "shell/ui/DialogParts.h"
 #include "shell/ui/Icons.h"
 
 namespace pw {

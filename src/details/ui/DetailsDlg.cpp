@@ -1,5 +1,4 @@
 #include "details/ui/DetailsDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -15,8 +14,9 @@
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
 #include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "res/Strings.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "details/ui/CellEditors.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 namespace pw {
 

@@ -1,5 +1,4 @@
 #include "settings/ui/SettingsDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,10 +15,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "res/Strings.h"
-#include "settings/ui/Bitmaps.h"
 #include "settings/ui/CartridgeDlg.h"
+#include "shell/ui/Bitmaps.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 

@@ -19,7 +19,7 @@
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
 #include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "support/Fakes.h"
 
 using namespace pw;

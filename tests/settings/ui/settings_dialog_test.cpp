@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "settings/ui/SettingsDlg.h"
 #include "support/Fakes.h"
