@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "details/ListNavigation.h"
+#include "platform/Rect.h"
 
 namespace pw {
 
@@ -58,11 +59,6 @@ int InsertPosition(int nItem, int rows);
 // The column under x, measured from the row's left edge; a point on a border belongs to the
 // column on its left, a point right of the last column to none (-1).
 int ColumnAt(int x, const std::vector<int>& widths);
-
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
 
 // Where the editor of `kind` goes over the cell whose column spans [columnLeft, columnLeft +
 // columnWidth) on a row spanning [rowTop, rowBottom), cut to the client's right edge.

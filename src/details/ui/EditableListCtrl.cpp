@@ -230,7 +230,7 @@ QWidget* CEditableListCtrl::EditSubItem(int item, int column) {
       break;
   }
   editor_ = editor;
-  editor->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  editor->setGeometry(r.left, r.top, r.width(), r.height());
   editor->show();
   editor->setFocus(Qt::OtherFocusReason);
   SelectItem(curItem_);

@@ -33,9 +33,9 @@ class StatusWindowTest : public QObject {
     const QImage image = window.findChild<QWidget*>("1011")->grab().toImage();
     const int w = image.width(), h = image.height();
     QVERIFY(w >= 100 && h >= 4);
-    const GaugeRect rect{0, 0, w, h};
+    const Rect rect{0, 0, w, h};
     for (const int i : {10, 60, 90}) {
-      const GaugeRect seg = SegmentRect(rect, i);
+      const Rect seg = SegmentRect(rect, i);
       const GaugeColour c = SegmentColour(i);
       QCOMPARE(image.pixelColor((seg.left + seg.right - 1) / 2, h / 2),
                QColor(c.red, c.green, c.blue));
