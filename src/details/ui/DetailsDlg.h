@@ -5,9 +5,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "app/MonitorPorts.h"
+#include "details/DetailsValues.h"
 #include "log/DataFile.h"
-#include "platform/Ports.h"
 #include "platform/qt/LocaleDateTime.h"
 
 class QLineEdit;

@@ -5,8 +5,9 @@
 
 #include <QDialog>
 
-#include "app/MonitorPorts.h"
+#include "platform/Ports.h"
 #include "settings/Catalogue.h"
+#include "settings/SettingsValues.h"
 
 class QCheckBox;
 class QComboBox;
