@@ -22,8 +22,8 @@ std::vector<std::string> CellTable::row(int row) const {
   return {first, first + columns_};
 }
 
-int InsertPosition(int nItem, int rows) {
-  return std::clamp(nItem + 1, 0, rows);
+int InsertPosition(int item, int rows) {
+  return std::clamp(item + 1, 0, rows);
 }
 
 int ColumnAt(int x, const std::vector<int>& widths) {

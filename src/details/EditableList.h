@@ -53,8 +53,8 @@ class CellTable {
   std::vector<std::string> cells_;
 };
 
-// InsertRow(nItem) puts the new row after nItem; an index past the end appends.
-int InsertPosition(int nItem, int rows);
+// InsertRow(item) puts the new row after item; an index past the end appends.
+int InsertPosition(int item, int rows);
 
 // The column under x, measured from the row's left edge; a point on a border belongs to the
 // column on its left, a point right of the last column to none (-1).
