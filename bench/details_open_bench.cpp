@@ -13,7 +13,7 @@
 
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
   pw::DataFile file(pw::DataFilePaths::InFolder(pw::S(dir.path())), messages);
 
   const auto start = Clock::now();
-  pw::CDetailsDlg dlg(file, messages);
+  pw::CDetailsDlg dlg(file);
   dlg.setValues({"DJ", "Černá", "0", "0", "0", "0"});
   dlg.show();
   QApplication::processEvents();

@@ -11,17 +11,17 @@ GaugeColour SegmentColour(int i) {
   return {255, green, 0};
 }
 
-GaugeRect SegmentRect(const GaugeRect& strip, int i) {
+Rect SegmentRect(const Rect& strip, int i) {
   const int w = strip.width();
   return {strip.left + i * w / kGaugeSegments, strip.top, strip.left + (i + 1) * w / kGaugeSegments,
           strip.bottom};
 }
 
-int MarkerX(const GaugeRect& strip, int share) {
+int MarkerX(const Rect& strip, int share) {
   return strip.left + strip.width() * share / 100;
 }
 
-std::vector<GaugeFill> GaugeLayout(const GaugeRect& strip, int share) {
+std::vector<GaugeFill> GaugeLayout(const Rect& strip, int share) {
   std::vector<GaugeFill> fills;
   fills.reserve(kGaugeSegments + 6);
   for (int i = 0; i < kGaugeSegments; ++i)
@@ -34,7 +34,7 @@ std::vector<GaugeFill> GaugeLayout(const GaugeRect& strip, int share) {
          kGaugeBlack});
   }
 
-  const GaugeRect& s = strip;
+  const Rect& s = strip;
   fills.push_back({{s.left, s.top, s.right, s.top + 1}, kGaugeBlack});
   fills.push_back({{s.left, s.bottom - 1, s.right, s.bottom}, kGaugeBlack});
   fills.push_back({{s.left, s.top, s.left + 1, s.bottom}, kGaugeBlack});

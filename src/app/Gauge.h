@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/Rect.h"
+
 namespace pw {
 
 struct GaugeColour {
@@ -12,15 +14,8 @@ struct GaugeColour {
   bool operator==(const GaugeColour&) const = default;
 };
 
-// Pixel rectangle; right and bottom are exclusive.
-struct GaugeRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int width() const { return right - left; }
-  bool operator==(const GaugeRect&) const = default;
-};
-
 struct GaugeFill {
-  GaugeRect rect;
+  Rect rect;
   GaugeColour colour;
 };
 
@@ -32,13 +27,13 @@ inline constexpr GaugeColour kGaugeBlack{0, 0, 0};
 // Segment i (0..99).
 GaugeColour SegmentColour(int i);
 // x range of segment i within the strip, right edge exclusive; narrow strips give empty segments.
-GaugeRect SegmentRect(const GaugeRect& strip, int i);
+Rect SegmentRect(const Rect& strip, int i);
 // The marker's main line; the second stands two pixels to its left.
-int MarkerX(const GaugeRect& strip, int share);
+int MarkerX(const Rect& strip, int share);
 
 // Everything the strip shows at a share (0 to 100), in painting order: the 100 segments, the two
 // marker lines (x, then x - 2; each from top to bottom - 1), then the four edges of the 1-pixel
 // frame (top, bottom, left, right). Rectangles may reach outside the strip; the painter clips.
-std::vector<GaugeFill> GaugeLayout(const GaugeRect& strip, int share);
+std::vector<GaugeFill> GaugeLayout(const Rect& strip, int share);
 
 }  // namespace pw

@@ -5,23 +5,10 @@
 #include <vector>
 
 #include "app/InkLevels.h"
-#include "log/DataFile.h"
-#include "settings/Options.h"
+#include "details/DetailsValues.h"
+#include "settings/SettingsValues.h"
 
 namespace pw {
-
-// The values the Details command hands to the Details dialog and reads back after OK.
-struct DetailsValues {
-  std::string printer, cartridge, maximum, best, normal, economic;
-};
-
-// The values the Settings command hands to the Settings dialog and reads back after OK.
-struct SettingsValues {
-  Options options;
-  std::string password;
-  std::vector<CartridgeEntry> catalogue;  // the dialog's catalogue after OK, in list order
-  bool catalogueRead = false;             // false: the data file could not be read at its start
-};
 
 // The status window (the monitor window when shown).
 class IStatusView {

@@ -25,6 +25,7 @@
 
 #include "platform/qt/ProgramDataFile.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/QtTrace.h"
 #endif
 

@@ -7,11 +7,11 @@
 namespace pw {
 
 std::vector<ColumnInfo> DetailsColumns(const std::string& today, const std::string& now) {
-  const auto text = int(EditorKind::Text);
-  const auto number = int(EditorKind::Number);
+  const auto text = EditorKind::Text;
+  const auto number = EditorKind::Number;
   return {
-      {LoadStr(ids::kColumnDate), today, 15, int(EditorKind::Date), true},
-      {LoadStr(ids::kColumnTime), now, 15, int(EditorKind::Time), true},
+      {LoadStr(ids::kColumnDate), today, 15, EditorKind::Date, true},
+      {LoadStr(ids::kColumnTime), now, 15, EditorKind::Time, true},
       {LoadStr(ids::kColumnBest), "0", 8, number, true},
       {LoadStr(ids::kColumnNormal), "0", 8, number, true},
       {LoadStr(ids::kColumnEconomic), "0", 8, number, true},

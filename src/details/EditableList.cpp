@@ -22,8 +22,8 @@ std::vector<std::string> CellTable::row(int row) const {
   return {first, first + columns_};
 }
 
-int InsertPosition(int nItem, int rows) {
-  return std::clamp(nItem + 1, 0, rows);
+int InsertPosition(int item, int rows) {
+  return std::clamp(item + 1, 0, rows);
 }
 
 int ColumnAt(int x, const std::vector<int>& widths) {
@@ -43,6 +43,7 @@ Rect EditorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, in
   Rect r{columnLeft + 4, rowTop, std::min(columnLeft + 4 + columnWidth - 3, clientRight),
          rowBottom};
   switch (kind) {
+    case EditorKind::ReadOnly:
     case EditorKind::Text:
     case EditorKind::Number:
       r.left -= 4;

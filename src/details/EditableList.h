@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "details/ListNavigation.h"
+#include "platform/Rect.h"
 
 namespace pw {
 
@@ -15,8 +16,8 @@ struct ColumnInfo {
   std::string title;
   std::string defaultText;  // what InsertRow puts into this column
   int width = 0;            // in average characters; the owner turns it into pixels
-  int kind = 0;             // an EditorKind value; anything else is read-only
-  bool mayBeEmpty = true;   // false: an empty text is never written into this column
+  EditorKind kind = EditorKind::ReadOnly;
+  bool mayBeEmpty = true;  // false: an empty text is never written into this column
 };
 
 // One entry of the drop-down editor's choice list.
@@ -52,17 +53,12 @@ class CellTable {
   std::vector<std::string> cells_;
 };
 
-// InsertRow(nItem) puts the new row after nItem; an index past the end appends.
-int InsertPosition(int nItem, int rows);
+// InsertRow(item) puts the new row after item; an index past the end appends.
+int InsertPosition(int item, int rows);
 
 // The column under x, measured from the row's left edge; a point on a border belongs to the
 // column on its left, a point right of the last column to none (-1).
 int ColumnAt(int x, const std::vector<int>& widths);
-
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
 
 // Where the editor of `kind` goes over the cell whose column spans [columnLeft, columnLeft +
 // columnWidth) on a row spanning [rowTop, rowBottom), cut to the client's right edge.

@@ -4,10 +4,6 @@
 
 namespace pw {
 
-bool IsEditableKind(int kind) {
-  return kind >= 1 && kind <= 5;
-}
-
 bool KindNavigatesOn(EditorKind kind, NavKey key) {
   switch (key) {
     case NavKey::Tab:

@@ -6,10 +6,8 @@
 
 namespace pw {
 
-// The editor kinds of a column; any other value makes the column read-only.
-enum class EditorKind { Text = 1, Number = 2, Choice = 3, Date = 4, Time = 5 };
-
-bool IsEditableKind(int kind);
+// How a column's cells are edited; a read-only column opens no editor.
+enum class EditorKind { ReadOnly, Text, Number, Choice, Date, Time };
 
 enum class NavKey { Tab, ShiftTab, Enter, Up, Down, CtrlHome, CtrlEnd, PageUp, PageDown };
 

@@ -29,8 +29,29 @@ std::string FitTip(const std::string& text) {
 
 }  // namespace
 
-bool IconExists(IconId id) {
-  return id == 128 || id == 134 || (id >= 136 && id <= 146);
+std::optional<IconPicture> PictureOf(IconId id) {
+  switch (id) {
+    case 128:
+    case 134:
+    case 137:
+      return IconPicture{128};
+    case 139:
+    case 141:
+      return IconPicture{128, IconRim::Yellow};
+    case 143:
+    case 145:
+      return IconPicture{128, IconRim::Red};
+    case 138:
+    case 142:
+    case 146:
+      return IconPicture{138};
+    case 136:
+    case 140:
+    case 144:
+      return IconPicture{136};
+    default:
+      return std::nullopt;
+  }
 }
 
 CSystemTray::CSystemTray(ITrayShell& shell, ITimers& timers, IClock& clock)

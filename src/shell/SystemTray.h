@@ -97,7 +97,19 @@ class CSystemTray {
   unsigned createFlags_ = 0;  // what the first add carried; a re-add carries the same
 };
 
-// Whether the program has a picture for an icon id (128, 134, 136 to 146).
-bool IconExists(IconId id);
+// The printer's rim in an icon; the pictures are drawn with the green one.
+enum class IconRim { Green, Yellow, Red };
+
+// What an icon is drawn from: the picture :/icons/<file>.svg with the printer's rim recoloured.
+struct IconPicture {
+  IconId file = 0;
+  IconRim rim = IconRim::Green;
+};
+
+// The picture of an icon id (128, 134, 136 to 146 have one); nothing for any other id.
+std::optional<IconPicture> PictureOf(IconId id);
+inline bool IconExists(IconId id) {
+  return PictureOf(id).has_value();
+}
 
 }  // namespace pw

@@ -54,10 +54,12 @@ TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
 }
 
 TEST(DetailsColumns, TitlesKindsAndPixelWidths) {
-  using Column = std::tuple<std::string, int, int>;  // title, kind, pixels for a 5 px character
-  const Column expected[] = {{"Datum", 4, 105},   {"Čas", 5, 105},       {"Nejlepší", 2, 56},
-                             {"Normální", 2, 56}, {"Ekonomický", 2, 56}, {"Uživatel", 1, 70},
-                             {"Poznámka", 1, 140}};
+  using K = EditorKind;
+  using Column = std::tuple<std::string, K, int>;  // title, kind, pixels for a 5 px character
+  const Column expected[] = {{"Datum", K::Date, 105},       {"Čas", K::Time, 105},
+                             {"Nejlepší", K::Number, 56},   {"Normální", K::Number, 56},
+                             {"Ekonomický", K::Number, 56}, {"Uživatel", K::Text, 70},
+                             {"Poznámka", K::Text, 140}};
   std::vector<Column> columns;
   for (const ColumnInfo& c : DetailsColumns("6.12.2026", "10:20:30"))
     columns.emplace_back(c.title, c.kind, c.width * CharUnit(5));

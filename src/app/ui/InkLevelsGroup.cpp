@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "platform/qt/DialogParts.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 namespace {

@@ -12,8 +12,6 @@
 namespace pw {
 
 class InkLevelsGroup : public QGroupBox {
-  Q_OBJECT
-
  public:
   explicit InkLevelsGroup(QWidget* parent);
 

@@ -12,6 +12,7 @@
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
@@ -52,8 +53,8 @@ std::vector<TrayIcon::MenuItem> TrayMenu() {
 // The modal dialogs, each created by its command, run and discarded.
 class PagewardenApp::Dialogs : public IDialogs {
  public:
-  Dialogs(DataFile& dataFile, IMessages& messages, IPrinterList& printers, IUrlOpener& urls)
-      : dataFile_(dataFile), messages_(messages), printers_(printers), urls_(urls) {}
+  Dialogs(DataFile& dataFile, IPrinterList& printers, IUrlOpener& urls)
+      : dataFile_(dataFile), printers_(printers), urls_(urls) {}
 
   bool AskPassword(std::string& entered) override {
     CPasswordDlg dlg;
@@ -64,7 +65,7 @@ class PagewardenApp::Dialogs : public IDialogs {
   }
 
   bool RunDetails(DetailsValues& values) override {
-    CDetailsDlg dlg(dataFile_, messages_);
+    CDetailsDlg dlg(dataFile_);
     dlg.setValues(values);
     if (dlg.exec() != QDialog::Accepted)
       return false;
@@ -73,7 +74,7 @@ class PagewardenApp::Dialogs : public IDialogs {
   }
 
   bool RunSettings(SettingsValues& values) override {
-    CSettingsDlg dlg(dataFile_, printers_, messages_);
+    CSettingsDlg dlg(dataFile_, printers_);
     dlg.setValues(values);
     if (dlg.exec() != QDialog::Accepted)
       return false;
@@ -88,7 +89,6 @@ class PagewardenApp::Dialogs : public IDialogs {
 
  private:
   DataFile& dataFile_;
-  IMessages& messages_;
   IPrinterList& printers_;
   IUrlOpener& urls_;
 };
@@ -106,10 +106,10 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       trayShell_(std::make_unique<TrayIcon>()),
       tray_(std::make_unique<CSystemTray>(*trayShell_, *timers_, *clock_)),
       status_(std::make_unique<StatusWindow>()),
-      dialogs_(std::make_unique<Dialogs>(*dataFile_, *messages_, *printers_, *urls_)) {
+      dialogs_(std::make_unique<Dialogs>(*dataFile_, *printers_, *urls_)) {
   monitor_ = std::make_unique<Monitor>(MonitorPorts{
-      *profile_, *messages_, *clock_, *timers_, *jobs_, *inks_, *tray_, *status_, *dialogs_, *dataFile_,
-      *urls_,
+      *profile_, *messages_, *clock_, *timers_, *jobs_, *inks_, *tray_, *status_, *dialogs_,
+      *dataFile_, *urls_,
       [](bool windowsRun) {
         XdgAutostart backend;
         UpdateAutostartEntry(windowsRun, ProgramExePath(S(QCoreApplication::applicationFilePath())),

@@ -2,7 +2,6 @@
 // The application object: builds the program's parts, connects the windows to the monitor logic
 // and owns everything for the whole run.
 
-#include <QObject>
 #include <QString>
 #include <memory>
 
@@ -22,21 +21,16 @@ class QtProfile;
 class QtTimers;
 class QtUrlOpener;
 
-class PagewardenApp : public QObject {
-  Q_OBJECT
+class PagewardenApp {
  public:
   // dataFolder: where Pagewarden.xml lives (see ProgramDataFolder).
   explicit PagewardenApp(const QString& dataFolder);
-  ~PagewardenApp() override;
+  ~PagewardenApp();
 
   // The start-up sequence; false when there is no notification area for the icon.
   bool start();
   // Shows the status window in front, as its menu command does; nothing before start-up ran.
   void showStatus();
-
-  Monitor& monitor() { return *monitor_; }
-  TrayIcon& trayIcon() { return *trayShell_; }
-  StatusWindow& statusWindow() { return *status_; }
 
  private:
   class Dialogs;

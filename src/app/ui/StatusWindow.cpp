@@ -1,5 +1,4 @@
 #include "app/ui/StatusWindow.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,7 +9,8 @@
 
 #include "app/Gauge.h"
 #include "app/ui/InkLevelsGroup.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
+#include "shell/ui/DialogParts.h"
 #include "shell/ui/Icons.h"
 
 namespace pw {
@@ -36,8 +36,8 @@ class GaugeStrip : public QWidget {
     if (!share_)
       return;
     for (const GaugeFill& fill : GaugeLayout({0, 0, width(), height()}, *share_)) {
-      const GaugeRect& r = fill.rect;
-      painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+      const Rect& r = fill.rect;
+      painter.fillRect(QRect(r.left, r.top, r.width(), r.height()),
                        QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
     }
   }

@@ -17,8 +17,6 @@ class GaugeStrip;
 class InkLevelsGroup;
 
 class StatusWindow : public QDialog, public IStatusView {
-  Q_OBJECT
-
  public:
   explicit StatusWindow(QWidget* parent = nullptr);
 

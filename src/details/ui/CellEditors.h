@@ -19,7 +19,7 @@ class CEditableListCtrl;
 // another cell, and reporting the text.
 class CCellEditor {
  public:
-  CCellEditor(CEditableListCtrl& list, int item, int subItem, QString initText, EditorKind kind);
+  CCellEditor(CEditableListCtrl& list, int item, int column, QString initText, EditorKind kind);
   virtual ~CCellEditor() = default;
 
   virtual QWidget* widget() = 0;
@@ -30,6 +30,8 @@ class CCellEditor {
   void SetListText();
   // Commits and closes the editor; later calls do nothing.
   void Leave();
+  // True once left: the widget is on its way out and no longer the list's open editor.
+  bool closed() const { return closed_; }
 
  protected:
   // True when the key was consumed here and the widget must not see it.
@@ -38,16 +40,16 @@ class CCellEditor {
   // Widens the editor when the text no longer fits, up to the list's right edge.
   void Widen(const QString& displayed);
 
-  CEditableListCtrl& m_pList;
-  const int m_nItem;
-  const int m_nSubItem;
-  const QString m_strInitText;
-  const EditorKind m_kind;
-  bool m_bEscape = false;
+  CEditableListCtrl& list_;
+  const int item_;
+  const int column_;
+  const QString initText_;
+  const EditorKind kind_;
+  bool escape_ = false;
 
  private:
   void MoveTo(NavKey key);
-  bool m_bLeft = false;
+  bool closed_ = false;
 };
 
 // Puts the shared key handling in front of a Qt editor widget. Keys are taken before the widget
@@ -56,7 +58,7 @@ class CCellEditor {
 template <class Widget>
 class CCellEditorOf : public Widget, public CCellEditor {
  public:
-  CCellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int subItem, QString initText,
+  CCellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
                 EditorKind kind);
   QWidget* widget() override { return this; }
 
@@ -84,10 +86,10 @@ class CCellEditorOf : public Widget, public CCellEditor {
   }
 };
 
-// Text (kind 1) and number (kind 2) boxes.
+// The boxes of EditorKind::Text and EditorKind::Number.
 class CEditCell : public CCellEditorOf<QLineEdit> {
  public:
-  CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int subItem, QString initText,
+  CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
             EditorKind kind);
   std::string Text() const override;
 
@@ -95,20 +97,20 @@ class CEditCell : public CCellEditorOf<QLineEdit> {
   QString DisplayedText() const override { return text(); }
 };
 
-// The drop-down list (kind 3), filled from the list's choices.
+// The drop-down list of EditorKind::Choice, filled from the list's choices.
 class CComboCell : public CCellEditorOf<QComboBox> {
  public:
-  CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int subItem, QString initText);
+  CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText);
   std::string Text() const override;
 
  protected:
   QString DisplayedText() const override { return currentText(); }
 };
 
-// The date (kind 4) and time (kind 5) pickers; a text that does not parse opens at now.
+// The pickers of EditorKind::Date and EditorKind::Time; a text that does not parse opens at now.
 class CDateTimeCell : public CCellEditorOf<QDateTimeEdit> {
  public:
-  CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item, int subItem, QString initText,
+  CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
                 bool date);
   std::string Text() const override;
 
@@ -116,7 +118,7 @@ class CDateTimeCell : public CCellEditorOf<QDateTimeEdit> {
   QString DisplayedText() const override { return text(); }
 
  private:
-  const bool m_bDate;
+  const bool datePicker_;
 };
 
 }  // namespace pw

@@ -1,5 +1,4 @@
 #include "details/ui/DetailsDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -15,8 +14,9 @@
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
 #include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "res/Strings.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 
@@ -26,8 +26,8 @@ const char* const kCaption = "Detailní informace o tisku";
 
 }  // namespace
 
-CDetailsDlg::CDetailsDlg(DataFile& dataFile, IMessages& /*messages*/, QWidget* parent)
-    : QDialog(parent), m_dataFile(dataFile) {
+CDetailsDlg::CDetailsDlg(DataFile& dataFile, QWidget* parent)
+    : QDialog(parent), dataFile_(dataFile) {
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -48,9 +48,9 @@ void CDetailsDlg::BuildControls() {
   auto* group = new QGroupBox(QString::fromUtf8("Statistika tisku"), this);
   group->setGeometry(du(7, 20, 377, 211));
 
-  m_list = new CEditableListCtrl(this);
-  m_list->setObjectName("1003");
-  m_list->setGeometry(du(14, 32, 362, 126));
+  list_ = new CEditableListCtrl(this);
+  list_->setObjectName("1003");
+  list_->setGeometry(du(14, 32, 362, 126));
 
   auto button = [&](const char* id, const char* text, QRect where) {
     auto* b = new QPushButton(QString::fromUtf8(text), this);
@@ -62,10 +62,10 @@ void CDetailsDlg::BuildControls() {
   ok->setDefault(true);
   QPushButton* cancel = button("2", "&Storno", du(276, 238, 50, 14));
   QPushButton* add = button("1005", "&Přidat", du(13, 164, 50, 14));
-  m_buttonDelete = button("1006", "Sma&zat", du(74, 164, 50, 14));
+  delete_ = button("1006", "Sma&zat", du(74, 164, 50, 14));
   QPushButton* save = button("1007", "&Uložit", du(135, 164, 50, 14));
-  m_buttonExport = button("1008", "E&xport", du(196, 164, 50, 14));
-  m_buttonDeleteAll = button("1009", "Smazat &vše", du(257, 164, 50, 14));
+  export_ = button("1008", "E&xport", du(196, 164, 50, 14));
+  deleteAll_ = button("1009", "Smazat &vše", du(257, 164, 50, 14));
 
   auto field = [&](const char* id, QRect where) {
     auto* e = new QLineEdit(this);
@@ -74,12 +74,12 @@ void CDetailsDlg::BuildControls() {
     e->setGeometry(where);
     return e;
   };
-  m_editPrinter = field("1016", du(16, 209, 70, 14));
-  m_editCartridge = field("1017", du(97, 209, 70, 14));
-  m_editMaximum = field("1018", du(178, 209, 41, 14));
-  m_editBest = field("1013", du(230, 209, 41, 14));
-  m_editNormal = field("1014", du(282, 209, 41, 14));
-  m_editEconomic = field("1015", du(334, 209, 41, 14));
+  printer_ = field("1016", du(16, 209, 70, 14));
+  cartridge_ = field("1017", du(97, 209, 70, 14));
+  maximum_ = field("1018", du(178, 209, 41, 14));
+  best_ = field("1013", du(230, 209, 41, 14));
+  normal_ = field("1014", du(282, 209, 41, 14));
+  economic_ = field("1015", du(334, 209, 41, 14));
 
   auto label = [&](const char* text, QRect where, QWidget* buddy) {
     auto* l = new QLabel(QString::fromUtf8(text), this);
@@ -87,12 +87,12 @@ void CDetailsDlg::BuildControls() {
     if (buddy != nullptr)
       l->setBuddy(buddy);
   };
-  label("&Nejlepší:", du(230, 199, 28, 8), m_editBest);
-  label("No&rmální:", du(282, 199, 31, 8), m_editNormal);
-  label("&Ekonomický:", du(334, 199, 42, 8), m_editEconomic);
-  label("&Jméno:", du(16, 199, 24, 8), m_editPrinter);
-  label("&Typ:", du(97, 199, 15, 8), m_editCartridge);
-  label("&Maximum:", du(178, 199, 32, 8), m_editMaximum);
+  label("&Nejlepší:", du(230, 199, 28, 8), best_);
+  label("No&rmální:", du(282, 199, 31, 8), normal_);
+  label("&Ekonomický:", du(334, 199, 42, 8), economic_);
+  label("&Jméno:", du(16, 199, 24, 8), printer_);
+  label("&Typ:", du(97, 199, 15, 8), cartridge_);
+  label("&Maximum:", du(178, 199, 32, 8), maximum_);
   for (const QRect& where : {du(97, 195, 122, 1), du(230, 195, 143, 1), du(16, 195, 70, 1)}) {
     auto* rule = new QFrame(this);
     rule->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -106,40 +106,40 @@ void CDetailsDlg::BuildControls() {
   connect(ok, &QPushButton::clicked, this, &CDetailsDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CDetailsDlg::reject);
   connect(add, &QPushButton::clicked, this, &CDetailsDlg::OnAdd);
-  connect(m_buttonDelete, &QPushButton::clicked, this, &CDetailsDlg::OnDelete);
+  connect(delete_, &QPushButton::clicked, this, &CDetailsDlg::OnDelete);
   connect(save, &QPushButton::clicked, this, &CDetailsDlg::OnSave);
-  connect(m_buttonExport, &QPushButton::clicked, this, &CDetailsDlg::OnExport);
-  connect(m_buttonDeleteAll, &QPushButton::clicked, this, &CDetailsDlg::OnDeleteAll);
+  connect(export_, &QPushButton::clicked, this, &CDetailsDlg::OnExport);
+  connect(deleteAll_, &QPushButton::clicked, this, &CDetailsDlg::OnDeleteAll);
 }
 
 void CDetailsDlg::setValues(const DetailsValues& v) {
-  m_values = v;
+  values_ = v;
   ShowMembers();
 }
 
 DetailsValues CDetailsDlg::values() const {
-  return m_values;
+  return values_;
 }
 
 void CDetailsDlg::ShowMembers() {
   // A long printer or cartridge name shows from its start (setText leaves the cursor, and so
   // the view, at its end), the whole name in the tooltip.
-  for (auto [field, text] : {std::pair{m_editPrinter, &m_values.printer},
-                             std::pair{m_editCartridge, &m_values.cartridge}}) {
+  for (auto [field, text] :
+       {std::pair{printer_, &values_.printer}, std::pair{cartridge_, &values_.cartridge}}) {
     field->setText(Q(*text));
     field->setCursorPosition(0);
     field->setToolTip(Q(*text));
   }
-  m_editMaximum->setText(Q(m_values.maximum));
-  m_editBest->setText(Q(m_values.best));
-  m_editNormal->setText(Q(m_values.normal));
-  m_editEconomic->setText(Q(m_values.economic));
+  maximum_->setText(Q(values_.maximum));
+  best_->setText(Q(values_.best));
+  normal_->setText(Q(values_.normal));
+  economic_->setText(Q(values_.economic));
 }
 
 void CDetailsDlg::setVisible(bool visible) {
   // The first showing starts the dialog: the columns, then the log, before anything is seen.
-  if (visible && !m_bInitialized) {
-    m_bInitialized = true;
+  if (visible && !initialized_) {
+    initialized_ = true;
     // The arrangement's widths fit its original font, and the desktop's font is settled only
     // now: no label may clip its text.
     for (QLabel* l : findChildren<QLabel*>()) {
@@ -154,11 +154,11 @@ void CDetailsDlg::setVisible(bool visible) {
           l->move(std::max(0, l->x() - over), l->y());
       }
     }
-    m_list->SetColumns(DetailsColumns(S(m_dateTime.FormatDate(QDate::currentDate())),
-                                      S(m_dateTime.FormatTime(QTime::currentTime()))),
-                       CharUnit(QFontMetrics(m_list->font()).averageCharWidth()));
+    list_->SetColumns(DetailsColumns(S(dateTime_.FormatDate(QDate::currentDate())),
+                                     S(dateTime_.FormatTime(QTime::currentTime()))),
+                      CharUnit(QFontMetrics(list_->font()).averageCharWidth()));
     if (LoadPrintLog()) {
-      m_list->setFocus(Qt::OtherFocusReason);
+      list_->setFocus(Qt::OtherFocusReason);
     } else {
       EnableRowButtons();
     }
@@ -168,35 +168,35 @@ void CDetailsDlg::setVisible(bool visible) {
 
 bool CDetailsDlg::LoadPrintLog() {
   LoadedLog log;
-  if (!m_dataFile.LoadPrintLog(m_values.cartridge, log))
+  if (!dataFile_.LoadPrintLog(values_.cartridge, log))
     return false;
   CellTable rows(kDetailsColumnCount);
   rows.reserve(int(log.rows.size()));
   for (PrintRecord& record : log.rows)
     rows.insert(rows.rows(), RecordCells(std::move(record)));
-  m_list->LoadRows(std::move(rows));
+  list_->LoadRows(std::move(rows));
   if (log.maximum)
-    m_values.maximum = *log.maximum;
-  m_values.best = Format("%d", log.best);
-  m_values.normal = Format("%d", log.normal);
-  m_values.economic = Format("%d", log.economic);
+    values_.maximum = *log.maximum;
+  values_.best = Format("%d", log.best);
+  values_.normal = Format("%d", log.normal);
+  values_.economic = Format("%d", log.economic);
   ShowMembers();
   EnableRowButtons();
   return true;
 }
 
 void CDetailsDlg::EnableRowButtons() {
-  const bool any = m_list->total() > 0;
-  m_buttonDelete->setEnabled(any);
-  m_buttonDeleteAll->setEnabled(any);
-  m_buttonExport->setEnabled(any);
+  const bool any = list_->total() > 0;
+  delete_->setEnabled(any);
+  deleteAll_->setEnabled(any);
+  export_->setEnabled(any);
 }
 
 std::vector<PrintRecord> CDetailsDlg::ListRecords() const {
   std::vector<PrintRecord> records;
-  records.reserve(std::size_t(m_list->total()));
-  for (int row = 0; row < m_list->total(); ++row)
-    records.push_back(CellsRecord(m_list->rows(), row));
+  records.reserve(std::size_t(list_->total()));
+  for (int row = 0; row < list_->total(); ++row)
+    records.push_back(CellsRecord(list_->rows(), row));
   return records;
 }
 
@@ -204,43 +204,43 @@ std::vector<PrintRecord> CDetailsDlg::ListRecords() const {
 // the command was given.
 
 void CDetailsDlg::OnAdd() {
-  m_list->EndEdit();
-  m_list->SetDefaultText(0, S(m_dateTime.FormatDate(QDate::currentDate())));
-  m_list->SetDefaultText(1, S(m_dateTime.FormatTime(QTime::currentTime())));
-  m_list->InsertRow(m_list->total());
-  m_list->SelectItem(m_list->total() - 1);
+  list_->EndEdit();
+  list_->SetDefaultText(0, S(dateTime_.FormatDate(QDate::currentDate())));
+  list_->SetDefaultText(1, S(dateTime_.FormatTime(QTime::currentTime())));
+  list_->InsertRow(list_->total());
+  list_->SelectItem(list_->total() - 1);
   EnableRowButtons();
 }
 
 void CDetailsDlg::OnDelete() {
-  m_list->EndEdit();
-  if (const auto plan = PlanDelete(m_list->SelectedRow(), m_list->total())) {
-    m_list->DeleteRow(plan->remove);
+  list_->EndEdit();
+  if (const auto plan = PlanDelete(list_->SelectedRow(), list_->total())) {
+    list_->DeleteRow(plan->remove);
     if (plan->selectAfter >= 0)
-      m_list->SelectItem(plan->selectAfter);
+      list_->SelectItem(plan->selectAfter);
   }
   EnableRowButtons();
 }
 
 void CDetailsDlg::OnSave() {
-  m_list->EndEdit();
-  if (m_dataFile.SaveLog(ListRecords()))
+  list_->EndEdit();
+  if (dataFile_.SaveLog(ListRecords()))
     LoadPrintLog();
 }
 
 void CDetailsDlg::OnDeleteAll() {
-  m_list->EndEdit();
-  if (m_dataFile.DeleteAll())
+  list_->EndEdit();
+  if (dataFile_.DeleteAll())
     LoadPrintLog();
   EnableRowButtons();
 }
 
 void CDetailsDlg::OnExport() {
-  m_list->EndEdit();
+  list_->EndEdit();
   const QString target = ChooseExportFile();
   if (target.isEmpty())
     return;
-  m_dataFile.Export(ListRecords(), S(target));
+  dataFile_.Export(ListRecords(), S(target));
 }
 
 QString CDetailsDlg::ChooseExportFile() {
@@ -259,13 +259,13 @@ QString CDetailsDlg::ChooseExportFile() {
 }
 
 void CDetailsDlg::accept() {
-  m_list->EndEdit();
-  m_values.printer = S(m_editPrinter->text());
-  m_values.cartridge = S(m_editCartridge->text());
-  m_values.maximum = S(m_editMaximum->text());
-  m_values.best = S(m_editBest->text());
-  m_values.normal = S(m_editNormal->text());
-  m_values.economic = S(m_editEconomic->text());
+  list_->EndEdit();
+  values_.printer = S(printer_->text());
+  values_.cartridge = S(cartridge_->text());
+  values_.maximum = S(maximum_->text());
+  values_.best = S(best_->text());
+  values_.normal = S(normal_->text());
+  values_.economic = S(economic_->text());
   QDialog::accept();
 }
 

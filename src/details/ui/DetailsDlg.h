@@ -5,9 +5,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "app/MonitorPorts.h"
+#include "details/DetailsValues.h"
 #include "log/DataFile.h"
-#include "platform/Ports.h"
 #include "platform/qt/LocaleDateTime.h"
 
 class QLineEdit;
@@ -18,16 +17,14 @@ namespace pw {
 class CEditableListCtrl;
 
 class CDetailsDlg : public QDialog {
-  Q_OBJECT
-
  public:
-  // The data file reports its own failures; `messages` is the same sink it was made with.
-  CDetailsDlg(DataFile& dataFile, IMessages& messages, QWidget* parent = nullptr);
+  // The data file reports its own failures.
+  explicit CDetailsDlg(DataFile& dataFile, QWidget* parent = nullptr);
 
   void setValues(const DetailsValues& v);  // before exec()
   DetailsValues values() const;            // after exec() == Accepted
 
-  CEditableListCtrl& list() const { return *m_list; }
+  CEditableListCtrl& list() const { return *list_; }
 
   void setVisible(bool visible) override;
   void accept() override;
@@ -48,21 +45,21 @@ class CDetailsDlg : public QDialog {
   void OnExport();
   void OnDeleteAll();
 
-  DataFile& m_dataFile;
-  LocaleDateTime m_dateTime;
-  bool m_bInitialized = false;
+  DataFile& dataFile_;
+  LocaleDateTime dateTime_;
+  bool initialized_ = false;
 
-  DetailsValues m_values;  // printer, cartridge, maximum and the three totals, as shown
-  CEditableListCtrl* m_list = nullptr;
-  QLineEdit* m_editPrinter = nullptr;
-  QLineEdit* m_editCartridge = nullptr;
-  QLineEdit* m_editMaximum = nullptr;
-  QLineEdit* m_editBest = nullptr;
-  QLineEdit* m_editNormal = nullptr;
-  QLineEdit* m_editEconomic = nullptr;
-  QPushButton* m_buttonDelete = nullptr;
-  QPushButton* m_buttonExport = nullptr;
-  QPushButton* m_buttonDeleteAll = nullptr;
+  DetailsValues values_;  // printer, cartridge, maximum and the three totals, as shown
+  CEditableListCtrl* list_ = nullptr;
+  QLineEdit* printer_ = nullptr;
+  QLineEdit* cartridge_ = nullptr;
+  QLineEdit* maximum_ = nullptr;
+  QLineEdit* best_ = nullptr;
+  QLineEdit* normal_ = nullptr;
+  QLineEdit* economic_ = nullptr;
+  QPushButton* delete_ = nullptr;
+  QPushButton* export_ = nullptr;
+  QPushButton* deleteAll_ = nullptr;
 };
 
 }  // namespace pw

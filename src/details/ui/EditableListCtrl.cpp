@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "details/ui/CellEditors.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 namespace pw {
 
@@ -97,8 +97,8 @@ bool IsInside(const QWidget* widget, const QWidget* ancestor) {
 
 }  // namespace
 
-CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTableView(parent), m_model(this) {
-  setModel(&m_model);
+CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTableView(parent), model_(this) {
+  setModel(&model_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -123,41 +123,40 @@ CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTableView(parent), m_mo
 
 void CEditableListCtrl::SetColumns(std::vector<ColumnInfo> columns, int charUnit) {
   EndEdit();
-  m_model.SetColumns(std::move(columns));
-  for (std::size_t i = 0; i < m_model.columns().size(); ++i) {
+  model_.SetColumns(std::move(columns));
+  for (std::size_t i = 0; i < model_.columns().size(); ++i) {
     // The widths are counted in characters of the list's font; a caption wider than that (a
     // bold header font, a long Czech word) widens its column instead of being cut.
-    setColumnWidth(int(i), std::max(m_model.columns()[i].width * charUnit,
+    setColumnWidth(int(i), std::max(model_.columns()[i].width * charUnit,
                                     horizontalHeader()->sectionSizeHint(int(i))));
   }
 }
 
 void CEditableListCtrl::SetDefaultText(int column, std::string text) {
-  m_model.SetDefaultText(column, std::move(text));
+  model_.SetDefaultText(column, std::move(text));
 }
 
 void CEditableListCtrl::LoadRows(CellTable rows) {
   EndEdit();
-  m_model.Reset(std::move(rows));
+  model_.Reset(std::move(rows));
 }
 
-int CEditableListCtrl::InsertRow(int nItem) {
+int CEditableListCtrl::InsertRow(int item) {
   std::vector<std::string> cells;
-  for (const ColumnInfo& column : m_model.columns())
+  for (const ColumnInfo& column : model_.columns())
     cells.push_back(column.defaultText);
-  return m_model.Insert(InsertPosition(nItem, total()), std::move(cells));
+  return model_.Insert(InsertPosition(item, total()), std::move(cells));
 }
 
-void CEditableListCtrl::DeleteRow(int nItem) {
+void CEditableListCtrl::DeleteRow(int item) {
   EndEdit();
-  if (nItem >= 0 && nItem < total())
-    m_model.Remove(nItem);
+  if (item >= 0 && item < total())
+    model_.Remove(item);
 }
 
 CCellEditor* CEditableListCtrl::OpenEditor() const {
-  const auto* found =
-      viewport()->findChild<QWidget*>(QString::fromLatin1(kEditorName), Qt::FindDirectChildrenOnly);
-  return dynamic_cast<CCellEditor*>(const_cast<QWidget*>(found));
+  auto* editor = dynamic_cast<CCellEditor*>(editor_.data());
+  return editor != nullptr && !editor->closed() ? editor : nullptr;
 }
 
 QWidget* CEditableListCtrl::Editor() const {
@@ -181,86 +180,89 @@ void CEditableListCtrl::OnFocusChanged(QWidget* old, QWidget* now) {
   }
 }
 
-void CEditableListCtrl::OnEndLabelEdit(int nItem, int nSubItem, const std::string* text) {
-  if (text == nullptr || nItem < 0 || nItem >= total() || nSubItem < 0 ||
-      nSubItem >= m_model.columnCount()) {
+void CEditableListCtrl::OnEndLabelEdit(int item, int column, const std::string* text) {
+  if (text == nullptr || item < 0 || item >= total() || column < 0 ||
+      column >= model_.columnCount()) {
     return;
   }
-  m_model.SetText(nItem, nSubItem, *text);
+  model_.SetText(item, column, *text);
 }
 
-QWidget* CEditableListCtrl::EditSubItem(int nItem, int nCol) {
-  const auto& columns = m_model.columns();
-  if (nItem < 0 || nItem >= total())
+QWidget* CEditableListCtrl::EditSubItem(int item, int column) {
+  const auto& columns = model_.columns();
+  if (item < 0 || item >= total())
     return nullptr;
-  if (nCol < 0 || nCol >= int(columns.size()) || columnWidth(nCol) < 5)
+  if (column < 0 || column >= int(columns.size()) || columnWidth(column) < 5)
     return nullptr;
-  const ColumnInfo& column = columns[std::size_t(nCol)];
-  if (!IsEditableKind(column.kind)) {
-    m_bCurMayBeEmpty = column.mayBeEmpty;
-    SelectItem(nItem);
+  const ColumnInfo& info = columns[std::size_t(column)];
+  if (info.kind == EditorKind::ReadOnly) {
+    curMayBeEmpty_ = info.mayBeEmpty;
+    SelectItem(item);
     return nullptr;
   }
 
   // The old editor commits first; bringing the cell into view would close it anyway.
   EndEdit();
-  m_bCurMayBeEmpty = column.mayBeEmpty;
-  m_nCurItem = nItem;
-  const QModelIndex cell = m_model.index(nItem, nCol);
+  curMayBeEmpty_ = info.mayBeEmpty;
+  curItem_ = item;
+  const QModelIndex cell = model_.index(item, column);
   scrollTo(cell, QAbstractItemView::EnsureVisible);
   const QRect bounds = visualRect(cell);
-  const auto kind = EditorKind(column.kind);
-  const Rect r = EditorRect(kind, bounds.left(), columnWidth(nCol), bounds.top(),
+  const Rect r = EditorRect(info.kind, bounds.left(), columnWidth(column), bounds.top(),
                             bounds.bottom() + 1, viewport()->width());
 
-  const QString text = Q(m_model.table().at(nItem, nCol));
+  const QString text = Q(model_.table().at(item, column));
   QWidget* editor = nullptr;
-  switch (kind) {
+  switch (info.kind) {
+    case EditorKind::ReadOnly:
+      return nullptr;
     case EditorKind::Text:
     case EditorKind::Number:
-      editor = new CEditCell(viewport(), *this, nItem, nCol, text, kind);
+      editor = new CEditCell(viewport(), *this, item, column, text, info.kind);
       break;
     case EditorKind::Choice:
-      editor = new CComboCell(viewport(), *this, nItem, nCol, text);
+      editor = new CComboCell(viewport(), *this, item, column, text);
       break;
     case EditorKind::Date:
     case EditorKind::Time:
-      editor = new CDateTimeCell(viewport(), *this, nItem, nCol, text, kind == EditorKind::Date);
+      editor =
+          new CDateTimeCell(viewport(), *this, item, column, text, info.kind == EditorKind::Date);
       break;
   }
-  editor->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  editor_ = editor;
+  editor->setGeometry(r.left, r.top, r.width(), r.height());
   editor->show();
   editor->setFocus(Qt::OtherFocusReason);
-  SelectItem(m_nCurItem);
+  SelectItem(curItem_);
   return editor;
 }
 
-int CEditableListCtrl::HitTestEx(const QPoint& point, int* pCol) const {
-  if (pCol != nullptr)
-    *pCol = 0;
+int CEditableListCtrl::HitTestEx(const QPoint& point, int* column) const {
+  if (column != nullptr)
+    *column = 0;
   const int row = rowAt(point.y());
   if (row < 0 || row >= total())
     return -1;
   std::vector<int> widths;
-  for (int c = 0; c < m_model.columnCount(); ++c)
+  for (int c = 0; c < model_.columnCount(); ++c)
     widths.push_back(columnWidth(c));
-  const int column = ColumnAt(point.x() + horizontalOffset(), widths);
-  if (column < 0)
+  const int hit = ColumnAt(point.x() + horizontalOffset(), widths);
+  if (hit < 0)
     return -1;
-  if (pCol != nullptr)
-    *pCol = column;
+  if (column != nullptr)
+    *column = hit;
   return row;
 }
 
-void CEditableListCtrl::SelectItem(int nItem) {
-  m_nCurItem = nItem;
-  if (nItem < 0 || nItem >= total())
+void CEditableListCtrl::SelectItem(int item) {
+  curItem_ = item;
+  if (item < 0 || item >= total())
     return;
   // Selecting never scrolls: the row stays wherever it is.
   const bool autoScrolls = hasAutoScroll();
   setAutoScroll(false);
   selectionModel()->setCurrentIndex(
-      m_model.index(nItem, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      model_.index(item, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   setAutoScroll(autoScrolls);
 }
 
@@ -275,7 +277,7 @@ int CEditableListCtrl::RowsPerPage() const {
 
 void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
   if (CCellEditor* editor = OpenEditor();
-      editor != nullptr && !m_bCurMayBeEmpty && editor->Text().empty()) {
+      editor != nullptr && !curMayBeEmpty_ && editor->Text().empty()) {
     return;  // an empty text that the column refuses keeps its editor
   }
   if (event->button() != Qt::LeftButton) {
@@ -290,7 +292,7 @@ void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
   EndEdit();
   setFocus(Qt::MouseFocusReason);
   QTableView::mousePressEvent(event);
-  m_nCurItem = row;
+  curItem_ = row;
   EditSubItem(row, column);
 }
 
@@ -298,9 +300,9 @@ void CEditableListCtrl::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void CEditableListCtrl::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
-  if (m_nCurItem < 0)
-    m_nCurItem = 0;
-  SelectItem(m_nCurItem);
+  if (curItem_ < 0)
+    curItem_ = 0;
+  SelectItem(curItem_);
 }
 
 void CEditableListCtrl::scrollContentsBy(int dx, int dy) {

@@ -17,8 +17,6 @@ namespace pw {
 class CCellEditor;
 
 class CEditableListModel : public QAbstractTableModel {
-  Q_OBJECT
-
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
@@ -44,10 +42,8 @@ class CEditableListModel : public QAbstractTableModel {
 };
 
 class CEditableListCtrl : public QTableView {
-  Q_OBJECT
-
  public:
-  // Every editor is a child named so; the list finds an open editor by this name alone.
+  // The object name of every editor, the id of its control, for automation.
   static constexpr const char* kEditorName = "1001";
 
   explicit CEditableListCtrl(QWidget* parent = nullptr);
@@ -55,37 +51,36 @@ class CEditableListCtrl : public QTableView {
   // Installs the column table; widths in characters become width x charUnit pixels.
   void SetColumns(std::vector<ColumnInfo> columns, int charUnit);
   void SetDefaultText(int column, std::string text);
-  void SetChoices(std::vector<ComboChoice> choices) { m_choices = std::move(choices); }
-  const std::vector<ComboChoice>& choices() const { return m_choices; }
-  const std::vector<ColumnInfo>& columns() const { return m_model.columns(); }
-  const CellTable& rows() const { return m_model.table(); }
-  const LocaleDateTime& dateTime() const { return m_dateTime; }
+  void SetChoices(std::vector<ComboChoice> choices) { choices_ = std::move(choices); }
+  const std::vector<ComboChoice>& choices() const { return choices_; }
+  const std::vector<ColumnInfo>& columns() const { return model_.columns(); }
+  const CellTable& rows() const { return model_.table(); }
+  const LocaleDateTime& dateTime() const { return dateTime_; }
 
   // Replaces all rows.
   void LoadRows(CellTable rows);
-  // Inserts a row of default texts after nItem (past the end: appends); returns its index.
-  int InsertRow(int nItem);
-  void DeleteRow(int nItem);
-  int total() const { return m_model.rowCount(); }
-  std::string Text(int nItem, int nCol) const { return m_model.table().at(nItem, nCol); }
+  // Inserts a row of default texts after item (past the end: appends); returns its index.
+  int InsertRow(int item);
+  void DeleteRow(int item);
+  int total() const { return model_.rowCount(); }
+  std::string Text(int item, int column) const { return model_.table().at(item, column); }
 
   // Opens the editor of a cell; nothing when the cell does not exist or cannot be edited.
-  QWidget* EditSubItem(int nItem, int nCol);
-  // The row under a point of the viewport, or -1; the column goes to *pCol.
-  int HitTestEx(const QPoint& point, int* pCol) const;
+  QWidget* EditSubItem(int item, int column);
+  // The row under a point of the viewport, or -1; the column goes to *column.
+  int HitTestEx(const QPoint& point, int* column) const;
   // Selects the row and makes it current without scrolling it into view.
-  void SelectItem(int nItem);
+  void SelectItem(int item);
   int SelectedRow() const;
-  int CurItem() const { return m_nCurItem; }
   int RowsPerPage() const;
   QWidget* Editor() const;
   // Commits and closes an open editor, as if the focus had left it.
   void EndEdit();
 
   // The one path by which editors write into the rows; a null text leaves the cell as it is.
-  void OnEndLabelEdit(int nItem, int nSubItem, const std::string* text);
-  bool CurMayBeEmpty() const { return m_bCurMayBeEmpty; }
-  void SetCurMayBeEmpty(bool mayBeEmpty) { m_bCurMayBeEmpty = mayBeEmpty; }
+  void OnEndLabelEdit(int item, int column, const std::string* text);
+  bool CurMayBeEmpty() const { return curMayBeEmpty_; }
+  void SetCurMayBeEmpty(bool mayBeEmpty) { curMayBeEmpty_ = mayBeEmpty; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -97,11 +92,13 @@ class CEditableListCtrl : public QTableView {
   CCellEditor* OpenEditor() const;
   void OnFocusChanged(QWidget* old, QWidget* now);
 
-  CEditableListModel m_model;
-  LocaleDateTime m_dateTime;
-  std::vector<ComboChoice> m_choices;
-  int m_nCurItem = -1;
-  bool m_bCurMayBeEmpty = true;
+  CEditableListModel model_;
+  LocaleDateTime dateTime_;
+  std::vector<ComboChoice> choices_;
+  // The last editor opened; it goes away by itself once it has been left.
+  QPointer<QWidget> editor_;
+  int curItem_ = -1;
+  bool curMayBeEmpty_ = true;
 };
 
 }  // namespace pw

@@ -10,7 +10,7 @@
 
 #include "log/DataFileLocation.h"
 #include "platform/FileOps.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 namespace pw {
 

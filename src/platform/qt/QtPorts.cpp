@@ -1,4 +1,5 @@
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 #include <QApplication>
 #include <QDateTime>

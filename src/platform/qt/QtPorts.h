@@ -67,12 +67,4 @@ class QtUrlOpener : public IUrlOpener {
   bool Open(const std::string& url) override;
 };
 
-// UTF-8 std::string <-> QString.
-inline QString Q(const std::string& s) {
-  return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-inline std::string S(const QString& s) {
-  return s.toUtf8().toStdString();
-}
-
 }  // namespace pw

@@ -1,5 +1,4 @@
 #include "settings/ui/CartridgeDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -10,7 +9,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 

@@ -14,8 +14,6 @@ namespace pw {
 // The printers text: several lines with a vertical scroll bar, where Enter confirms the dialog
 // and Ctrl+Enter breaks the line (the catalogue later stores each break as a blank).
 class CPrintersEdit : public QPlainTextEdit {
-  Q_OBJECT
-
  public:
   explicit CPrintersEdit(QWidget* parent = nullptr);
 
@@ -24,8 +22,6 @@ class CPrintersEdit : public QPlainTextEdit {
 };
 
 class CCartridgeDlg : public QDialog {
-  Q_OBJECT
-
  public:
   void setEntry(const CartridgeEntry& entry);
   CartridgeEntry entry() const;

@@ -1,5 +1,4 @@
 #include "settings/ui/SettingsDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,10 +15,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "res/Strings.h"
-#include "settings/ui/Bitmaps.h"
 #include "settings/ui/CartridgeDlg.h"
+#include "shell/ui/Bitmaps.h"
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 
@@ -40,8 +40,7 @@ QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
 }  // namespace
 
 // The data file reports its own failures, so the dialog has nothing to show itself.
-CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, IMessages& /*messages*/,
-                           QWidget* parent)
+CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile), printerList_(printers) {
   setWindowTitle(QStringLiteral("Nastavení programu Pagewarden"));
   BuildControls();

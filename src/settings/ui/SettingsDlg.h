@@ -5,9 +5,10 @@
 
 #include <QDialog>
 
-#include "app/MonitorPorts.h"
+#include "platform/Ports.h"
 #include "settings/Catalogue.h"
 #include "settings/PrinterList.h"
+#include "settings/SettingsValues.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,11 +20,8 @@ namespace pw {
 class CBitmapButton;
 
 class CSettingsDlg : public QDialog {
-  Q_OBJECT
-
  public:
-  CSettingsDlg(DataFile& dataFile, IPrinterList& printers, IMessages& messages,
-               QWidget* parent = nullptr);
+  CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* parent = nullptr);
   // Fills the dialog: the options and password, the local printers and the catalogue read from
   // the data file. Call it before exec().
   void setValues(const SettingsValues& v);

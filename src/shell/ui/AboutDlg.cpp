@@ -1,5 +1,4 @@
 #include "shell/ui/AboutDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -9,9 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "res/Strings.h"
-#include "settings/ui/Bitmaps.h"
+#include "shell/ui/Bitmaps.h"
+#include "shell/ui/DialogParts.h"
 #include "shell/ui/Icons.h"
 #include "shell/ui/StaticLink.h"
 

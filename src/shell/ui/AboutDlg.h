@@ -10,8 +10,6 @@
 namespace pw {
 
 class CAboutDlg : public QDialog {
-  Q_OBJECT
-
  public:
   explicit CAboutDlg(IUrlOpener& opener, QWidget* parent = nullptr);
 };

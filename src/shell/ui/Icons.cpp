@@ -4,7 +4,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <optional>
 
 namespace pw {
 
@@ -18,34 +17,16 @@ constexpr char kGreenRim[] = "#2bb24c";
 constexpr char kYellowRim[] = "#f5d400";
 constexpr char kRedRim[] = "#e02020";
 
-struct Picture {
-  IconId file;                // the picture's file, :/icons/<file>.svg
-  const char* rim = nullptr;  // the printer's rim colour, when not as drawn
-};
-
-std::optional<Picture> PictureOf(IconId id) {
-  switch (id) {
-    case 128:
-    case 134:
-    case 137:
-      return Picture{128};
-    case 139:
-    case 141:
-      return Picture{128, kYellowRim};
-    case 143:
-    case 145:
-      return Picture{128, kRedRim};
-    case 138:
-    case 142:
-    case 146:
-      return Picture{138};
-    case 136:
-    case 140:
-    case 144:
-      return Picture{136};
-    default:
-      return std::nullopt;
+const char* RimColour(IconRim rim) {
+  switch (rim) {
+    case IconRim::Yellow:
+      return kYellowRim;
+    case IconRim::Red:
+      return kRedRim;
+    case IconRim::Green:
+      break;
   }
+  return kGreenRim;
 }
 
 // The drawing that gives the sharpest result at a size: one that the size is a whole multiple of,
@@ -72,8 +53,8 @@ QPixmap IconPixmap(IconId id, int size) {
   if (!file.open(QIODevice::ReadOnly))
     return pixmap;
   QByteArray svg = file.readAll();
-  if (picture->rim)
-    svg.replace(kGreenRim, picture->rim);
+  if (picture->rim != IconRim::Green)
+    svg.replace(kGreenRim, RimColour(picture->rim));
   QSvgRenderer renderer(svg);
   QPainter painter(&pixmap);
   renderer.render(&painter, QStringLiteral("px%1").arg(DrawingFor(size)), QRectF(0, 0, size, size));

@@ -1,11 +1,12 @@
 #include "shell/ui/PasswordDlg.h"
-#include "platform/qt/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "shell/ui/DialogParts.h"
 
 namespace pw {
 

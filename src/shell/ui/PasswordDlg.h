@@ -8,8 +8,6 @@ class QLineEdit;
 namespace pw {
 
 class CPasswordDlg : public QDialog {
-  Q_OBJECT
-
  public:
   explicit CPasswordDlg(QWidget* parent = nullptr);
   // The entered text; meaningful after exec() returned Accepted.

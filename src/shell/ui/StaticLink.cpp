@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 namespace pw {
 

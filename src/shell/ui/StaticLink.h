@@ -20,7 +20,6 @@ class CStaticLink : public QLabel {
   // An empty target means the label's own text is opened.
   explicit CStaticLink(IUrlOpener& opener, const QString& target = {}, QWidget* parent = nullptr);
 
-  void setTarget(const QString& target) { target_ = target; }
   QString target() const { return target_; }
   QColor linkColor() const { return color_; }
 

@@ -18,8 +18,6 @@ class QMenu;
 namespace pw {
 
 class TrayIcon : public QObject, public ITrayShell {
-  Q_OBJECT
-
  public:
   struct MenuItem {
     int id = 0;

@@ -19,7 +19,7 @@
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
 #include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "support/Fakes.h"
 
 using namespace pw;
@@ -55,7 +55,7 @@ class DetailsDialogTest : public QObject {
       QVERIFY(
           writer.AppendPrintRecord("1.12.2026", "9:00:00", best, normal, economic, user, remark));
     file_ = std::make_unique<DataFile>(Paths(), messages_);
-    dlg_ = std::make_unique<CDetailsDlg>(*file_, messages_);
+    dlg_ = std::make_unique<CDetailsDlg>(*file_);
     dlg_->setValues({"DJ 850", cartridge, "555", "7", "8", "9"});
     dlg_->show();
     dlg_->activateWindow();

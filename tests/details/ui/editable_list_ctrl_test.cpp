@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 
 using namespace pw;
 
@@ -39,9 +39,11 @@ class EditableListCtrlTest : public QObject {
     layout->addWidget(list_ = new CEditableListCtrl(window_));
     layout->addWidget(outside_ = new QLineEdit(window_));
     window_->resize(700, 300);
+    using K = EditorKind;
     const std::vector<ColumnInfo> columns = {
-        {"Text", "t", 10, 1}, {"Number", "0", 8, 2}, {"Date", "", 15, 4},
-        {"Time", "", 15, 5},  {"Choice", "", 10, 3}, {"Required", "r", 10, 1, false}};
+        {"Text", "t", 10, K::Text},    {"Number", "0", 8, K::Number},
+        {"Date", "", 15, K::Date},     {"Time", "", 15, K::Time},
+        {"Choice", "", 10, K::Choice}, {"Required", "r", 10, K::Text, false}};
     list_->SetColumns(columns, 7);
     list_->SetChoices({{"alfa", 1}, {"Beta", 2}, {"gama", 3}});
     CellTable rows(kColumns);

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "platform/qt/QtPorts.h"
+#include "platform/qt/QtText.h"
 #include "settings/PrinterList.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "settings/ui/SettingsDlg.h"
@@ -65,7 +65,7 @@ class SettingsDialogTest : public QObject {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
   void Open(const Options& options) {
-    dlg_ = std::make_unique<CSettingsDlg>(*dataFile_, printers_, messages_);
+    dlg_ = std::make_unique<CSettingsDlg>(*dataFile_, printers_);
     dlg_->setValues({options, "tajne", {}, false});
   }
 

@@ -1,4 +1,4 @@
-#include "platform/qt/DialogParts.h"
+#include "shell/ui/DialogParts.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "settings/ui/Bitmaps.h"
+#include "shell/ui/Bitmaps.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>
