@@ -118,16 +118,15 @@ void JobWatcher::Finish() {
   }
   tracked_.clear();
 
-  if (total > kPlausiblePages &&
-      !messages_.AskYesNo(Format(LoadStr(ids::kImplausiblePages).c_str(), int(total))))
+  if (total > kPlausiblePages && !messages_.AskYesNo(FormatStr(ids::kImplausiblePages, int(total))))
     total = 0;
   if (total == 0) {
     EndWatch();
     return;
   }
 
-  host_.ShowWatchResult(Format(LoadStr(ids::kPrinted).c_str(), options_.printer.c_str(), int(total),
-                               clock_.DateText().c_str(), clock_.TimeText().c_str()));
+  host_.ShowWatchResult(FormatStr(ids::kPrinted, options_.printer.c_str(), int(total),
+                                  clock_.DateText().c_str(), clock_.TimeText().c_str()));
   if (host_.AppendPrintRecord(std::int32_t(best), std::int32_t(normal), std::int32_t(economic),
                               lastUser_, lastDocument_)) {
     host_.RecomputeUsage(!options_.popStatus);

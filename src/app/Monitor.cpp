@@ -93,7 +93,7 @@ void Monitor::OnCommand(int command) {
       p_.urls.Open(LoadStr(ids::kSupportUrl));
       break;
     case cmd::kMail:
-      p_.urls.Open(Format(LoadStr(ids::kMailUrl).c_str(), LoadStr(ids::kVersion).c_str()));
+      p_.urls.Open(FormatStr(ids::kMailUrl, LoadStr(ids::kVersion).c_str()));
       break;
     default:
       break;
@@ -103,7 +103,7 @@ void Monitor::OnCommand(int command) {
 void Monitor::OnShowStatus() {
   if (statusSeen_) {
     const int id = options_.autoMonitor ? ids::kWaitingForPrint : ids::kEnterByDetails;
-    status_ = Format(LoadStr(id).c_str(), options_.printer.c_str());
+    status_ = FormatStr(id, options_.printer.c_str());
   }
   RecomputeUsage(false);
   RefreshInkLevels();
@@ -181,7 +181,7 @@ int Monitor::share() const {
 
 void Monitor::UpdateStatusDisplay() {
   const int p = share();
-  usage_ = Format(LoadStr(ids::kUsage).c_str(), p);
+  usage_ = FormatStr(ids::kUsage, p);
   p_.view.SetTexts(status_, usage_);
   p_.view.DrawGauge(p);
   // The printer comes first, so only one configuration error shows.
@@ -209,7 +209,7 @@ void Monitor::RecomputeUsage(bool animate) {
 
   const int p = share();
   if (options_.tooltip) {
-    p_.tray.SetTipText(Format(LoadStr(ids::kUsage).c_str(), p));
+    p_.tray.SetTipText(FormatStr(ids::kUsage, p));
   } else {
     p_.tray.SetTipText(LoadStr(options_.autoMonitor ? ids::kDetectionOn : ids::kDetectionOff));
   }

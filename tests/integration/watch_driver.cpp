@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
   Line("ready");
   const std::clock_t start = std::clock();
   app.exec();
-  const double cpuMs = (std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
+  const double cpuMs =
+      static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
   Line(pw::Format("ticks=%ld cpu_ms=%.1f slowest_look_ms=%ld", ticks, cpuMs, console.slowestMs_));
   return 0;
 }
