@@ -4,6 +4,9 @@
 #include <utility>
 
 #include "app/Commands.h"
+#include "log/Reading.h"
+#include "log/Usage.h"
+#include "platform/Format.h"
 #include "res/Strings.h"
 
 namespace pw {
@@ -28,10 +31,6 @@ constexpr int kFlashAbove = 95;
 constexpr int kStepMs = 500;
 constexpr int kPrintAnimationSeconds = 2;
 constexpr int kFailureBlinkSeconds = 10;
-
-std::string Decimal(std::int32_t n) {
-  return std::to_string(n);
-}
 
 }  // namespace
 

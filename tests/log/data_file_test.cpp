@@ -18,6 +18,9 @@
 #include <tuple>
 #include <vector>
 
+#include "log/Reading.h"
+#include "log/Usage.h"
+
 #include "support/Fakes.h"
 
 namespace pw {
