@@ -51,7 +51,7 @@ bool Monitor::Start() {
   p_.tray.SetDefaultMenuItem(-1, true);
 
   options_ = LoadOptions(p_.profile);
-  p_.updateAutostart(options_.windowsRun != 0);
+  p_.updateAutostart(options_.windowsRun);
 
   if (options_.autoMonitor) {
     StartMonitorTimer();
@@ -136,12 +136,12 @@ void Monitor::OnSettings() {
 
   // Every option but automatic detection is taken over now; detection follows below, with its
   // timer and tooltip.
-  const int autoMonitor = options_.autoMonitor;
+  const bool autoMonitor = options_.autoMonitor;
   options_ = values.options;
   options_.autoMonitor = autoMonitor;
 
   SaveConfirmedSettings(p_.profile, values.options, values.password);
-  p_.updateAutostart(options_.windowsRun != 0);
+  p_.updateAutostart(options_.windowsRun);
 
   if (values.options.autoMonitor != options_.autoMonitor) {
     options_.autoMonitor = values.options.autoMonitor;

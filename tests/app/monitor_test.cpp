@@ -298,9 +298,9 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
 
   dialogs_.settingsOk = true;
   dialogs_.onSettings = [](SettingsValues& v) {
-    v.options.autoMonitor = 0;
-    v.options.windowsRun = 0;
-    v.options.tooltip = 0;
+    v.options.autoMonitor = false;
+    v.options.windowsRun = false;
+    v.options.tooltip = false;
     v.password = "abc";
     v.catalogueRead = true;
     v.catalogue = {{"Color 300", "300", "Office"}};
@@ -326,7 +326,7 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   // Watching that starts again starts afresh, on the printer just chosen: what was printed while
   // it was off is not counted.
   dialogs_.onSettings = [](SettingsValues& v) {
-    v.options.autoMonitor = 1;
+    v.options.autoMonitor = true;
     v.options.printer = "Druha";
     v.catalogueRead = false;
     v.catalogue.clear();
