@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "log/DataFile.h"
 #include "log/LineReader.h"
+#include "log/Reading.h"
 #include "log/Scan.h"
+#include "log/Usage.h"
 
 using namespace pw;
 
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   scan::LogScanner pages(cartridge, /*pagesOnly=*/true);
   scan::CatalogueScanner catalogue;
   std::size_t fullCount = 0, pagesCount = 0;
-  std::uint32_t best = 0, bestFromPages = 0;
+  PageSums sums, sumsFromPages;
   std::string_view line;
   while (lines.Next(line)) {
     if (line.find('\n') != line.npos)
@@ -38,20 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     full.Feed(line, [&](const PrintRecord& r) {
       ++fullCount;
-      best += static_cast<std::uint32_t>(AtoiLike(r.best));
+      sums.Add(r);
     });
     pages.Feed(line, [&](const PrintRecord& r) {
       ++pagesCount;
-      bestFromPages += static_cast<std::uint32_t>(AtoiLike(r.best));
+      sumsFromPages.Add(r);
     });
     catalogue.Feed(line);
   }
   // The totals scan and the full scan are the same scan.
-  if (fullCount != pagesCount || best != bestFromPages || full.maximum() != pages.maximum())
+  if (fullCount != pagesCount || sums.best() != sumsFromPages.best() ||
+      sums.normal() != sumsFromPages.normal() || sums.economic() != sumsFromPages.economic() ||
+      full.maximum() != pages.maximum())
     std::abort();
   const std::int32_t maximum = full.maximum() ? AtoiLike(*full.maximum()) : 0;
-  UsageShare(static_cast<std::int32_t>(best), AtoiLike(cartridge), static_cast<std::int32_t>(size),
-             maximum);
+  UsageShare(sums.best(), AtoiLike(cartridge), static_cast<std::int32_t>(size), maximum);
   catalogue.Finish();
   return 0;
 }

@@ -1,10 +1,35 @@
 #include "app/JobWatcher.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 
 #include "res/Strings.h"
 
 namespace pw {
+
+QualityClass ClassOfQuality(std::int16_t quality) {
+  switch (quality) {
+    case -4:
+      return QualityClass::Best;
+    case -3:
+      return QualityClass::Normal;
+    case -2:
+    case -1:
+      return QualityClass::Economic;
+  }
+  if (quality > 500)
+    return QualityClass::Best;
+  if (quality > 300)
+    return QualityClass::Normal;
+  return QualityClass::Economic;
+}
+
+QualityClass ClassOfOption(int quality) {
+  return quality == 0   ? QualityClass::Best
+         : quality == 1 ? QualityClass::Normal
+                        : QualityClass::Economic;
+}
 
 JobWatcher::JobWatcher(Options& options, IJobSource& jobs, IMessages& messages, IProfile& profile,
                        ITimers& timers, IClock& clock, IWatchHost& host)
@@ -19,23 +44,6 @@ JobWatcher::JobWatcher(Options& options, IJobSource& jobs, IMessages& messages, 
 JobWatcher::~JobWatcher() {
   if (pauseTimer_ != 0)
     timers_.Kill(pauseTimer_);
-}
-
-int JobWatcher::QualityClass(std::int16_t quality) {
-  switch (quality) {
-    case -4:
-      return 0;
-    case -3:
-      return 1;
-    case -2:
-    case -1:
-      return 2;
-  }
-  if (quality > 500)
-    return 0;
-  if (quality > 300)
-    return 1;
-  return 2;
 }
 
 void JobWatcher::Tick() {
@@ -90,46 +98,44 @@ void JobWatcher::Pass() {
     EndWatch();
 }
 
-int JobWatcher::ClassOfNewJob(const JobSnapshot& job) {
+QualityClass JobWatcher::ClassOfNewJob(const JobSnapshot& job) {
   if (!options_.autoQuality)
-    return options_.quality;
+    return ClassOfOption(options_.quality);
   if (!job.quality) {
     // Detection is switched off for good (in memory and in the profile) before the message box
     // opens, so the message comes once and later jobs take the fixed class.
-    options_.autoQuality = 0;
+    options_.autoQuality = false;
     profile_.WriteInt(keys::kAutoQuality, 0);
     messages_.ShowError(LoadStr(ids::kNoQuality));
-    return options_.quality;
+    return ClassOfOption(options_.quality);
   }
-  return QualityClass(*job.quality);
+  return ClassOfQuality(*job.quality);
 }
 
 void JobWatcher::Finish() {
-  std::uint32_t total = 0, best = 0, normal = 0, economic = 0;
+  std::uint32_t total = 0;
+  std::array<std::uint32_t, 3> pages{};  // indexed by QualityClass
   for (const Tracked& job : tracked_) {
     total += job.pages;
-    if (job.quality == 0)
-      best += job.pages;
-    else if (job.quality == 1)
-      normal += job.pages;
-    else
-      economic += job.pages;
+    pages[static_cast<std::size_t>(job.quality)] += job.pages;
     lastJobId_ = std::max(lastJobId_, job.id);
   }
   tracked_.clear();
 
-  if (total > kPlausiblePages &&
-      !messages_.AskYesNo(Format(LoadStr(ids::kImplausiblePages).c_str(), int(total))))
+  if (total > kPlausiblePages && !messages_.AskYesNo(FormatStr(ids::kImplausiblePages, int(total))))
     total = 0;
   if (total == 0) {
     EndWatch();
     return;
   }
 
-  host_.ShowWatchResult(Format(LoadStr(ids::kPrinted).c_str(), options_.printer.c_str(), int(total),
-                               clock_.DateText().c_str(), clock_.TimeText().c_str()));
-  if (host_.AppendPrintRecord(std::int32_t(best), std::int32_t(normal), std::int32_t(economic),
-                              lastUser_, lastDocument_)) {
+  host_.ShowWatchResult(FormatStr(ids::kPrinted, options_.printer.c_str(), int(total),
+                                  clock_.DateText().c_str(), clock_.TimeText().c_str()));
+  const auto count = [&](QualityClass c) {
+    return static_cast<std::int32_t>(pages[static_cast<std::size_t>(c)]);
+  };
+  if (host_.AppendPrintRecord(count(QualityClass::Best), count(QualityClass::Normal),
+                              count(QualityClass::Economic), lastUser_, lastDocument_)) {
     host_.RecomputeUsage(!options_.popStatus);
     host_.UpdateStatusDisplay();
   } else {

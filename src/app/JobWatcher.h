@@ -13,6 +13,15 @@
 
 namespace pw {
 
+// The three classes in which pages are counted, in the order of the record's page fields.
+enum class QualityClass { Best, Normal, Economic };
+
+// The class of a device-mode print quality: the negative presets, or a resolution in dpi.
+QualityClass ClassOfQuality(std::int16_t quality);
+// The class of a fixed quality as the options keep it (0 Best, 1 Normal, 2 Economic); any other
+// value counts as Economic.
+QualityClass ClassOfOption(int quality);
+
 // What the watcher needs of the monitor window.
 class IWatchHost {
  public:
@@ -45,19 +54,16 @@ class JobWatcher {
   bool busy() const { return busy_; }
   std::uint32_t lastJobId() const { return lastJobId_; }
 
-  // The quality class of a device-mode print quality: 0 Best, 1 Normal, 2 Economic.
-  static int QualityClass(std::int16_t quality);
-
  private:
   struct Tracked {
     std::uint32_t id;
     std::uint32_t pages;
-    int quality;
+    QualityClass quality;
   };
   void Pass();
   void Finish();
   void EndWatch();
-  int ClassOfNewJob(const JobSnapshot& job);
+  QualityClass ClassOfNewJob(const JobSnapshot& job);
 
   Options& options_;
   IJobSource& jobs_;

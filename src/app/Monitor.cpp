@@ -4,6 +4,9 @@
 #include <utility>
 
 #include "app/Commands.h"
+#include "log/Reading.h"
+#include "log/Usage.h"
+#include "platform/Format.h"
 #include "res/Strings.h"
 
 namespace pw {
@@ -29,10 +32,6 @@ constexpr int kStepMs = 500;
 constexpr int kPrintAnimationSeconds = 2;
 constexpr int kFailureBlinkSeconds = 10;
 
-std::string Decimal(std::int32_t n) {
-  return std::to_string(n);
-}
-
 }  // namespace
 
 Monitor::Monitor(MonitorPorts ports) : p_(std::move(ports)) {
@@ -52,7 +51,7 @@ bool Monitor::Start() {
   p_.tray.SetDefaultMenuItem(-1, true);
 
   options_ = LoadOptions(p_.profile);
-  p_.updateAutostart(options_.windowsRun != 0);
+  p_.updateAutostart(options_.windowsRun);
 
   if (options_.autoMonitor) {
     StartMonitorTimer();
@@ -93,7 +92,7 @@ void Monitor::OnCommand(int command) {
       p_.urls.Open(LoadStr(ids::kSupportUrl));
       break;
     case cmd::kMail:
-      p_.urls.Open(Format(LoadStr(ids::kMailUrl).c_str(), LoadStr(ids::kVersion).c_str()));
+      p_.urls.Open(FormatStr(ids::kMailUrl, LoadStr(ids::kVersion).c_str()));
       break;
     default:
       break;
@@ -103,7 +102,7 @@ void Monitor::OnCommand(int command) {
 void Monitor::OnShowStatus() {
   if (statusSeen_) {
     const int id = options_.autoMonitor ? ids::kWaitingForPrint : ids::kEnterByDetails;
-    status_ = Format(LoadStr(id).c_str(), options_.printer.c_str());
+    status_ = FormatStr(id, options_.printer.c_str());
   }
   RecomputeUsage(false);
   RefreshInkLevels();
@@ -137,12 +136,12 @@ void Monitor::OnSettings() {
 
   // Every option but automatic detection is taken over now; detection follows below, with its
   // timer and tooltip.
-  const int autoMonitor = options_.autoMonitor;
+  const bool autoMonitor = options_.autoMonitor;
   options_ = values.options;
   options_.autoMonitor = autoMonitor;
 
   SaveConfirmedSettings(p_.profile, values.options, values.password);
-  p_.updateAutostart(options_.windowsRun != 0);
+  p_.updateAutostart(options_.windowsRun);
 
   if (values.options.autoMonitor != options_.autoMonitor) {
     options_.autoMonitor = values.options.autoMonitor;
@@ -181,7 +180,7 @@ int Monitor::share() const {
 
 void Monitor::UpdateStatusDisplay() {
   const int p = share();
-  usage_ = Format(LoadStr(ids::kUsage).c_str(), p);
+  usage_ = FormatStr(ids::kUsage, p);
   p_.view.SetTexts(status_, usage_);
   p_.view.DrawGauge(p);
   // The printer comes first, so only one configuration error shows.
@@ -209,7 +208,7 @@ void Monitor::RecomputeUsage(bool animate) {
 
   const int p = share();
   if (options_.tooltip) {
-    p_.tray.SetTipText(Format(LoadStr(ids::kUsage).c_str(), p));
+    p_.tray.SetTipText(FormatStr(ids::kUsage, p));
   } else {
     p_.tray.SetTipText(LoadStr(options_.autoMonitor ? ids::kDetectionOn : ids::kDetectionOff));
   }

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "log/DataFile.h"
+#include "log/Records.h"
+#include "log/Usage.h"
+#include "platform/Format.h"
 #include "res/Strings.h"
 #include "settings/Options.h"
 
@@ -189,9 +192,12 @@ int Usage(pw::DataFile& file, const Arguments& args) {
                  "(names are matched exactly)\n",
                  cartridge.c_str());
   const std::int32_t maximum = totals.maxPages.value_or(0);
-  std::printf("best=%d\nnormal=%d\neconomic=%d\nmaximum=%d\nshare=%d\n", totals.best, totals.normal,
-              totals.economic, maximum,
-              pw::UsageShare(totals.best, totals.normal, totals.economic, maximum));
+  const int share = pw::UsageShare(totals.best, totals.normal, totals.economic, maximum);
+  const std::string report =
+      "best=" + pw::Decimal(totals.best) + "\nnormal=" + pw::Decimal(totals.normal) +
+      "\neconomic=" + pw::Decimal(totals.economic) + "\nmaximum=" + pw::Decimal(maximum) +
+      "\nshare=" + pw::Decimal(share) + "\n";
+  std::fputs(report.c_str(), stdout);
   return 0;
 }
 

@@ -10,8 +10,10 @@
 #include <system_error>
 
 #include "log/LineReader.h"
+#include "log/Reading.h"
 #include "log/Scan.h"
 #include "platform/FileOps.h"
+#include "platform/Format.h"
 #include "res/Strings.h"
 
 namespace pw {
@@ -247,22 +249,17 @@ bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
     return false;
   }
   LogScanner scanner(cartridge, /*pagesOnly=*/true);
-  std::uint32_t best = 0, normal = 0, economic = 0;  // signed 32-bit sums that wrap
+  PageSums sums;
   std::string_view line;
-  while (in.Next(line)) {
-    scanner.Feed(line, [&](const PrintRecord& r) {
-      best += static_cast<std::uint32_t>(AtoiLike(r.best));
-      normal += static_cast<std::uint32_t>(AtoiLike(r.normal));
-      economic += static_cast<std::uint32_t>(AtoiLike(r.economic));
-    });
-  }
+  while (in.Next(line))
+    scanner.Feed(line, [&](const PrintRecord& r) { sums.Add(r); });
   if (in.failed()) {
     CannotOpen();
     return false;
   }
-  out.best = static_cast<std::int32_t>(best);
-  out.normal = static_cast<std::int32_t>(normal);
-  out.economic = static_cast<std::int32_t>(economic);
+  out.best = sums.best();
+  out.normal = sums.normal();
+  out.economic = sums.economic();
   if (scanner.maximum())
     out.maxPages = AtoiLike(*scanner.maximum());
   return true;
@@ -291,21 +288,19 @@ bool DataFile::ForEachRecord(const std::string& cartridge,
 
 bool DataFile::LoadPrintLog(const std::string& cartridge, LoadedLog& out) {
   LoadedLog loaded;
-  std::uint32_t best = 0, normal = 0, economic = 0;
+  PageSums sums;
   const bool ok = ForEachRecord(
       cartridge,
       [&](const PrintRecord& r) {
         loaded.rows.push_back(r);
-        best += static_cast<std::uint32_t>(AtoiLike(r.best));
-        normal += static_cast<std::uint32_t>(AtoiLike(r.normal));
-        economic += static_cast<std::uint32_t>(AtoiLike(r.economic));
+        sums.Add(r);
       },
       &loaded.maximum);
   if (!ok)
     return false;
-  loaded.best = static_cast<std::int32_t>(best);
-  loaded.normal = static_cast<std::int32_t>(normal);
-  loaded.economic = static_cast<std::int32_t>(economic);
+  loaded.best = sums.best();
+  loaded.normal = sums.normal();
+  loaded.economic = sums.economic();
   recordsAtLoad_ = loaded.rows.size();
   cartridgeAtLoad_ = cartridge;
   out = std::move(loaded);
@@ -319,8 +314,8 @@ bool DataFile::AppendPrintRecord(const std::string& date, const std::string& tim
   if (!rw.Open(paths_.temp))
     return false;
   const bool found = rw.CopyUntil(kLogEnd);
-  rw.out().Record(PrintRecord{date, time, std::to_string(best), std::to_string(normal),
-                              std::to_string(economic), user, remark});
+  rw.out().Record(
+      PrintRecord{date, time, Decimal(best), Decimal(normal), Decimal(economic), user, remark});
   rw.out().LogTrailer();
   return rw.Finish(found, /*replace=*/true);
 }

@@ -8,57 +8,19 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "log/Records.h"
+#include "log/Usage.h"
 #include "platform/Ports.h"
 
 namespace pw {
-
-struct PrintRecord {
-  std::string date, time, best, normal, economic, user, remark;
-  bool operator==(const PrintRecord&) const = default;
-};
-
-struct CartridgeEntry {
-  std::string name, pages, printer;
-  bool operator==(const CartridgeEntry&) const = default;
-};
 
 // The data file and its temporary file in the program's folder.
 struct DataFilePaths {
   std::string data;  // <dir>/Pagewarden.xml
   std::string temp;  // <dir>/Pagewarden.new
   static DataFilePaths InFolder(const std::string& dir);
-};
-
-// --- reading rules (pure) ------------------------------------------------------------------
-
-// True when the line holds both "<element>" and "</element>" anywhere.
-bool LineHasElement(std::string_view line, std::string_view element);
-// The value of an element line: from after the first '>' up to before the last '/' minus one.
-std::string ExtractElementValue(std::string_view line);
-
-// A value as it is written into the data file: CR and LF become blanks, and every start or end
-// tag of the file's own vocabulary ("<data>", "</best>", ...) has its angle brackets replaced by
-// the look-alikes U+2039 and U+203A ("‹data›"), so that no value (a job title, a user
-// name, a typed remark) can forge, hide or split a record. Everything else stays verbatim.
-std::string StorableValue(std::string_view value);
-// atoi's rules (white space, sign, digits), wrapping instead of overflowing.
-std::int32_t AtoiLike(std::string_view text);
-
-// --- usage arithmetic (pure) -----------------------------------------------------------------
-
-// The used-up share in whole percent: ((4*best)/3 + normal + (2*economic)/3) * 100 / maxPages in
-// wrapping signed 32-bit arithmetic, truncating; 0 when maxPages is 0; capped at 100.
-int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
-               std::int32_t maxPages);
-
-// --- operations on the file --------------------------------------------------------------------
-
-struct UsageTotals {
-  std::int32_t best = 0, normal = 0, economic = 0;
-  std::optional<std::int32_t> maxPages;  // set only when a catalogue entry matched
 };
 
 struct LoadedLog {

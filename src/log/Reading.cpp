@@ -1,8 +1,9 @@
-// The reading rules of the data file and the usage arithmetic.
+// The reading rules of the data file and its line scanners.
+
+#include "log/Reading.h"
 
 #include <cstring>
 
-#include "log/DataFile.h"
 #include "log/Scan.h"
 
 namespace pw {
@@ -62,24 +63,6 @@ std::int32_t AtoiLike(std::string_view text) {
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   return static_cast<std::int32_t>(negative ? 0u - value : value);
-}
-
-int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
-               std::int32_t maxPages) {
-  if (maxPages == 0)
-    return 0;
-  // Signed 32-bit arithmetic that wraps instead of faulting: products and sums in uint32, the
-  // divisions on the wrapped values (x / 3 cannot overflow; x / -1 can, so it runs in int64).
-  const auto wrap = [](std::uint32_t v) { return static_cast<std::int32_t>(v); };
-  const std::int32_t bestWeighted = wrap(4u * static_cast<std::uint32_t>(best)) / 3;
-  const std::int32_t economicWeighted = wrap(2u * static_cast<std::uint32_t>(economic)) / 3;
-  const std::int32_t weighted =
-      wrap(static_cast<std::uint32_t>(bestWeighted) + static_cast<std::uint32_t>(normal) +
-           static_cast<std::uint32_t>(economicWeighted));
-  const std::int64_t share =
-      std::int64_t{wrap(static_cast<std::uint32_t>(weighted) * 100u)} / maxPages;
-  const std::int32_t result = wrap(static_cast<std::uint32_t>(share));
-  return result > 100 ? 100 : result;
 }
 
 namespace scan {

@@ -25,4 +25,8 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
+std::string Decimal(long long n) {
+  return std::to_string(n);
+}
+
 }  // namespace pw

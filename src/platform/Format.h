@@ -1,5 +1,6 @@
 #pragma once
-// printf-style formatting into a std::string (the string table's texts use %s, %d and %%).
+// printf-style formatting into a std::string (the string table's texts use %s, %d and %%), and
+// the one way a number is written.
 
 #include <cstdarg>
 #include <string>
@@ -13,4 +14,7 @@
 namespace pw {
 std::string VFormat(const char* format, va_list args);
 std::string Format(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
+// A whole number in decimal digits with a leading minus when negative, as every file and window
+// of the program writes one.
+std::string Decimal(long long n);
 }  // namespace pw

@@ -1,5 +1,6 @@
 #include "res/Strings.h"
 
+#include <cstdarg>
 #include <map>
 
 namespace pw {
@@ -51,6 +52,14 @@ const std::string& LoadStr(int id) {
   static const std::string empty;
   const auto it = table.find(id);
   return it == table.end() ? empty : it->second;
+}
+
+std::string FormatStr(int id, ...) {
+  va_list args;
+  va_start(args, id);
+  std::string text = VFormat(LoadStr(id).c_str(), args);
+  va_end(args);
+  return text;
 }
 
 }  // namespace pw

@@ -42,5 +42,8 @@ inline constexpr int kColumnRemark = 57672;
 
 // The text of a string id; an unknown id gives an empty text.
 const std::string& LoadStr(int id);
+// The text of a string id used as a printf format. The compiler cannot check the arguments
+// against a text from the table, so each caller passes what its text asks for.
+std::string FormatStr(int id, ...);
 
 }  // namespace pw

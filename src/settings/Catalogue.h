@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "log/DataFile.h"
+#include "log/Records.h"
 
 namespace pw {
 

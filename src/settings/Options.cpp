@@ -3,17 +3,25 @@
 namespace pw {
 
 namespace {
+
+bool ReadFlag(IProfile& profile, const char* key, bool byDefault) {
+  return profile.ReadInt(key, byDefault ? 1 : 0) != 0;
+}
+void WriteFlag(IProfile& profile, const char* key, bool value) {
+  profile.WriteInt(key, value ? 1 : 0);
+}
+
 // The values that both a confirmed Settings dialog and Exit write first, in this order.
 void WriteCommonOptions(IProfile& profile, const Options& o) {
   profile.WriteString(keys::kPrinter, o.printer);
   profile.WriteString(keys::kCartridge, o.cartridge);
-  profile.WriteInt(keys::kAutoQuality, o.autoQuality);
-  profile.WriteInt(keys::kEmptyFlash, o.emptyFlash);
-  profile.WriteInt(keys::kPopStatus, o.popStatus);
-  profile.WriteInt(keys::kTooltip, o.tooltip);
+  WriteFlag(profile, keys::kAutoQuality, o.autoQuality);
+  WriteFlag(profile, keys::kEmptyFlash, o.emptyFlash);
+  WriteFlag(profile, keys::kPopStatus, o.popStatus);
+  WriteFlag(profile, keys::kTooltip, o.tooltip);
   profile.WriteInt(keys::kQuality, o.quality);
-  profile.WriteInt(keys::kAutoMonitor, o.autoMonitor);
-  profile.WriteInt(keys::kAnyone, o.anyone);
+  WriteFlag(profile, keys::kAutoMonitor, o.autoMonitor);
+  WriteFlag(profile, keys::kAnyone, o.anyone);
 }
 }  // namespace
 
@@ -25,13 +33,13 @@ Options LoadOptions(IProfile& profile) {
   // A class the list has no entry for would leave the Settings dialog without a choice.
   if (o.quality < 0 || o.quality > 2)
     o.quality = 1;
-  o.autoQuality = profile.ReadInt(keys::kAutoQuality, 1);
-  o.emptyFlash = profile.ReadInt(keys::kEmptyFlash, 1);
-  o.popStatus = profile.ReadInt(keys::kPopStatus, 1);
-  o.tooltip = profile.ReadInt(keys::kTooltip, 1);
-  o.autoMonitor = profile.ReadInt(keys::kAutoMonitor, 1);
-  o.anyone = profile.ReadInt(keys::kAnyone, 0);
-  o.windowsRun = profile.ReadInt(keys::kWindowsRun, 1);
+  o.autoQuality = ReadFlag(profile, keys::kAutoQuality, true);
+  o.emptyFlash = ReadFlag(profile, keys::kEmptyFlash, true);
+  o.popStatus = ReadFlag(profile, keys::kPopStatus, true);
+  o.tooltip = ReadFlag(profile, keys::kTooltip, true);
+  o.autoMonitor = ReadFlag(profile, keys::kAutoMonitor, true);
+  o.anyone = ReadFlag(profile, keys::kAnyone, false);
+  o.windowsRun = ReadFlag(profile, keys::kWindowsRun, true);
   return o;
 }
 
@@ -39,7 +47,7 @@ void SaveConfirmedSettings(IProfile& profile, const Options& o, const std::strin
   WriteCommonOptions(profile, o);
   profile.WriteString(keys::kPassword, password);
   profile.WriteInt(keys::kFirstTime, 0);
-  profile.WriteInt(keys::kWindowsRun, o.windowsRun);
+  WriteFlag(profile, keys::kWindowsRun, o.windowsRun);
 }
 
 void SaveAtExit(IProfile& profile, const Options& o) {

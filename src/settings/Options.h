@@ -1,5 +1,6 @@
 #pragma once
-// The user's options and the orders in which the program reads and writes them.
+// The user's options and the orders in which the program reads and writes them. The profile
+// keeps each flag as the number 1 or 0; any number but 0 reads as set.
 
 #include <string>
 
@@ -10,14 +11,14 @@ namespace pw {
 struct Options {
   std::string printer;
   std::string cartridge;
-  int quality = 1;  // fixed quality class: 0 Best, 1 Normal, 2 Economic
-  int autoQuality = 1;
-  int emptyFlash = 1;
-  int popStatus = 1;
-  int tooltip = 1;
-  int autoMonitor = 1;
-  int anyone = 0;
-  int windowsRun = 1;
+  int quality = 1;  // fixed quality class: 0 Best, 1 Normal, 2 Economic (the list's index)
+  bool autoQuality = true;
+  bool emptyFlash = true;
+  bool popStatus = true;
+  bool tooltip = true;
+  bool autoMonitor = true;
+  bool anyone = false;
+  bool windowsRun = true;
   bool operator==(const Options&) const = default;
 };
 

@@ -53,7 +53,7 @@ int CRegistry::SetKeyName(const std::string& keyName) {
     result = 1;
   }
   if (result == -1) {
-    Trace("CRegistry::SetKeyName error: %s doesn't contain RootKeyName!\n", keyName.c_str());
+    Trace("CRegistry::SetKeyName error: %s doesn't contain a root key name!\n", keyName.c_str());
   }
   return result;
 }
@@ -61,7 +61,7 @@ int CRegistry::SetKeyName(const std::string& keyName) {
 int CRegistry::Open() {
   // The constructor always names a key; this guards the invariant, not a reachable state.
   if (rootName_.empty()) {
-    Trace("CRegistry::Open error: m_strRootName is empty!\n");
+    Trace("CRegistry::Open error: the root key name is empty!\n");
     return -1;
   }
   if (open_ && Close() != 0) {

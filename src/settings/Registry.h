@@ -56,15 +56,12 @@ class CRegistry {
   int DeleteValue(const std::string& name);
 
   const std::string& subKey() const { return subKey_; }
-  // With its trailing backslash, as found in the key name.
-  const std::string& rootName() const { return rootName_; }
   RootKey rootKey() const { return rootKey_; }
-  bool isOpen() const { return open_; }
 
  private:
   IRegistryBackend& backend_;
   std::string subKey_;
-  std::string rootName_;
+  std::string rootName_;  // with its trailing backslash, as found in the key name
   IRegistryBackend::Handle key_ = 0;
   RootKey rootKey_ = RootKey::kCurrentUser;
   bool open_ = false;

@@ -85,7 +85,7 @@ TEST_F(JobWatcherTest, FollowsTheQueueWithTwoSecondPausesUntilItStopsChanging) {
 }
 
 TEST_F(JobWatcherTest, OneRecordPerWatchWithUserAndDocumentOfTheLastNewJobListed) {
-  options.popStatus = 0;
+  options.popStatus = false;
   // The user is neither the first one seen nor that of the highest job id.
   Script({Jobs{Job(11, 1, 0, 400, "bob", "b.pdf"), Job(10, 2, 0, 600, "ana", "a.pdf")},
           Jobs{Job(11, 1, 1, 400, "bob", "b.pdf"), Job(10, 2, 2, 600, "ana", "a.pdf")}});
@@ -96,7 +96,7 @@ TEST_F(JobWatcherTest, OneRecordPerWatchWithUserAndDocumentOfTheLastNewJobListed
   EXPECT_EQ(watcher.lastJobId(), 11u);
 
   // Still queued at or below the mark: ignored, and it lends no user to a new job's record.
-  options.popStatus = 1;
+  options.popStatus = true;
   host.calls.clear();
   Script({Jobs{Job(12, 1, 1, -4, "cyril", "c.pdf"), Job(11, 9, 9, 400, "bob", "b.pdf")}});
   Watch();
@@ -149,18 +149,19 @@ TEST_F(JobWatcherTest, ImplausibleTotalsAreQuestioned) {
 }
 
 TEST(JobWatcherQualityTest, QualityTable) {
-  const std::pair<std::int16_t, int> table[] = {
-      {600, 0}, {501, 0}, {500, 1}, {301, 1}, {300, 2},   {0, 2},     {-1, 2},
-      {-2, 2},  {-3, 1},  {-4, 0},  {-5, 2},  {32767, 0}, {-32768, 2}};
+  const QualityClass b = QualityClass::Best, n = QualityClass::Normal, e = QualityClass::Economic;
+  const std::pair<std::int16_t, QualityClass> table[] = {
+      {600, b}, {501, b}, {500, n}, {301, n}, {300, e},   {0, e},     {-1, e},
+      {-2, e},  {-3, n},  {-4, b},  {-5, e},  {32767, b}, {-32768, e}};
   for (const auto& [quality, expected] : table)
-    EXPECT_EQ(JobWatcher::QualityClass(quality), expected) << quality;
+    EXPECT_EQ(ClassOfQuality(quality), expected) << quality;
 }
 
 TEST_F(JobWatcherTest, JobsWithoutPrintSettingsSwitchDetectionOffOnceForTheFixedClass) {
   options.quality = 2;
   Script({Jobs{Job(1, 1, 1, std::nullopt), Job(2, 2, 2, -4), Job(3, 4, 4, std::nullopt)}});
   Watch();
-  EXPECT_EQ(options.autoQuality, 0);
+  EXPECT_FALSE(options.autoQuality);
   EXPECT_EQ(profile.values["AutoQuality"], "0");
   EXPECT_EQ(profile.writes, std::vector<std::string>{"AutoQuality"});
   // Jobs after the first one without settings take the fixed class as well.

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/Commands.h"
 #include "app/SpoolerPorts.h"
+#include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -74,15 +74,11 @@ struct FakeDialogs : IDialogs {
 
 // A data file whose one catalogue entry "Black 100" holds 100 pages, with one record.
 std::string DataFileText(int best, int normal, int economic) {
-  std::ostringstream s;
-  s << "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>Black 100</name>\n"
-    << "\t\t\t<pages>100</pages>\n\t\t\t<printer>Office</printer>\n\t\t</cartridge>\n"
-    << "\t</cartridges>\n\t<printed>\n\t\t<data>\n\t\t\t<date>1.1.2026</date>\n"
-    << "\t\t\t<time>8:00:00</time>\n\t\t\t<best>" << best << "</best>\n\t\t\t<normal>" << normal
-    << "</normal>\n\t\t\t<economic>" << economic << "</economic>\n\t\t\t<user>u</user>\n"
-    << "\t\t\t<remark>r</remark>\n\t\t</data>\n\t</printed>\n</document>\n<!--\n"
-    << "<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">\n-->\n";
-  return s.str();
+  return test::DataFileBuilder()
+      .Entry({"Black 100", "100", "Office"})
+      .Record({"1.1.2026", "8:00:00", std::to_string(best), std::to_string(normal),
+               std::to_string(economic), "u", "r"})
+      .Text();
 }
 
 class MonitorTest : public ::testing::Test {
@@ -299,9 +295,9 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
 
   dialogs_.settingsOk = true;
   dialogs_.onSettings = [](SettingsValues& v) {
-    v.options.autoMonitor = 0;
-    v.options.windowsRun = 0;
-    v.options.tooltip = 0;
+    v.options.autoMonitor = false;
+    v.options.windowsRun = false;
+    v.options.tooltip = false;
     v.password = "abc";
     v.catalogueRead = true;
     v.catalogue = {{"Color 300", "300", "Office"}};
@@ -327,7 +323,7 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   // Watching that starts again starts afresh, on the printer just chosen: what was printed while
   // it was off is not counted.
   dialogs_.onSettings = [](SettingsValues& v) {
-    v.options.autoMonitor = 1;
+    v.options.autoMonitor = true;
     v.options.printer = "Druha";
     v.catalogueRead = false;
     v.catalogue.clear();

@@ -89,7 +89,7 @@ class QueueViewTest : public ::testing::Test, public IWatchHost {
  protected:
   QueueViewTest() {
     options.printer = "A";
-    options.popStatus = 1;
+    options.popStatus = true;
   }
 
   // A tick of the monitoring timer and the whole watch it starts.

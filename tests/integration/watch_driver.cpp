@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  options.popStatus = 0;
+  options.popStatus = false;
 
   Console console;
   pw::QtTimers timers;

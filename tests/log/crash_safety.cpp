@@ -14,6 +14,7 @@
 #include <string>
 
 #include "log/DataFile.h"
+#include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -51,8 +52,7 @@ TEST(CrashSafety, KilledAppendsLeaveAWholeFileWithEveryReportedRecord) {
   char folder[] = "/tmp/pw_crash_XXXXXX";
   ASSERT_NE(mkdtemp(folder), nullptr);
   const DataFilePaths paths = DataFilePaths::InFolder(folder);
-  std::ofstream(paths.data) << "<document>\n\t<cartridges>\n\t</cartridges>\n\t<printed>\n"
-                               "\t</printed>\n</document>\n";
+  test::DataFileBuilder().WriteTo(paths.data);
   std::mt19937 random(12345);
   long records = 0;
   int killedMidway = 0;

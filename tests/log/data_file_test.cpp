@@ -18,6 +18,10 @@
 #include <tuple>
 #include <vector>
 
+#include "log/Reading.h"
+#include "log/Usage.h"
+
+#include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -49,28 +53,18 @@ TEST(UsageShare, TruncatesEachClassOnceCapsAndWraps) {
   EXPECT_EQ(UsageShare(0, 536870912, 0, -1), INT32_MIN);
 }
 
-const std::string kTrailer =
-    "</document>\n<!--\n<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">\n"
-    "-->\n";
+using test::DataFileBuilder;
+const std::string& kTrailer = DataFileBuilder::kTrailer;
 
 std::string Entry(const std::string& name, const std::string& pages, const std::string& printer) {
-  return "\t\t<cartridge>\n\t\t\t<name>" + name + "</name>\n\t\t\t<pages>" + pages +
-         "</pages>\n\t\t\t<printer>" + printer + "</printer>\n\t\t</cartridge>\n";
+  return DataFileBuilder::EntryLines({name, pages, printer});
 }
-
 std::string Record(const PrintRecord& r) {
-  return "\t\t<data>\n\t\t\t<date>" + r.date + "</date>\n\t\t\t<time>" + r.time +
-         "</time>\n\t\t\t<best>" + r.best + "</best>\n\t\t\t<normal>" + r.normal +
-         "</normal>\n\t\t\t<economic>" + r.economic + "</economic>\n\t\t\t<user>" + r.user +
-         "</user>\n\t\t\t<remark>" + r.remark + "</remark>\n\t\t</data>\n";
+  return DataFileBuilder::RecordLines(r);
 }
-
 // The log section and trailer as every log writer ends the file.
 std::string Logged(const std::vector<PrintRecord>& rows) {
-  std::string text = "\t<printed>\n";
-  for (const PrintRecord& r : rows)
-    text += Record(r);
-  return text + "\t</printed>\n" + kTrailer;
+  return DataFileBuilder::LogLines(rows);
 }
 
 std::string Crlf(const std::string& text) {
@@ -91,12 +85,16 @@ std::string Written(const std::string& text) {
 
 const PrintRecord kFirst{"1.2.2026", "10:00:00", "1", "2", "3", "eva", "dopis"};
 const PrintRecord kSecond{"2.2.2026", "11:00:00", "4", "0", "0", "jan", "faktura"};
-const std::string kHead = "<document>\n\t<cartridges>\n" + Entry("HP 305", "120", "DeskJet") +
-                          Entry("Canon PG-545", "180", "PIXMA") + "\t</cartridges>\n";
 const std::string kGap = "gap line\n";
+const DataFileBuilder kStandardFile = DataFileBuilder()
+                                          .Entry({"HP 305", "120", "DeskJet"})
+                                          .Entry({"Canon PG-545", "180", "PIXMA"})
+                                          .Between(kGap)
+                                          .Records({kFirst, kSecond});
+const std::string kHead = kStandardFile.Head();
 const char* const kCannotOpen = "Chyba: Nelze otevřít XML datový soubor!";
 const char* const kCannotSave = "Chyba: Nelze uložit data do XML datového souboru!";
-const std::string kStandard = kHead + kGap + Logged({kFirst, kSecond});
+const std::string kStandard = kStandardFile.Text();
 
 class DataFileTest : public ::testing::Test {
  protected:

@@ -107,14 +107,7 @@ class FakeTimers : public ITimers {
     }
     now_ = end;
   }
-  bool running(Id id) const { return timers_.count(id) != 0; }
   std::size_t count() const { return timers_.size(); }
-  std::optional<int> PeriodOf(Id id) const {
-    const auto it = timers_.find(id);
-    if (it == timers_.end())
-      return std::nullopt;
-    return it->second.period;
-  }
   std::int64_t now() const { return now_; }
   bool failStart = false;
 

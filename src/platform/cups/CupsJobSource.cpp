@@ -1,11 +1,11 @@
 #include "platform/cups/CupsJobSource.h"
 
-#include <cups/cups.h>
 #include <poll.h>
 #include <strings.h>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace pw {
 namespace {
@@ -60,32 +60,6 @@ std::optional<std::int16_t> FromResolution(ipp_attribute_t* attr) {
   if (dpi <= 0)
     return std::nullopt;
   return std::int16_t(std::min(dpi, int(std::numeric_limits<std::int16_t>::max())));
-}
-
-ipp_t* NewRequest(ipp_op_t op, const std::string& printer) {
-  ipp_t* request = ippNewRequest(op);
-  char uri[HTTP_MAX_URI];
-  if (printer.empty())
-    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                    "/");
-  else
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", printer.c_str());
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-               cupsUser());
-  return request;
-}
-
-template <std::size_t N>
-void AskFor(ipp_t* request, const char* const (&names)[N]) {
-  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(N),
-                nullptr, names);
-}
-
-// An answer that waits longer than the timeout gives up instead of waiting again.
-int GiveUp(http_t*, void*) {
-  return 0;
 }
 
 // Reads one job's attributes, from `attr` up to the next group separator.
@@ -146,9 +120,7 @@ std::vector<SpooledJob> ReadJobs(ipp_t* answer, std::vector<std::string>* printe
 
 CupsJobSource::CupsJobSource() = default;
 
-CupsJobSource::~CupsJobSource() {
-  Disconnect();
-}
+CupsJobSource::~CupsJobSource() = default;
 
 void CupsJobSource::StartFresh(const std::string& printer) {
   // The line is drawn now; a server that does not answer yet gets it drawn at the first look
@@ -162,55 +134,41 @@ bool CupsJobSource::Connect() {
   if (http_) {
     // A connection the server has closed (restart, idle timeout) reads as ready with nothing to
     // say; reconnecting here keeps the short connect timeout instead of the library's long one.
-    pollfd fd{httpGetFd(http_), POLLIN, 0};
+    pollfd fd{httpGetFd(http_.get()), POLLIN, 0};
     if (poll(&fd, 1, 0) == 0)
       return true;
-    Disconnect();
+    http_.reset();
   }
-  http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kTimeoutMs,
-                       nullptr);
-  if (!http_)
-    return false;
-  httpSetTimeout(http_, kTimeoutMs / 1000.0, GiveUp, nullptr);
-  return true;
+  http_ = ipp::Connect(kTimeoutMs);
+  return http_ != nullptr;
 }
 
-void CupsJobSource::Disconnect() {
-  if (http_)
-    httpClose(http_);
-  http_ = nullptr;
-}
-
-ipp_t* CupsJobSource::Send(ipp_t* request, int* status) {
-  if (!Connect()) {
-    ippDelete(request);
+ipp::Message CupsJobSource::Send(ipp::Message request, int* status) {
+  if (!Connect())
     return nullptr;
-  }
-  ipp_t* answer = cupsDoRequest(http_, request, "/");
+  ipp::Message answer = ipp::Send(http_.get(), std::move(request));
   if (!answer) {
-    Disconnect();
+    http_.reset();
     return nullptr;
   }
   if (status)
-    *status = ippGetStatusCode(answer);
-  if (ippGetStatusCode(answer) > IPP_STATUS_OK_EVENTS_COMPLETE) {
-    ippDelete(answer);
+    *status = ippGetStatusCode(answer.get());
+  if (!ipp::Succeeded(answer.get()))
     return nullptr;
-  }
   return answer;
 }
 
 bool CupsJobSource::TakeBaseline(const std::string& printer) {
-  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, printer);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "completed");
-  AskFor(request, kBaselineAttributes);
-  ipp_t* answer = Send(request);
+  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_JOBS, printer);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+               "completed");
+  ipp::AskFor(request.get(), kBaselineAttributes);
+  const ipp::Message answer = Send(std::move(request));
   if (!answer)
     return false;
   std::uint32_t highest = 0;
-  for (const SpooledJob& job : ReadJobs(answer))
+  for (const SpooledJob& job : ReadJobs(answer.get()))
     highest = std::max(highest, job.id);
-  ippDelete(answer);
 
   const auto unfinished = GetJobs(printer, "not-completed", 1);
   if (!unfinished)
@@ -227,38 +185,29 @@ bool CupsJobSource::TakeBaseline(const std::string& printer) {
 std::optional<std::vector<SpooledJob>> CupsJobSource::GetJobs(const std::string& printer,
                                                               const char* which,
                                                               std::uint32_t firstId) {
-  ipp_t* request = NewRequest(IPP_OP_GET_JOBS, printer);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
+  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_JOBS, printer);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
   if (firstId > 1)
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
                   int(std::min<std::uint32_t>(firstId, INT32_MAX)));
-  AskFor(request, kJobAttributes);
-  ipp_t* answer = Send(request);
+  ipp::AskFor(request.get(), kJobAttributes);
+  const ipp::Message answer = Send(std::move(request));
   if (!answer)
     return std::nullopt;
-  auto jobs = ReadJobs(answer);
-  ippDelete(answer);
-  return jobs;
+  return ReadJobs(answer.get());
 }
 
 std::optional<std::vector<SpooledJob>> CupsJobSource::GetJob(const std::string& printer,
                                                              std::uint32_t id) {
-  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-  char uri[HTTP_MAX_URI];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                   "/jobs/%u", id);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-               cupsUser());
-  AskFor(request, kJobAttributes);
+  ipp::Message request = ipp::JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, id);
+  ipp::AskFor(request.get(), kJobAttributes);
   int status = IPP_STATUS_OK;
-  ipp_t* answer = Send(request, &status);
+  const ipp::Message answer = Send(std::move(request), &status);
   if (!answer)
     return status == IPP_STATUS_ERROR_NOT_FOUND ? std::optional(std::vector<SpooledJob>{})
                                                 : std::nullopt;
   std::vector<std::string> uris;
-  auto jobs = ReadJobs(answer, &uris);
-  ippDelete(answer);
+  auto jobs = ReadJobs(answer.get(), &uris);
   // Moved to another queue (lpmove): that printer's pages are not ours.
   const std::string ours = "/printers/" + printer;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -276,19 +225,18 @@ std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std
       it != defaults_.end() && now - it->second.taken < kDefaultsLifetime)
     return it->second.quality;
 
-  ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
-  AskFor(request, kQueueAttributes);
-  ipp_t* answer = Send(request);
+  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
+  ipp::AskFor(request.get(), kQueueAttributes);
+  const ipp::Message answer = Send(std::move(request));
   if (!answer)
     return std::nullopt;
   std::optional<std::int16_t> quality;
-  if (ipp_attribute_t* attr = ippFindAttribute(answer, "print-quality-default", IPP_TAG_ENUM))
+  if (ipp_attribute_t* attr = ippFindAttribute(answer.get(), "print-quality-default", IPP_TAG_ENUM))
     quality = FromPrintQuality(ippGetInteger(attr, 0));
   if (!quality)
     if (ipp_attribute_t* attr =
-            ippFindAttribute(answer, "printer-resolution-default", IPP_TAG_RESOLUTION))
+            ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_RESOLUTION))
       quality = FromResolution(attr);
-  ippDelete(answer);
   defaults_[printer] = Defaults{quality, now};
   return quality;
 }

@@ -14,9 +14,7 @@
 #include "app/QueueView.h"
 #include "app/SpoolerPorts.h"
 #include "platform/Ports.h"
-
-typedef struct _http_s http_t;
-typedef struct _ipp_s ipp_t;
+#include "platform/cups/Ipp.h"
 
 namespace pw {
 
@@ -43,10 +41,9 @@ class CupsJobSource : public IJobSource {
   };
 
   bool Connect();
-  void Disconnect();
-  // Sends the request (always consumed) and returns the answer, or nullptr on any failure;
-  // `status` gets the answer's status when there was one.
-  ipp_t* Send(ipp_t* request, int* status = nullptr);
+  // Sends the request and returns the answer, or nothing on any failure; `status` gets the
+  // answer's status when there was one.
+  ipp::Message Send(ipp::Message request, int* status = nullptr);
   bool TakeBaseline(const std::string& printer);
   // The printer's jobs in one state class ("not-completed" or "completed") from `firstId` on.
   std::optional<std::vector<SpooledJob>> GetJobs(const std::string& printer, const char* which,
@@ -57,7 +54,7 @@ class CupsJobSource : public IJobSource {
   // The queue's default print quality, cached for a few seconds; nullopt when the server failed.
   std::optional<std::optional<std::int16_t>> QueueDefault(const std::string& printer);
 
-  http_t* http_ = nullptr;
+  ipp::Connection http_;
   QueueView view_;
   std::map<std::string, Defaults> defaults_;
 };

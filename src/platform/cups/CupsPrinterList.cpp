@@ -1,13 +1,13 @@
 #include "platform/cups/CupsPrinterList.h"
 
-#include <cups/cups.h>
-
 #include <chrono>
 #include <future>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "platform/cups/CupsJobSource.h"
+#include "platform/cups/Ipp.h"
 
 namespace pw {
 
@@ -17,32 +17,21 @@ namespace {
 // server several times, and with a server that hangs every question costs the full timeout.
 // Instances live only in the client's lpoptions, so the server's queue names are all there is.
 std::optional<std::vector<std::string>> AskServer() {
-  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                              CupsJobSource::kTimeoutMs, nullptr);
+  const ipp::Connection http = ipp::Connect(CupsJobSource::kTimeoutMs);
   if (!http)
     return std::nullopt;
-  httpSetTimeout(
-      http, CupsJobSource::kTimeoutMs / 1000.0, [](http_t*, void*) { return 0; }, nullptr);
-  ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+  ipp::Message request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                "printer-name");
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                cupsUser());
-  ipp_t* answer = cupsDoRequest(http, request, "/");
-  httpClose(http);
+  const ipp::Message answer = ipp::Send(http.get(), std::move(request));
   if (!answer)
     return std::nullopt;
-  std::optional<std::vector<std::string>> names;
   // "Not found" is how the server says it has no queues at all.
-  const ipp_status_t status = ippGetStatusCode(answer);
-  if (status <= IPP_STATUS_OK_EVENTS_COMPLETE || status == IPP_STATUS_ERROR_NOT_FOUND) {
-    names.emplace();
-    for (ipp_attribute_t* attr = ippFindAttribute(answer, "printer-name", IPP_TAG_NAME); attr;
-         attr = ippFindNextAttribute(answer, "printer-name", IPP_TAG_NAME))
-      names->emplace_back(ippGetString(attr, 0, nullptr));
-  }
-  ippDelete(answer);
-  return names;
+  if (!ipp::Succeeded(answer.get()) && ippGetStatusCode(answer.get()) != IPP_STATUS_ERROR_NOT_FOUND)
+    return std::nullopt;
+  return ipp::Strings(answer.get(), "printer-name", IPP_TAG_NAME);
 }
 
 // Besides its timeouts the library waits a second for an early answer to every request, so the

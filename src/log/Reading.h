@@ -1,0 +1,24 @@
+#pragma once
+// The rules by which the data file's lines are read, and by which a value is made fit to be
+// written into one.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+// True when the line holds both "<element>" and "</element>" anywhere.
+bool LineHasElement(std::string_view line, std::string_view element);
+// The value of an element line: from after the first '>' up to before the last '/' minus one.
+std::string ExtractElementValue(std::string_view line);
+
+// A value as it is written into the data file: CR and LF become blanks, and every start or end
+// tag of the file's own vocabulary ("<data>", "</best>", ...) has its angle brackets replaced by
+// the look-alikes U+2039 and U+203A ("‹data›"), so that no value (a job title, a user
+// name, a typed remark) can forge, hide or split a record. Everything else stays verbatim.
+std::string StorableValue(std::string_view value);
+// atoi's rules (white space, sign, digits), wrapping instead of overflowing.
+std::int32_t AtoiLike(std::string_view text);
+
+}  // namespace pw

@@ -1,0 +1,68 @@
+#pragma once
+// Data files for tests, line for line as the program writes them: the head with the catalogue,
+// any lines between the catalogue and the log, the log section and the trailer. Lines that no
+// writer would produce (a broken file) go in through Between().
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "log/Records.h"
+
+namespace pw::test {
+
+class DataFileBuilder {
+ public:
+  static inline const std::string kTrailer =
+      "</document>\n<!--\n<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" "
+      "\"\">\n-->\n";
+
+  DataFileBuilder& Entry(const CartridgeEntry& entry) {
+    entries_ += EntryLines(entry);
+    return *this;
+  }
+  DataFileBuilder& Between(const std::string& lines) {
+    between_ += lines;
+    return *this;
+  }
+  DataFileBuilder& Record(const PrintRecord& record) {
+    records_.push_back(record);
+    return *this;
+  }
+  DataFileBuilder& Records(const std::vector<PrintRecord>& records) {
+    records_.insert(records_.end(), records.begin(), records.end());
+    return *this;
+  }
+
+  // The document start line and the catalogue.
+  std::string Head() const {
+    return "<document>\n\t<cartridges>\n" + entries_ + "\t</cartridges>\n";
+  }
+  // The log section and the trailer.
+  std::string Log() const { return LogLines(records_); }
+  std::string Text() const { return Head() + between_ + Log(); }
+  void WriteTo(const std::string& path) const { std::ofstream(path, std::ios::binary) << Text(); }
+
+  static std::string EntryLines(const CartridgeEntry& e) {
+    return "\t\t<cartridge>\n\t\t\t<name>" + e.name + "</name>\n\t\t\t<pages>" + e.pages +
+           "</pages>\n\t\t\t<printer>" + e.printer + "</printer>\n\t\t</cartridge>\n";
+  }
+  static std::string RecordLines(const PrintRecord& r) {
+    return "\t\t<data>\n\t\t\t<date>" + r.date + "</date>\n\t\t\t<time>" + r.time +
+           "</time>\n\t\t\t<best>" + r.best + "</best>\n\t\t\t<normal>" + r.normal +
+           "</normal>\n\t\t\t<economic>" + r.economic + "</economic>\n\t\t\t<user>" + r.user +
+           "</user>\n\t\t\t<remark>" + r.remark + "</remark>\n\t\t</data>\n";
+  }
+  static std::string LogLines(const std::vector<PrintRecord>& records) {
+    std::string text = "\t<printed>\n";
+    for (const PrintRecord& r : records)
+      text += RecordLines(r);
+    return text + "\t</printed>\n" + kTrailer;
+  }
+
+ private:
+  std::string entries_, between_;
+  std::vector<PrintRecord> records_;
+};
+
+}  // namespace pw::test
