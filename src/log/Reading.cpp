@@ -35,7 +35,23 @@ std::size_t VocabularyTagAt(std::string_view text) {
 
 }  // namespace
 
-std::string StorableValue(std::string_view value) {
+std::string FlattenLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
+      out += ' ';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string StorableValue(std::string_view raw) {
+  const std::string value = FlattenLineBreaks(raw);
   std::string out;
   out.reserve(value.size());
   for (std::size_t i = 0; i < value.size();) {
@@ -45,8 +61,7 @@ std::string StorableValue(std::string_view value) {
       out += "\u203a";
       i += tag;
     } else {
-      const char c = value[i++];
-      out += c == '\r' || c == '\n' ? ' ' : c;
+      out += value[i++];
     }
   }
   return out;

@@ -13,7 +13,9 @@ bool LineHasElement(std::string_view line, std::string_view element);
 // The value of an element line: from after the first '>' up to before the last '/' minus one.
 std::string ExtractElementValue(std::string_view line);
 
-// A value as it is written into the data file: CR and LF become blanks, and every start or end
+// Each line break (CR LF, CR or LF) becomes one blank: the data file holds one element per line.
+std::string FlattenLineBreaks(std::string_view text);
+// A value as it is written into the data file: its line breaks flattened, and every start or end
 // tag of the file's own vocabulary ("<data>", "</best>", ...) has its angle brackets replaced by
 // the look-alikes U+2039 and U+203A ("‹data›"), so that no value (a job title, a user
 // name, a typed remark) can forge, hide or split a record. Everything else stays verbatim.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "log/Reading.h"
+
 namespace pw {
 
 namespace {
@@ -80,21 +82,6 @@ std::optional<std::size_t> MatchPrinter(const std::vector<CartridgeEntry>& entri
     if (entries[i].printer.find(printer) != std::string::npos)
       match = i;
   return match;
-}
-
-std::string FlattenLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-      out += ' ';
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
 }
 
 CartridgeCatalogue::CartridgeCatalogue(std::vector<CartridgeEntry> entries)

@@ -26,9 +26,6 @@ std::optional<std::size_t> SelectByPrefix(const std::vector<std::string>& items,
 std::optional<std::size_t> MatchPrinter(const std::vector<CartridgeEntry>& entries,
                                         std::string_view printer);
 
-// Each line break (CR LF, CR or LF) becomes one blank: the data file holds one element per line.
-std::string FlattenLineBreaks(std::string_view text);
-
 class CartridgeCatalogue {
  public:
   CartridgeCatalogue() = default;
