@@ -177,9 +177,9 @@ bool CDetailsDlg::LoadPrintLog() {
   list_->LoadRows(std::move(rows));
   if (log.maximum)
     values_.maximum = *log.maximum;
-  values_.best = Format("%d", log.best);
-  values_.normal = Format("%d", log.normal);
-  values_.economic = Format("%d", log.economic);
+  values_.best = Decimal(log.best);
+  values_.normal = Decimal(log.normal);
+  values_.economic = Decimal(log.economic);
   ShowMembers();
   EnableRowButtons();
   return true;
