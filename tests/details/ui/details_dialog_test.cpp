@@ -20,14 +20,15 @@
 #include "details/ui/EditableListCtrl.h"
 #include "platform/qt/CzechTexts.h"
 #include "platform/qt/QtText.h"
+#include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
 using namespace pw;
 
-const char* const kHead =
-    "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>Černá 45</name>\n"
-    "\t\t\t<pages>600</pages>\n\t\t\t<printer>DJ "
-    "850</printer>\n\t\t</cartridge>\n\t</cartridges>\n";
+// An empty log under a catalogue of one cartridge.
+const test::DataFileBuilder kEmptyLog =
+    test::DataFileBuilder().Entry({"Černá 45", "600", "DJ 850"});
+const QByteArray kHead = QByteArray::fromStdString(kEmptyLog.Head());
 // Pages best, normal and economic, user and remark.
 const std::tuple<int, int, int, const char*, const char*> kRows[] = {
     {1, 10, 3, "Jana", "dopis"}, {2, 20, 6, "Petr", "faktura"}, {4, 0, 9, "Eva", "plakát"}};
@@ -48,8 +49,7 @@ class DetailsDialogTest : public QObject {
   }
   // Shows the dialog over a data file with the first `count` rows, appended as the watcher does.
   void Open(std::size_t count, const std::string& cartridge = "Černá 45") {
-    std::ofstream(S(DataPath()), std::ios::binary)
-        << kHead << "\t<printed>\n\t</printed>\n</document>\n";
+    kEmptyLog.WriteTo(S(DataPath()));
     DataFile writer(Paths(), messages_);
     for (auto [best, normal, economic, user, remark] : std::span(kRows, count))
       QVERIFY(

@@ -15,6 +15,7 @@
 #include "settings/PrinterList.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "settings/ui/SettingsDlg.h"
+#include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -73,11 +74,7 @@ class SettingsDialogTest : public QObject {
   void init() {
     QVERIFY(dir_.isValid());
     dataFile_ = std::make_unique<DataFile>(DataFilePaths::InFolder(S(dir_.path())), messages_);
-    QFile f(Q(dataFile_->paths().data));
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(
-        "<document>\n\t<cartridges>\n\t</cartridges>\n\t<printed>\n\t</printed>\n</document>\n");
-    f.close();
+    test::DataFileBuilder().WriteTo(dataFile_->paths().data);
     QVERIFY(dataFile_->WriteCartridgeCatalogue({{"HP 45", "500", "DeskJet, OfficeJet"},
                                                 {"HP 56", "450", "DeskJet 5550"},
                                                 {"Canon BC", "300", "BJC"}}));
