@@ -13,7 +13,7 @@
 
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 
 namespace {
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Checks two rules of CODING.md that a reader cannot see from one file. The folder dependencies,
-# on the #include lines below src/: no cycle between folders, the base folder platform/ uses
-# nothing else, and the logic folders use neither widgets (a ui/ folder) nor an adapter (a folder
-# below platform/). The member names: no "m_" prefix (members end in "_"). Prints every offence
-# and fails when there is one.
+# Checks the rules of CODING.md that a reader cannot see from one file.
+#  - The layers, on the #include lines below src/: base/ includes nothing else; the logic folders
+#    include base/ and each other, never a widget folder (ui/), an adapter or a program; an
+#    adapter includes base/ and the logic, never a widget, a program or another adapter; no cycle
+#    between folders.
+#  - tests/ mirrors src/: every folder of unit or widget tests has its folder in src/.
+#  - Member names: no "m_" prefix (members end in "_").
+# Prints every offence and fails when there is one.
 set -euo pipefail
-src=$(cd "$(dirname "$0")/../src" && pwd)
+top=$(cd "$(dirname "$0")/.." && pwd)
+src=$top/src
 
 # One "from to file" line per include of another folder's header.
 edges=$(cd "$src" && find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort | while read -r file; do
@@ -17,15 +21,18 @@ edges=$(cd "$src" && find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort
 done)
 
 status=0
+offence() { echo "$1"; status=1; }
 logic='^(res|log|settings|details|shell|app)$'
 while read -r from to file; do
   [ -n "$from" ] || continue
-  if [ "$from" = platform ]; then
-    echo "platform/ is the base and must not include $to/: $file"
-    status=1
-  elif [[ $from =~ $logic ]] && { [[ $to == */ui ]] || [[ $to == platform/* ]]; }; then
-    echo "logic must not include widgets or adapters ($to/): $file"
-    status=1
+  if [ "$from" = base ]; then
+    offence "base/ includes nothing above it ($to/): $file"
+  elif [[ $from =~ $logic ]] && ! { [ "$to" = base ] || [[ $to =~ $logic ]]; }; then
+    offence "the logic includes only base/ and the logic ($to/): $file"
+  elif [[ $from == adapters/* ]] && ! { [ "$to" = base ] || [[ $to =~ $logic ]]; }; then
+    offence "an adapter includes only base/ and the logic ($to/): $file"
+  elif [[ $from == */ui ]] && [ "$to" = cli ]; then
+    offence "widgets never include a program ($to/): $file"
   fi
 done <<<"$edges"
 
@@ -33,16 +40,21 @@ done <<<"$edges"
 cycle=$(awk 'NF { print $1, $2 }' <<<"$edges" | tsort 2>&1 >/dev/null || true)
 if [ -n "$cycle" ]; then
   loop=$(sed -n 's/^tsort: //p' <<<"$cycle" | grep -v 'input contains a loop' | sort -u | tr '\n' ' ')
-  echo "a cycle between the folders $loop:"
+  offence "a cycle between the folders $loop:"
   awk -v loop=" $loop" 'index(loop, " " $1 " ") && index(loop, " " $2 " ") {
     print "  " $3 ": " $1 " -> " $2 }' <<<"$edges"
-  status=1
 fi
+
+# Folders of tests that run the whole program or its scripts have no one source folder.
+while read -r dir; do
+  rel=${dir#"$top/tests/"}
+  case $rel in support* | e2e* | integration* | packaging*) continue ;; esac
+  [ -d "$src/$rel" ] || offence "tests/$rel has no src/$rel to mirror"
+done < <(find "$top/tests" -mindepth 1 -type d | sort)
 
 if grep -rnE '\bm_[A-Za-z]' "$src" --include='*.h' --include='*.cpp'; then
-  echo "members are named name_, not m_name (CODING.md)"
-  status=1
+  offence "members are named name_, not m_name (CODING.md)"
 fi
 
-[ $status = 0 ] && echo "folder dependencies and member names follow CODING.md"
+[ $status = 0 ] && echo "the layers, the tests' mirror and member names follow CODING.md"
 exit $status

@@ -69,7 +69,7 @@ run() {  # run NAME COMMAND...
 }
 run "logic tests under Wine" wine "$out/pw/tests/logic_tests.exe" --gtest_brief=1
 run "Windows adapter tests under Wine" wine "$out/pw/tests/win32_tests.exe" --gtest_brief=1
-run "pagewarden-log.exe beside the Linux build" bash "$here/tests/platform/win32/compare_cli.sh" \
+run "pagewarden-log.exe beside the Linux build" bash "$here/tests/adapters/win32/compare_cli.sh" \
   "$out/pw/pagewarden-log.exe" "$native/pagewarden-log"
 # Only this prefix's server, which the runs above started.
 wineserver -k 2>/dev/null || true

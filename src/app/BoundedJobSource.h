@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/SpoolerPorts.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/Rect.h"
+#include "base/Rect.h"
 
 namespace pw {
 

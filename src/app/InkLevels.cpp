@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/Format.h"
+#include "base/Format.h"
 
 namespace pw {
 namespace {

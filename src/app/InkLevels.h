@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/SpoolerPorts.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/SpoolerPorts.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "settings/Options.h"
 
 namespace pw {

@@ -6,7 +6,7 @@
 #include "app/Commands.h"
 #include "log/Reading.h"
 #include "log/Usage.h"
-#include "platform/Format.h"
+#include "base/Format.h"
 #include "res/Strings.h"
 
 namespace pw {

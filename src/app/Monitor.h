@@ -11,7 +11,7 @@
 #include "app/MonitorPorts.h"
 #include "app/SpoolerPorts.h"
 #include "log/DataFile.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "settings/Options.h"
 #include "shell/SystemTray.h"
 #include "shell/UrlOpener.h"

@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "app/SpoolerPorts.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

@@ -14,7 +14,7 @@
 #include "log/DataFile.h"
 #include "log/Records.h"
 #include "log/Usage.h"
-#include "platform/Format.h"
+#include "base/Format.h"
 #include "res/Strings.h"
 #include "settings/Options.h"
 
@@ -22,14 +22,14 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "platform/win32/Win32Registry.h"
+#include "adapters/win32/Win32Registry.h"
 #else
 #include <QCoreApplication>
 
-#include "platform/qt/ProgramDataFile.h"
-#include "platform/qt/QtPorts.h"
-#include "platform/qt/QtText.h"
-#include "platform/qt/QtTrace.h"
+#include "adapters/qt/ProgramDataFile.h"
+#include "adapters/qt/QtPorts.h"
+#include "adapters/qt/QtText.h"
+#include "adapters/qt/QtTrace.h"
 #endif
 
 namespace {

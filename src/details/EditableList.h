@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "details/ListNavigation.h"
-#include "platform/Rect.h"
+#include "base/Rect.h"
 
 namespace pw {
 

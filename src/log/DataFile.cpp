@@ -12,8 +12,8 @@
 #include "log/LineReader.h"
 #include "log/Reading.h"
 #include "log/Scan.h"
-#include "platform/FileOps.h"
-#include "platform/Format.h"
+#include "base/FileOps.h"
+#include "base/Format.h"
 #include "res/Strings.h"
 
 namespace pw {

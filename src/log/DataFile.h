@@ -12,7 +12,7 @@
 
 #include "log/Records.h"
 #include "log/Usage.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

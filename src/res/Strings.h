@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Format.h"
+#include "base/Format.h"
 
 namespace pw {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 namespace {

@@ -3,7 +3,7 @@
 // parsed into a root key and a key path, the key is opened on demand, one string value is set or
 // deleted and the key is closed again. Failures are a result of -1 and a line in the diagnostic
 // trace, never a message. The store itself sits behind IRegistryBackend: the real registry on
-// Windows, the desktop's autostart folder elsewhere (platform/xdg/XdgAutostart.h).
+// Windows, the desktop's autostart folder elsewhere (adapters/xdg/XdgAutostart.h).
 
 #include <cstdint>
 #include <optional>

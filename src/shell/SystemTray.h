@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 

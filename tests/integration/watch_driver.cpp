@@ -29,9 +29,9 @@
 #include "app/BoundedJobSource.h"
 #include "app/JobWatcher.h"
 #include "app/SpoolerPorts.h"
-#include "platform/cups/CupsJobSource.h"
-#include "platform/cups/CupsPrinterList.h"
-#include "platform/qt/QtPorts.h"
+#include "adapters/cups/CupsJobSource.h"
+#include "adapters/cups/CupsPrinterList.h"
+#include "adapters/qt/QtPorts.h"
 
 namespace {
 

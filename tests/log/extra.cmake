@@ -3,10 +3,12 @@
 if(UNIX)
   add_executable(log_crash_child ${CMAKE_CURRENT_LIST_DIR}/crash_child.cpp)
   target_link_libraries(log_crash_child PRIVATE pw_logic)
+  pw_use_compile_flags(log_crash_child)
 
   add_executable(log_crash_test ${CMAKE_CURRENT_LIST_DIR}/crash_safety.cpp)
   target_include_directories(log_crash_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
   target_link_libraries(log_crash_test PRIVATE pw_logic GTest::gtest GTest::gtest_main)
+  pw_use_compile_flags(log_crash_test)
   target_compile_definitions(log_crash_test PRIVATE
     PW_CRASH_CHILD="$<TARGET_FILE:log_crash_child>")
   add_dependencies(log_crash_test log_crash_child)

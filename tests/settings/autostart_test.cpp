@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/xdg/XdgAutostart.h"
+#include "adapters/xdg/XdgAutostart.h"
 
 namespace pw {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 
 namespace pw {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/SpoolerPorts.h"
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "shell/SystemTray.h"
 #include "shell/UrlOpener.h"
 

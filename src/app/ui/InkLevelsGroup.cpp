@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
 
 namespace pw {

@@ -9,7 +9,7 @@
 
 #include "app/Gauge.h"
 #include "app/ui/InkLevelsGroup.h"
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
 #include "shell/ui/Icons.h"
 

@@ -14,9 +14,9 @@
 #include <cstring>
 
 #include "app/ui/PagewardenApp.h"
-#include "platform/qt/CzechTexts.h"
-#include "platform/qt/ProgramDataFile.h"
-#include "platform/qt/QtTrace.h"
+#include "shell/ui/CzechTexts.h"
+#include "adapters/qt/ProgramDataFile.h"
+#include "adapters/qt/QtTrace.h"
 #include "res/Strings.h"
 #include "shell/ui/Icons.h"
 

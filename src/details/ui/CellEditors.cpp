@@ -5,7 +5,7 @@
 
 #include "details/EditableList.h"
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 
 namespace pw {
 

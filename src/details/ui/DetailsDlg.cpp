@@ -13,8 +13,8 @@
 
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtText.h"
+#include "shell/ui/CzechTexts.h"
+#include "adapters/qt/QtText.h"
 #include "res/Strings.h"
 #include "shell/ui/DialogParts.h"
 

@@ -7,7 +7,7 @@
 
 #include "details/DetailsValues.h"
 #include "log/DataFile.h"
-#include "platform/qt/LocaleDateTime.h"
+#include "adapters/qt/LocaleDateTime.h"
 
 class QLineEdit;
 class QPushButton;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "details/ui/CellEditors.h"
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 
 namespace pw {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "details/EditableList.h"
-#include "platform/qt/LocaleDateTime.h"
+#include "adapters/qt/LocaleDateTime.h"
 
 namespace pw {
 

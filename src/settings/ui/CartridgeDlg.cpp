@@ -9,7 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
 
 namespace pw {

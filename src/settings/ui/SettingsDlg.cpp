@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "res/Strings.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "shell/ui/Bitmaps.h"

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "settings/Catalogue.h"
 #include "settings/PrinterList.h"
 #include "settings/SettingsValues.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "res/Strings.h"
 #include "shell/ui/Bitmaps.h"
 #include "shell/ui/DialogParts.h"

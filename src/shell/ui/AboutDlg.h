@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "shell/UrlOpener.h"
 
 namespace pw {

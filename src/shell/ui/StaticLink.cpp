@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QLabel>
 
-#include "platform/Ports.h"
+#include "base/Ports.h"
 #include "shell/UrlOpener.h"
 
 namespace pw {

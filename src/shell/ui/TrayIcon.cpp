@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <optional>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "shell/ui/Icons.h"
 
 namespace pw {

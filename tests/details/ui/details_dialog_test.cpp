@@ -18,8 +18,8 @@
 
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/CzechTexts.h"
-#include "platform/qt/QtText.h"
+#include "shell/ui/CzechTexts.h"
+#include "adapters/qt/QtText.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "details/ui/EditableListCtrl.h"
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 
 using namespace pw;
 

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "platform/qt/QtText.h"
+#include "adapters/qt/QtText.h"
 #include "settings/PrinterList.h"
 #include "settings/ui/CartridgeDlg.h"
 #include "settings/ui/SettingsDlg.h"

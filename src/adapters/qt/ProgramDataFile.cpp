@@ -1,0 +1,77 @@
+#include "adapters/qt/ProgramDataFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "log/DataFileLocation.h"
+#include "base/FileOps.h"
+#include "adapters/qt/QtText.h"
+
+namespace pw {
+
+namespace {
+
+class Folders : public IDataFileFolders {
+ public:
+  bool Exists(const std::string& path) override {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(path), error);
+  }
+
+  bool CopyNew(const std::string& from, const std::string& to) override {
+    namespace fs = std::filesystem;
+    const fs::path target = fs::path(to);
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    std::ifstream in(fs::path(from), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof())
+      return false;
+    // Written whole under another name and then linked in, so that no reader ever sees half a
+    // file and a file that appeared meanwhile is never replaced. The copy takes the user's
+    // default permissions, not the read-only ones of the installed file.
+    fs::path part = target;
+    part += ".part";
+    DurableFile file;
+    if (!file.Create(part.string()))
+      return false;
+    file.Write(bytes);
+    bool ok = file.Finish();
+    if (ok) {
+      fs::create_hard_link(part, target, error);
+      if (error && !fs::exists(target)) {
+        // A file system without hard links.
+        fs::rename(part, target, error);
+        ok = !error;
+      }
+    }
+    fs::remove(part, error);
+    return ok && fs::exists(target, error);
+  }
+};
+
+}  // namespace
+
+QString ProgramDataFolder() {
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  DataFileSetting setting;
+  setting.programFolder = S(programFolder);
+  setting.programFolderWritable = QFileInfo(programFolder).isWritable();
+#ifdef _WIN32
+  setting.userDataHome = S(qEnvironmentVariable("APPDATA"));
+#else
+  setting.userDataHome =
+      XdgDataHome(S(qEnvironmentVariable("XDG_DATA_HOME")), S(qEnvironmentVariable("HOME")));
+#endif
+  setting.templateFile =
+      S(QDir::cleanPath(programFolder + QStringLiteral("/../share/pagewarden/Pagewarden.xml")));
+  Folders folders;
+  return Q(DataFileFolder(setting, folders));
+}
+
+}  // namespace pw

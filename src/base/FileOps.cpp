@@ -1,0 +1,220 @@
+#include "base/FileOps.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <thread>
+
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+// windows.h names its own ReplaceFile as a macro; ours is pw::ReplaceFile.
+#undef ReplaceFile
+#else
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace pw {
+
+namespace {
+constexpr std::size_t kBufferSize = 256 * 1024;
+
+#ifdef _WIN32
+int OpenForWriting(const std::string& path) {
+  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long WriteSome(int fd, const char* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(size));
+}
+bool SyncFile(int fd) {
+  return _commit(fd) == 0;
+}
+int CloseFile(int fd) {
+  return _close(fd);
+}
+#else
+int OpenForWriting(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+long WriteSome(int fd, const char* data, std::size_t size) {
+  return ::write(fd, data, size);
+}
+bool SyncFile(int fd) {
+  return ::fsync(fd) == 0;
+}
+int CloseFile(int fd) {
+  return ::close(fd);
+}
+#endif
+}  // namespace
+
+DurableFile::~DurableFile() {
+  if (fd_ >= 0)
+    CloseFile(fd_);
+}
+
+bool DurableFile::Create(const std::string& path) {
+  fd_ = OpenForWriting(path);
+  ok_ = fd_ >= 0;
+  buffer_.clear();
+  buffer_.reserve(kBufferSize);
+  return ok_;
+}
+
+void DurableFile::TakeAccessOf(const std::string& original) {
+#ifndef _WIN32
+  struct stat old = {};
+  if (fd_ < 0 || ::stat(original.c_str(), &old) != 0)
+    return;
+  // Owner and group first: changing them may clear the set-id bits that the mode then restores.
+  if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && ::fchown(fd_, (uid_t)-1, old.st_gid) != 0) {
+    // Not a member of the group: the file keeps this user's group.
+  }
+  ::fchmod(fd_, old.st_mode & 07777);
+#else
+  (void)original;  // the new file inherits the folder's access rules
+#endif
+}
+
+void DurableFile::Write(std::string_view bytes) {
+  if (!ok_)
+    return;
+  if (buffer_.size() + bytes.size() > kBufferSize)
+    Flush();
+  buffer_.append(bytes);
+}
+
+void DurableFile::Flush() {
+  const char* p = buffer_.data();
+  std::size_t left = buffer_.size();
+  while (ok_ && left > 0) {
+    const long n = WriteSome(fd_, p, left);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      ok_ = false;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  buffer_.clear();
+}
+
+bool DurableFile::Finish() {
+  if (fd_ < 0)
+    return false;
+  Flush();
+  if (ok_ && !SyncFile(fd_))
+    ok_ = false;
+  if (CloseFile(fd_) != 0)
+    ok_ = false;
+  fd_ = -1;
+  return ok_;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+  if (::rename(from.c_str(), to.c_str()) != 0)
+    return false;
+  // The rename is done; a folder that cannot be synced only weakens durability, not the result.
+  const std::size_t slash = to.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : to.substr(0, slash);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+#endif
+}
+
+namespace {
+// Holders keep the lock for one rewrite, a few milliseconds; a short poll keeps waiters quick.
+constexpr auto kLockPoll = std::chrono::milliseconds(5);
+}  // namespace
+
+FileLock::~FileLock() {
+  Release();
+}
+
+#ifdef _WIN32
+bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
+  Release();
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    // Deleted on close, and shared for deletion so that the next holder can open it meanwhile.
+    HANDLE h = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      OVERLAPPED at = {};
+      if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        handle_ = h;
+        path_ = lockPath;
+        return true;
+      }
+      CloseHandle(h);
+    }
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
+    std::this_thread::sleep_for(kLockPoll);
+  }
+}
+
+void FileLock::Release() {
+  if (handle_ != nullptr)
+    CloseHandle(static_cast<HANDLE>(handle_));
+  handle_ = nullptr;
+}
+#else
+bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
+  Release();
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    // Read-only is enough for flock, and lets a member of the file's group lock a lock file that
+    // another user created.
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+      return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      // The previous holder may have removed the file between our open and our lock: then the
+      // lock is on a file nobody else will find, and the next open starts over.
+      struct stat held = {}, named = {};
+      if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 &&
+          held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+        fd_ = fd;
+        path_ = lockPath;
+        return true;
+      }
+      ::close(fd);
+      continue;
+    }
+    ::close(fd);
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
+    std::this_thread::sleep_for(kLockPoll);
+  }
+}
+
+void FileLock::Release() {
+  if (fd_ < 0)
+    return;
+  // Removed while still locked, so a waiter that opened the old file notices and reopens.
+  ::unlink(path_.c_str());
+  ::close(fd_);
+  fd_ = -1;
+}
+#endif
+
+}  // namespace pw

@@ -1,0 +1,15 @@
+#pragma once
+// The message boxes of the program: Qt's boxes with the stop icon, titled "Pagewarden", their
+// buttons in Czech.
+
+#include "base/Ports.h"
+
+namespace pw {
+
+class QtMessages : public IMessages {
+ public:
+  void ShowError(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+};
+
+}  // namespace pw
