@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-
 namespace pw {
 namespace {
 
@@ -94,14 +93,13 @@ TEST_F(RegistryTest, OpenCloseAndWrites) {
     EXPECT_EQ(registry.Open(), -1);  // a key that cannot be closed stays open
     backend.closeOk = true;
   }  // the destructor closes the key left open
-  EXPECT_THAT(backend.calls,
-              ElementsAre("open Software", "close 7", "open Software",                  //
-                          "set 7 v=/opt/a b/pw", "close 7",                             //
-                          "open Run", "delete 7 v", "close 7",                          //
-                          "open Run", "set 7 v=x", "close 7",                           //
-                          "open Run", "delete 7 v", "close 7",                          //
-                          "open Missing",                                               //
-                          "open Run", "close 7", "close 7", "close 7"));
+  EXPECT_THAT(backend.calls, ElementsAre("open Software", "close 7", "open Software",  //
+                                         "set 7 v=/opt/a b/pw", "close 7",             //
+                                         "open Run", "delete 7 v", "close 7",          //
+                                         "open Run", "set 7 v=x", "close 7",           //
+                                         "open Run", "delete 7 v", "close 7",          //
+                                         "open Missing",                               //
+                                         "open Run", "close 7", "close 7", "close 7"));
 }
 
 }  // namespace
