@@ -31,8 +31,9 @@ keys_to "$status" Escape
 wait_no_window "Stav programu Pagewarden" 5 || fail "Escape did not hide the status window"
 
 timeout 10 "$E2E_DIR/bin/pagewarden" 2>/dev/null || fail "the second start failed"
-wait_window "Stav programu Pagewarden" 5 >/dev/null || fail "the second start showed no status window"
+status=$(wait_window "Stav programu Pagewarden" 5) || fail "the second start showed no status window"
 [ "$(pgrep -c -f "^$E2E_DIR/bin/pagewarden")" = 1 ] || fail "a second instance kept running"
+keys_to "$status" Escape
 
 open_tray_menu
 xdotool key --delay 80 Up Return  # the last entry: Konec

@@ -20,6 +20,7 @@ check "usage" $'best=5\nnormal=10\neconomic=3\nmaximum=100\nshare=18' \
 check "usage without match" $'best=5\nnormal=10\neconomic=3\nmaximum=0\nshare=0' \
   "$("$TOOL" usage --file "$F" --cartridge 'černá 1' 2>"$T/warning")"
 check "usage without match warns" 1 "$(grep -c 'černá 1' "$T/warning")"
+rm "$T/warning"
 # Without --cartridge the profile's option names the cartridge; its share is capped.
 printf '[Settings]\nCartridge=Other\n' > "$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
 check "usage from profile" $'best=5\nnormal=10\neconomic=3\nmaximum=3\nshare=100' \
