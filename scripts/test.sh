@@ -60,5 +60,6 @@ stage "sanitizer run" $san_status
 stage "fuzz run" $fuzz_status
 stage "Windows build" $win_status
 stage "folder dependencies and names" $folder_status
+bash "$here/scripts/count-lines.sh" || true
 echo "$passed passed, $failed failed"
 [ "$main_status" = 0 ] && [ $failed = 0 ]

@@ -358,16 +358,6 @@ TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
   EXPECT_EQ(monitor_->best(), 3);
 }
 
-TEST_F(MonitorTest, WebCommandsOpenTheMakersPagesAndMail) {
-  Monitor& m = Make();
-  m.OnCommand(cmd::kHomePage);
-  m.OnCommand(cmd::kSupport);
-  m.OnCommand(cmd::kMail);
-  ASSERT_EQ(urls_.opened.size(), 3u);
-  EXPECT_EQ(urls_.opened[0], "https://www.quorbel.cz/");
-  EXPECT_EQ(urls_.opened[2], "mailto:pagewarden@quorbel.cz?subject=Pagewarden verze 2.1.2");
-}
-
 TEST_F(MonitorTest, ThePrintersInkReportIsAskedForNowAndThenButNeverOnTheTick) {
   inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
   Monitor& m = Make();

@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "details/DetailsColumns.h"
 #include "details/ListNavigation.h"
 
 namespace pw {
@@ -51,20 +50,6 @@ TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
   EXPECT_EQ(WidenedWidth(10, 100, 96, 400), 101);
   EXPECT_EQ(WidenedWidth(10, 100, 600, 400), 390);
   EXPECT_EQ(WidenedWidth(350, 100, 600, 400), std::nullopt);
-}
-
-TEST(DetailsColumns, TitlesKindsAndPixelWidths) {
-  using K = EditorKind;
-  using Column = std::tuple<std::string, K, int>;  // title, kind, pixels for a 5 px character
-  const Column expected[] = {{"Datum", K::Date, 105},       {"Čas", K::Time, 105},
-                             {"Nejlepší", K::Number, 56},   {"Normální", K::Number, 56},
-                             {"Ekonomický", K::Number, 56}, {"Uživatel", K::Text, 70},
-                             {"Poznámka", K::Text, 140}};
-  std::vector<Column> columns;
-  for (const ColumnInfo& c : DetailsColumns("6.12.2026", "10:20:30"))
-    columns.emplace_back(c.title, c.kind, c.width * CharUnit(5));
-  EXPECT_EQ(columns, std::vector<Column>(std::begin(expected), std::end(expected)));
-  EXPECT_EQ(CharUnit(7), 10);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A user prints two pages to the watched printer: within 5 s the data file holds the record and,
-# with PopStatus on, the status window is up with the result sentence.
+# A user prints two pages to the watched printer: within 5 s the data file holds one record of
+# two pages by that user and, with PopStatus on, the status window is up with the result.
 source "$PW_SOURCE_DIR/tests/support/e2e.sh"
 e2e_setup print
 e2e_print_server Kancelar
@@ -13,15 +13,11 @@ sleep 1
 gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -o "$E2E_DIR/letter.pdf" \
   -c "/Helvetica findfont 20 scalefont setfont 1 1 2 { 72 700 moveto (Dopis) show showpage } for"
 lp -d Kancelar -t "Dopis pro Evu" "$E2E_DIR/letter.pdf" >/dev/null || fail "lp failed"
-start=$(date +%s.%N)
-
 for _ in $(seq 1 50); do
   grep -q "<remark>Dopis pro Evu</remark>" "$E2E_DATA" && break
   sleep 0.1
 done
-elapsed=$(echo "$(date +%s.%N) - $start" | bc 2>/dev/null || echo "?")
 grep -q "<remark>Dopis pro Evu</remark>" "$E2E_DATA" || fail "no record within 5 s"
-echo "record written after ${elapsed}s"
 
 python3 - "$E2E_DATA" "$(id -un)" <<'PY' || fail "the record is not 2 pages by this user"
 import re, sys
@@ -32,32 +28,7 @@ field = lambda name: re.search(f"<{name}>(.*)</{name}>", records[0]).group(1)
 assert sum(int(field(k)) for k in ("best", "normal", "economic")) == 2
 assert field("user") == sys.argv[2], field("user")
 PY
-
 wait_window "Stav programu Pagewarden" 3 >/dev/null || fail "the status window did not come up"
 sleep 0.5
 shot 01-printed
-# The same job is never counted again.
-sleep 3
-[ "$(grep -c '<data>' "$E2E_DATA")" = 1 ] || fail "the job was counted twice"
-
-# A job name made of the file's own tags adds nothing but its two pages, and the next record
-# still lands.
-lp -d Kancelar -t '999<best></best></data></printed><data>' "$E2E_DIR/letter.pdf" >/dev/null
-for _ in $(seq 1 100); do
-  grep -q "<remark>999" "$E2E_DATA" && break
-  sleep 0.1
-done
-lp -d Kancelar -t "Druhý dopis" "$E2E_DIR/letter.pdf" >/dev/null
-for _ in $(seq 1 100); do
-  grep -q "<remark>Druhý dopis</remark>" "$E2E_DATA" && break
-  sleep 0.1
-done
-python3 - "$E2E_DATA" <<'PY' || fail "a job name changed the log"
-import re, sys
-text = open(sys.argv[1], encoding="utf-8").read()
-records = re.findall(r"<data>(.*?)</data>", text, re.S)
-pages = lambda r: sum(int(re.search(f"<{k}>(.*)</{k}>", r).group(1)) for k in ("best", "normal", "economic"))
-assert len(records) == 3 and sum(pages(r) for r in records) == 6, records
-assert "999‹best›‹/best›‹/data›" in text, text
-PY
 echo "print: ok"

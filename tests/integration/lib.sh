@@ -57,14 +57,16 @@ start_driver() {
   wait_for_line '^ready$' 10
 }
 
+# poll SECONDS COMMAND...: runs the command every tenth of a second until it succeeds.
+poll() {
+  local i
+  for ((i = 0; i < $1 * 10; i++)); do "${@:2}" && return 0; sleep 0.1; done
+  return 1
+}
+
 # wait_for_line REGEX SECONDS: waits until the driver has printed a matching line.
 wait_for_line() {
-  local i
-  for ((i = 0; i < $2 * 10; i++)); do
-    grep -q -- "$1" "$WORK/driver.out" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "no line matching '$1' within $2 s"
+  poll "$2" grep -qs -- "$1" "$WORK/driver.out" || fail "no line matching '$1' within $2 s"
 }
 
 records() { grep -c '^record ' "$WORK/driver.out" || true; }
@@ -77,11 +79,5 @@ expect_records() {
 }
 
 # wait_jobs_done PRINTER: every job of the printer completed.
-wait_jobs_done() {
-  local i
-  for ((i = 0; i < 100; i++)); do
-    [[ -z "$(lpstat -o "$1" 2>/dev/null)" ]] && return 0
-    sleep 0.1
-  done
-  fail "jobs on $1 did not finish"
-}
+no_jobs() { [[ -z "$(lpstat -o "$1" 2>/dev/null)" ]]; }
+wait_jobs_done() { poll 10 no_jobs "$1" || fail "jobs on $1 did not finish"; }

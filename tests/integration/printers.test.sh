@@ -1,6 +1,6 @@
 #!/bin/bash
-# The printer list names the queues (no instances); an unknown queue or an absent server makes
-# every look fail quietly.
+# The printer list names the queues (no instances) and gives up at once without a server and
+# within about a second on one that never answers; a look at an unknown queue fails quietly.
 source "$(dirname "$0")/lib.sh"
 
 start_server
@@ -18,17 +18,11 @@ wait_for_line '^ticks=' 10
 [[ "$(grep '^look' "$WORK/driver.out" | sort -u)" == "look failed" ]] || fail "unknown queue"
 grep -q '^record\|^error' "$WORK/driver.out" && fail "something was recorded"
 
-# No server at all: both give up at once instead of hanging.
-started=$SECONDS
 list=$(CUPS_SERVER=$WORK/none.sock "$DRIVER" --list-printers)
 [[ "$list" == "unreachable" ]] || fail "printers without a server: '$list'"
-CUPS_SERVER=$WORK/none.sock start_driver --seconds 2 alfa
-wait_for_line '^look failed$' 5
-wait_for_line '^ticks=' 5
-((SECONDS - started < 8)) || fail "a missing server held the watcher up"
 
-# A server that accepts connections but never answers: neither the printer list nor a look at
-# the queue may hold the program up for more than about a second.
+# A server that accepts connections but never answers. (The look at the queue is bounded by the
+# bounded job source's own test.)
 python3 -c '
 import socket, sys
 s = socket.socket()
@@ -48,8 +42,4 @@ list=$("$DRIVER" --list-printers)
 took=$((($(date +%s%N) - started) / 1000000))
 [[ "$list" == "unreachable" ]] || fail "printers from a hung server: '$list'"
 ((took < 1500)) || fail "the printer list waited $took ms for a hung server"
-start_driver --seconds 3 alfa
-wait_for_line '^ticks=' 15
-slowest=$(sed -n 's/.*slowest_look_ms=\([0-9]*\).*/\1/p' "$WORK/driver.out")
-[[ -n "$slowest" ]] && ((slowest <= 1100)) || fail "a look at a hung server took $slowest ms"
 echo PASS

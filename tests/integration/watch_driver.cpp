@@ -12,8 +12,8 @@
 // Output lines: "ready", "look ok ids=1,2" or "look failed" (whenever the answer differs from the
 // one before), "unreachable" (the printer list without a server), "record best=B normal=N
 // economic=E user=U remark=R", "error: TEXT", "question: TEXT" (answered No), "profile NAME=VALUE",
-// and at the end "ticks=T cpu_ms=C slowest_look_ms=L" (the CPU time used after "ready", the longest
-// look). Lines are flushed at once so a script can follow them.
+// and at the end "ticks=T cpu_ms=C" (the CPU time used after "ready"). Lines are flushed at once
+// so a script can follow them.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -49,11 +49,7 @@ class Console : public pw::IJobSource,
                 public pw::IWatchHost {
  public:
   std::optional<std::vector<pw::JobSnapshot>> ListJobs(const std::string& printer) override {
-    const auto started = std::chrono::steady_clock::now();
     auto jobs = cups_.ListJobs(printer);
-    slowestMs_ = std::max<long>(slowestMs_, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                std::chrono::steady_clock::now() - started)
-                                                .count());
     std::string line = jobs ? "look ok ids=" : "look failed";
     for (std::size_t i = 0; jobs && i < jobs->size(); ++i)
       line += (i ? "," : "") + std::to_string((*jobs)[i].id);
@@ -86,10 +82,8 @@ class Console : public pw::IJobSource,
   void UpdateStatusDisplay() override {}
   void BlinkAppendFailure() override {}
 
-  long slowestMs_ = 0;
-
  private:
-  // Bounded as in the program, so that the scripts measure what the windows would wait.
+  // Bounded as in the program.
   pw::BoundedJobSource cups_{std::make_unique<pw::CupsJobSource>(), std::chrono::milliseconds(900)};
   std::string lastLook_;
 };
@@ -160,6 +154,6 @@ int main(int argc, char** argv) {
   app.exec();
   const double cpuMs =
       static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
-  Line(pw::Format("ticks=%ld cpu_ms=%.1f slowest_look_ms=%ld", ticks, cpuMs, console.slowestMs_));
+  Line(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
   return 0;
 }

@@ -13,20 +13,18 @@ TRAILER=$'</document>\n<!--\n<!DOCTYPE article PUBLIC "-//Davenport//DTD DocBook
   printf '\t</printed>\n%s\n' "$TRAILER"
 } > "$F"
 
-# usage: the sums, the maximum and the share after the cap.
+# usage: the sums, the maximum and the share; a cartridge the catalogue lacks is named on
+# standard error.
 check "usage" $'best=5\nnormal=10\neconomic=3\nmaximum=100\nshare=18' \
   "$("$TOOL" usage --file "$F" --cartridge 'Černá 1')"
-check "usage capped" $'best=5\nnormal=10\neconomic=3\nmaximum=3\nshare=100' \
-  "$("$TOOL" usage --cartridge Other --file "$F")"
 check "usage without match" $'best=5\nnormal=10\neconomic=3\nmaximum=0\nshare=0' \
   "$("$TOOL" usage --file "$F" --cartridge 'černá 1' 2>"$T/warning")"
 check "usage without match warns" 1 "$(grep -c 'černá 1' "$T/warning")"
-"$TOOL" usage --file "$F" --cartridge Other 2>"$T/warning" >/dev/null
-check "usage with match is quiet" "" "$(cat "$T/warning")"
 rm "$T/warning"
-# Without --cartridge the profile's option names the cartridge.
+# Without --cartridge the profile's option names the cartridge; its share is capped.
 printf '[Settings]\nCartridge=Other\n' > "$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
-check "usage from profile" "maximum=3" "$("$TOOL" usage --file "$F" | grep maximum)"
+check "usage from profile" $'best=5\nnormal=10\neconomic=3\nmaximum=3\nshare=100' \
+  "$("$TOOL" usage --file "$F" 2>&1)"
 
 # list: seven tab-separated fields, a tab in a value shown as a blank; CSV quotes what needs
 # it and ends its lines with CR LF.
@@ -55,8 +53,6 @@ check "catalogue" $'Černá 1\t100\tA 1, B 2\nOther\t3\t' "$("$TOOL" catalogue -
 check "append exit" 0 "$?"
 check "appended record" $'4\t0\t0\tx y\tdoc' "$("$TOOL" list --file "$F" | tail -n 1 | cut -f 3-)"
 check "appended date" 1 "$("$TOOL" list --file "$F" | tail -n 1 | cut -f 1 | grep -c .)"
-check "trailer after append" "$TRAILER" "$(tail -n 4 "$F")"
-check "no temporary file left" "" "$(ls "$T" | grep -v -e '^Pagewarden.xml$' -e home -e config)"
 
 # Writers running at once wait for each other: every one of 20 parallel appends lands.
 cp "$F" "$T/parallel.xml"
@@ -80,18 +76,11 @@ check "beside the tool" 3 "$("$T/bin/pagewarden-log" list | wc -l)"
 err=$("$TOOL" usage --file "$T/missing.xml" --cartridge x 2>&1 >/dev/null)
 check "missing file exit" 1 "$?"
 check "missing file message" "Chyba: Nelze otevřít XML datový soubor!" "$err"
-head -n 12 "$F" > "$T/nolog.xml"  # no log end line: the append has no anchor
-cp "$T/nolog.xml" "$T/nolog.orig"
-err=$("$TOOL" append --file "$T/nolog.xml" --best 1 --normal 1 --economic 1 --user u --remark r 2>&1)
-check "append without log end exit" 1 "$?"
-check "append without log end message" "Chyba: Nelze uložit data do XML datového souboru!" "$err"
-check "append without log end leaves the file" "" "$(cmp "$T/nolog.xml" "$T/nolog.orig")"
 
 # --help and --version answer on standard output, wherever they stand.
 out=$("$TOOL" --help 2>/dev/null)
 check "help exit" 0 "$?"
 check "help text" "usage:" "${out:0:6}"
-check "help names --csv-semicolon" 2 "$(grep -c -- --csv-semicolon <<<"$out")"
 check "help after a command" "$out" "$("$TOOL" list --help 2>/dev/null)"
 check "version" "pagewarden-log: Pagewarden verze 2.1.2" "$("$TOOL" --version 2>/dev/null)"
 

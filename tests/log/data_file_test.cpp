@@ -55,17 +55,8 @@ TEST(UsageShare, TruncatesEachClassOnceCapsAndWraps) {
 
 using test::DataFileBuilder;
 const std::string& kTrailer = DataFileBuilder::kTrailer;
-
-std::string Entry(const std::string& name, const std::string& pages, const std::string& printer) {
-  return DataFileBuilder::EntryLines({name, pages, printer});
-}
-std::string Record(const PrintRecord& r) {
-  return DataFileBuilder::RecordLines(r);
-}
 // The log section and trailer as every log writer ends the file.
-std::string Logged(const std::vector<PrintRecord>& rows) {
-  return DataFileBuilder::LogLines(rows);
-}
+const auto Logged = DataFileBuilder::LogLines;
 
 std::string Crlf(const std::string& text) {
   std::string out;
@@ -115,17 +106,11 @@ class DataFileTest : public ::testing::Test {
   }
 
   std::string dir_ = [] {
-#ifdef _WIN32
-    static int serial = 0;
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("pw_data_file_" + std::to_string(std::random_device{}()) + "_" + std::to_string(++serial));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("pw_data_file_" + std::to_string(std::random_device{}()) + "_" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     return dir.generic_string();
-#else
-    char pattern[] = "/tmp/pw_data_file_XXXXXX";
-    return std::string(mkdtemp(pattern));
-#endif
   }();
   DataFilePaths paths_ = DataFilePaths::InFolder(dir_);
   test::FakeMessages messages_;
@@ -189,7 +174,7 @@ TEST_F(DataFileTest, WritersCopyLinesWithTheWrittenLineEnd) {
   std::string gap = std::string(300 * 1024, 'g') + "\n";
   for (int i = 0; i < 3000; ++i)
     gap += std::string(100, 'g') + std::to_string(i) + "\n";
-  const std::string log = "\t<printed>\n" + Record(kFirst) + "\t</printed>";
+  const std::string log = "\t<printed>\n" + DataFileBuilder::RecordLines(kFirst) + "\t</printed>";
   const std::pair<std::string, std::string> cases[] = {
       {kHead + gap + log + "\nold tail", kHead + gap},
       {Crlf(kHead + gap + log), kHead + gap},                     // the anchor ends the file
@@ -245,12 +230,14 @@ TEST_F(DataFileTest, SaveAndExportRebuildTheLog) {
 }
 
 TEST_F(DataFileTest, CatalogueRewriteReplacesEntriesAndDropsTheGap) {
-  const std::string log = "\t<printed>\n" + Record(kFirst) + "\t</printed>\nold trailer";
+  const std::string log =
+      "\t<printed>\n" + DataFileBuilder::RecordLines(kFirst) + "\t</printed>\nold trailer";
   Write(kHead + kGap + log);
   ASSERT_TRUE(file_.WriteCartridgeCatalogue({{"New", "50", "A, B"}, {"Line\nbreak", "", ""}}));
-  EXPECT_EQ(Read(paths_.data),
-            Written("<document>\n\t<cartridges>\n" + Entry("New", "50", "A, B") +
-                    Entry("Line break", "", "") + "\t</cartridges>\n" + log + "\n"));
+  EXPECT_EQ(
+      Read(paths_.data),
+      Written(DataFileBuilder().Entry({"New", "50", "A, B"}).Entry({"Line break", "", ""}).Head() +
+              log + "\n"));
 }
 
 // Every writer that replaces the data file.

@@ -96,19 +96,16 @@ class FakeTimers : public ITimers {
       if (due == timers_.end())
         break;
       now_ = due->second.due;
-      const Id id = due->first;
       auto fire = due->second.onFire;  // the callback may kill or start timers
       if (due->second.repeat)
         due->second.due += due->second.period;
       else
         timers_.erase(due);
       fire();
-      (void)id;
     }
     now_ = end;
   }
   std::size_t count() const { return timers_.size(); }
-  std::int64_t now() const { return now_; }
   bool failStart = false;
 
  private:

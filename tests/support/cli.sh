@@ -1,4 +1,4 @@
-# Sourced by the scripted tests of pagewarden-log: a private temporary folder that is also home
+# Sourced by the scripted tests of the command lines: a private temporary folder that is also home
 # and configuration folder, the check that counts failures, and the sample data file they share.
 # Set EOL=$'\r\n' before writing a file with Windows line ends.
 T=$(mktemp -d)

@@ -53,26 +53,21 @@ fail() {
 
 shot() { desktop_shot "$E2E_SHOTS/$1.png"; }
 
-# Waits until a visible window with this exact title exists; prints its id.
-wait_window() {  # wait_window TITLE [SECONDS]
+# Runs a command every tenth of a second until it succeeds, for at most that many seconds.
+poll() {  # poll SECONDS COMMAND...
   local i
-  for i in $(seq 1 $((${2:-10} * 10))); do
-    local id
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+  for i in $(seq 1 $(($1 * 10))); do
+    "${@:2}" && return 0
     sleep 0.1
   done
   return 1
 }
 
-wait_no_window() {  # wait_no_window TITLE [SECONDS]
-  local i
-  for i in $(seq 1 $((${2:-10} * 10))); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 | grep .; }
+no_window() { ! window_id "$1" >/dev/null; }
+# Waits until a visible window with this exact title exists; prints its id.
+wait_window() { poll "${2:-10}" window_id "$1"; }  # wait_window TITLE [SECONDS]
+wait_no_window() { poll "${2:-10}" no_window "$1"; }
 
 # Focuses a window and types keys into it (there is no window manager to do it).
 keys_to() {  # keys_to WINDOW KEY...
@@ -83,24 +78,13 @@ keys_to() {  # keys_to WINDOW KEY...
 }
 
 # The centre of the program's icon: trayer sizes itself to its icons, and ours is the only one.
-tray_icon_centre() {
-  local i win
-  for i in $(seq 1 100); do
-    win=$(xdotool search --classname "^panel$" 2>/dev/null | head -n 1)
-    if [ -n "$win" ]; then
-      local geo w h x y
-      geo=$(xdotool getwindowgeometry --shell "$win")
-      eval "$geo"
-      w=$WIDTH h=$HEIGHT x=$X y=$Y
-      if [ "$w" -ge 16 ]; then
-        echo "$((x + w - 16)) $((y + h / 2))"
-        return 0
-      fi
-    fi
-    sleep 0.1
-  done
-  return 1
+icon_centre() {
+  local WIDTH=0 HEIGHT X Y win
+  win=$(xdotool search --classname "^panel$" 2>/dev/null | head -n 1) || return 1
+  [ -n "$win" ] && eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$WIDTH" -ge 16 ] && echo "$((X + WIDTH - 16)) $((Y + HEIGHT / 2))"
 }
+tray_icon_centre() { poll 10 icon_centre; }
 
 # Opens the icon's menu with a right-click.
 open_tray_menu() {
@@ -127,11 +111,5 @@ profile_value() {  # profile_value KEY
 }
 
 # The program writes its options right after a window closes; give it a moment.
-wait_profile() {  # wait_profile KEY VALUE
-  local i
-  for i in $(seq 1 30); do
-    [ "$(profile_value "$1")" = "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+profile_is() { [ "$(profile_value "$1")" = "$2" ]; }
+wait_profile() { poll 3 profile_is "$1" "$2"; }  # wait_profile KEY VALUE
