@@ -148,10 +148,14 @@ class FakeTrayShell : public ITrayShell {
   bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
   bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
   bool Remove() override { return Log('R', {}, 0); }
+  void ShowMessage(const std::string&, const std::string& text) override {
+    messages.push_back(text);
+  }
 
   bool available = true, addOk = true;
   std::string kinds;
   std::vector<IconId> shownIcons;
+  std::vector<std::string> messages;
 
  private:
   bool Log(char kind, const TrayRecord& r, unsigned flags) {
