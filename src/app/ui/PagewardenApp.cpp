@@ -11,6 +11,7 @@
 #include "platform/cups/CupsInkLevels.h"
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
+#include "platform/qt/QtDateReader.h"
 #include "platform/qt/QtPorts.h"
 #include "platform/qt/QtText.h"
 #include "settings/Autostart.h"
@@ -97,6 +98,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
     : messages_(std::make_unique<QtMessages>()),
       profile_(std::make_unique<QtProfile>()),
       clock_(std::make_unique<QtClock>()),
+      dates_(std::make_unique<QtDateReader>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
       jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
@@ -115,7 +117,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
         UpdateAutostartEntry(windowsRun, ProgramExePath(S(QCoreApplication::applicationFilePath())),
                              backend);
       },
-      [](int code) { QCoreApplication::exit(code); }});
+      [](int code) { QCoreApplication::exit(code); }, *dates_});
 
   trayShell_->setTray(tray_.get());
   trayShell_->setMenu(TrayMenu(), [this](int command) { monitor_->OnCommand(command); });
