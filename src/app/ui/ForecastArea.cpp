@@ -75,10 +75,12 @@ ForecastArea::ForecastArea(QWidget* parent) : QGroupBox(Q(LoadStr(ids::kForecast
   sentence_->setObjectName("forecastSentence");
   sentence_->setTextFormat(Qt::PlainText);
   sentence_->setWordWrap(true);
-  caption_ = new QLabel(Q(LoadStr(ids::kChartCaption)), this);
-  caption_->setObjectName("forecastCaption");
   chart_ = new MonthChart(this);
   chart_->setObjectName("forecastChart");
+  // Explained on hover rather than on a line of its own: with the printer's ink levels above it
+  // the window must still fit a small screen at 150 %.
+  chart_->setToolTip(Q(LoadStr(ids::kChartCaption)));
+  chart_->setAccessibleName(chart_->toolTip());
   hide();
 }
 
@@ -89,24 +91,22 @@ void ForecastArea::setForecast(const std::string& sentence, const std::vector<Mo
   setVisible(!sentence.empty() || anyPages);
   const DialogUnits du(font());
   const int left = du.X(8), inner = width - 2 * left;
-  int y = du.Y(12);
+  int y = du.Y(11);
   sentence_->setText(Q(sentence));
   sentence_->setVisible(!sentence.empty());
   if (!sentence.empty()) {
     // As many lines as the sentence needs: a note on undated records may add one.
     const int lines = sentence_->heightForWidth(inner);
     sentence_->setGeometry(left, y, inner, lines);
-    y += lines + du.Y(4);
+    y += lines + du.Y(3);
   }
-  caption_->setVisible(anyPages);
   chart_->setVisible(anyPages);
   if (anyPages) {
-    caption_->setGeometry(left, y, inner, du.Y(8));
-    chart_->setGeometry(left, y + du.Y(9), inner, du.Y(42));
+    chart_->setGeometry(left, y, inner, du.Y(32));
     chart_->setMonths(months);
-    y += du.Y(53);
+    y += du.Y(32);
   }
-  setFixedSize(width, y + du.Y(4));
+  setFixedSize(width, y + du.Y(3));
 }
 
 }  // namespace pw

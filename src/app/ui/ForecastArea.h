@@ -24,7 +24,6 @@ class ForecastArea : public QGroupBox {
 
  private:
   QLabel* sentence_ = nullptr;
-  QLabel* caption_ = nullptr;
   MonthChart* chart_ = nullptr;
 };
 
