@@ -93,12 +93,6 @@ TEST(Forecast, TheSentenceForEachState) {
         << c.what;
 }
 
-TEST(Forecast, PagesLeftUseTheSharesIntegerWeights) {
-  // 3 best count 4, 2 economic count 1 (2*2/3 truncated).
-  EXPECT_EQ(PagesLeft(3, 10, 2, 100), 100 - 4 - 10 - 1);
-  EXPECT_EQ(PagesLeft(0, 120, 0, 100), -20);
-}
-
 TEST(MonthlyUse, TwelveCalendarMonthsEndingWithTheCurrentOne) {
   FakeDates dates;
   UseHistory history;

@@ -96,9 +96,9 @@ void ForecastArea::setForecast(const std::string& sentence, const std::vector<Mo
   sentence_->setVisible(!sentence.empty());
   if (!sentence.empty()) {
     // As many lines as the sentence needs: a note on undated records may add one.
-    const int lines = sentence_->heightForWidth(inner);
-    sentence_->setGeometry(left, y, inner, lines);
-    y += lines + du.Y(3);
+    const int textHeight = sentence_->heightForWidth(inner);
+    sentence_->setGeometry(left, y, inner, textHeight);
+    y += textHeight + du.Y(3);
   }
   chart_->setVisible(anyPages);
   if (anyPages) {
