@@ -226,12 +226,37 @@ void Monitor::RecomputeUsage(bool animate) {
     p_.tray.LoadIconRange(kFlashFirst, kFlashLast);
     p_.tray.StartAnimation(kStepMs, -1);
   }
+  RefreshForecast(p);
   if (std::exchange(inksAfterPrint_, false))
     RefreshInkLevels();
 }
 
+void Monitor::RefreshForecast(int share) {
+  UseHistory history;
+  std::size_t records = 0;
+  const bool read = p_.dataFile.ForEachRecord(options_.cartridge, [&](const PrintRecord& r) {
+    ++records;
+    history.Add(r, p_.dates);
+  });
+  if (!read)
+    return;
+  const CivilDate today = p_.dates.Today();
+  const Forecast forecast = MakeForecast(
+      history, DayNumber(today), PagesLeft(best_, normal_, economic_, maxPages_), maxPages_);
+  p_.view.ShowForecast(ForecastSentence(forecast), MonthlyUse(history, today, maxPages_));
+  Notify(notices_.OnUsage(share, records == 0));
+}
+
+void Monitor::Notify(const std::string& notice) {
+  if (notice.empty())
+    return;
+  Trace("notice: %s", notice.c_str());
+  p_.tray.ShowMessage(LoadStr(ids::kNoticeTitle), notice);
+}
+
 void Monitor::RefreshInkLevels() {
   const std::vector<Marker> markers = p_.inks.ReadMarkers(options_.printer);
+  Notify(notices_.OnMarkers(markers));
   p_.view.ShowInkLevels(InkRows(markers),
                         CompareWithEstimate(markers, options_.cartridge, share()));
 }

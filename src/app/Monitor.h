@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "app/Forecast.h"
 #include "app/JobWatcher.h"
+#include "app/LowNotices.h"
 #include "app/MonitorPorts.h"
 #include "app/SpoolerPorts.h"
 #include "log/DataFile.h"
@@ -34,6 +36,7 @@ struct MonitorPorts {
   std::function<void(bool windowsRun)> updateAutostart;
   // Ends the event loop with an exit code.
   std::function<void(int code)> quit;
+  IDateReader& dates;
 };
 
 class Monitor : public IWatchHost {
@@ -81,6 +84,10 @@ class Monitor : public IWatchHost {
  private:
   void StartMonitorTimer();
   void RefreshInkLevels();
+  // Reads the log's dates: the forecast and the month chart, and the notice of a nearly empty
+  // cartridge. Runs when the log may have changed, never on a paint.
+  void RefreshForecast(int share);
+  void Notify(const std::string& notice);
   void StopMonitorTimer();
   // The command runs only when no password is required or the right one was entered.
   bool PassesGate();
@@ -93,6 +100,7 @@ class Monitor : public IWatchHost {
   ITimers::Id monitorTimer_ = 0;
   bool inksAfterPrint_ = false;
   std::unique_ptr<JobWatcher> watcher_;
+  LowNotices notices_;
 };
 
 }  // namespace pw

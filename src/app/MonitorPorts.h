@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Forecast.h"
 #include "app/InkLevels.h"
 #include "details/DetailsValues.h"
 #include "settings/SettingsValues.h"
@@ -22,6 +23,9 @@ class IStatusView {
   // The printer's own ink levels and the sentence comparing them with the estimate; no rows
   // hide the group.
   virtual void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) = 0;
+  // When the cartridge will run out and the pages of the last twelve months; an empty sentence
+  // with no pages at all hides them.
+  virtual void ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) = 0;
 };
 
 // The modal dialogs that the commands run.

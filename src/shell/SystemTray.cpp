@@ -194,6 +194,13 @@ bool CSystemTray::SetDefaultMenuItem(int item, bool byPosition) {
   return true;
 }
 
+bool CSystemTray::ShowMessage(const std::string& title, const std::string& text) {
+  if (!enabled_ || removed_ || hidden_)
+    return false;
+  shell_.ShowMessage(title, text);
+  return true;
+}
+
 void CSystemTray::RestorePendingIcon() {
   if (!pending_ || hidden_)
     return;

@@ -31,6 +31,8 @@ class ITrayShell {
   virtual bool Add(const TrayRecord& record, unsigned flags) = 0;
   virtual bool Modify(const TrayRecord& record, unsigned flags) = 0;
   virtual bool Remove() = 0;
+  // A message from the icon: the desktop's notification service where there is one.
+  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
 };
 
 class CSystemTray {
@@ -56,6 +58,8 @@ class CSystemTray {
   bool NextAnimationFrame();
   bool EndAnimation();
   bool SetDefaultMenuItem(int item, bool byPosition);
+  // False when the icon is not in the notification area (nothing is shown then).
+  bool ShowMessage(const std::string& title, const std::string& text);
 
   // The notification area came back (a new panel): re-add an icon left pending.
   void RestorePendingIcon();

@@ -7,6 +7,7 @@
 
 #include "app/Commands.h"
 #include "app/SpoolerPorts.h"
+#include "res/Strings.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
@@ -41,8 +42,11 @@ struct FakeView : IStatusView {
     inkRows = r;
     comparison = c;
   }
+  void ShowForecast(const std::string& sentence, const std::vector<MonthUse>&) override {
+    forecast = sentence;
+  }
   std::vector<InkRow> inkRows;
-  std::string status, usage, comparison;
+  std::string status, usage, comparison, forecast;
   int shown = 0, gauge = -1;
 };
 
@@ -103,7 +107,7 @@ class MonitorTest : public ::testing::Test {
     monitor_ = std::make_unique<Monitor>(
         MonitorPorts{profile_, messages_, clock_, timers_, jobs_, inks_, tray_, view_, dialogs_,
                      dataFile_, urls_, [this](bool on) { autostart_.push_back(on); },
-                     [this](int code) { quit_.push_back(code); }});
+                     [this](int code) { quit_.push_back(code); }, dates_});
     return *monitor_;
   }
 
@@ -111,6 +115,7 @@ class MonitorTest : public ::testing::Test {
   FakeMessages messages_;
   FakeProfile profile_;
   FakeClock clock_;
+  test::FakeDates dates_;
   FakeTimers timers_;
   FakeJobSource jobs_;
   FakeInks inks_;
@@ -377,6 +382,25 @@ TEST_F(MonitorTest, ThePrintersInkReportIsAskedForNowAndThenButNeverOnTheTick) {
   EXPECT_EQ(inks_.asked.size(), 3u);
   m.RecomputeUsage(false);
   EXPECT_EQ(inks_.asked.size(), 3u);
+}
+
+// The order a desktop produces: a print takes the share past the flashing point, the next print
+// follows, the printer's report of a low ink arrives with each.
+TEST_F(MonitorTest, APrintPastTheFlashingPointIsToldOnceAndTheForecastFollowsTheLog) {
+  WriteData(0, 95, 0);
+  inks_.markers = {Marker{"Black", "#000000", 12, 10, "ink-cartridge"}};
+  Monitor& m = Make();
+  m.Start();
+  EXPECT_TRUE(shell_.messages.empty());
+  EXPECT_EQ(view_.forecast, LoadStr(ids::kForecastTooLittle));
+
+  inks_.markers[0].level = 9;
+  ASSERT_TRUE(m.AppendPrintRecord(0, 1, 0, "eva", "doc"));
+  m.RecomputeUsage(true);
+  ASSERT_TRUE(m.AppendPrintRecord(0, 1, 0, "eva", "doc"));
+  m.RecomputeUsage(true);
+  EXPECT_EQ(shell_.messages, (std::vector<std::string>{FormatStr(ids::kNoticeUsage, 96),
+                                                       FormatStr(ids::kNoticeInk, "Black (9 %)")}));
 }
 
 TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {

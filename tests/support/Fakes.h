@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Forecast.h"
 #include "app/SpoolerPorts.h"
 #include "base/Ports.h"
 #include "shell/SystemTray.h"
@@ -72,6 +74,21 @@ class FakeClock : public IClock {
   std::string date = "6.12.2026";
   std::string time = "10:20:30";
   std::int64_t seconds = 1000;
+};
+
+// Dates as "d.M.yyyy" only; any other text is unreadable.
+class FakeDates : public IDateReader {
+ public:
+  CivilDate Today() override { return today; }
+  std::optional<CivilDate> ReadDate(const std::string& text) override {
+    CivilDate d;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%d.%d.%d%c", &d.day, &d.month, &d.year, &end) != 3 ||
+        DateOfDay(DayNumber(d)) != d)
+      return std::nullopt;
+    return d;
+  }
+  CivilDate today{2026, 12, 7};
 };
 
 // Timers driven by the test: Advance(ms) fires every timer that falls due, in time order.
@@ -145,10 +162,14 @@ class FakeTrayShell : public ITrayShell {
   bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
   bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
   bool Remove() override { return Log('R', {}, 0); }
+  void ShowMessage(const std::string&, const std::string& text) override {
+    messages.push_back(text);
+  }
 
   bool available = true, addOk = true;
   std::string kinds;
   std::vector<IconId> shownIcons;
+  std::vector<std::string> messages;
 
  private:
   bool Log(char kind, const TrayRecord& r, unsigned flags) {

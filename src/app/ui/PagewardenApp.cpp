@@ -14,6 +14,7 @@
 #include "adapters/qt/QtPorts.h"
 #include "shell/ui/MessageBoxes.h"
 #include "adapters/qt/QtText.h"
+#include "adapters/qt/QtDateReader.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
@@ -98,6 +99,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
     : messages_(std::make_unique<QtMessages>()),
       profile_(std::make_unique<QtProfile>()),
       clock_(std::make_unique<QtClock>()),
+      dates_(std::make_unique<QtDateReader>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
       jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
@@ -116,7 +118,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
         UpdateAutostartEntry(windowsRun, ProgramExePath(S(QCoreApplication::applicationFilePath())),
                              backend);
       },
-      [](int code) { QCoreApplication::exit(code); }});
+      [](int code) { QCoreApplication::exit(code); }, *dates_});
 
   trayShell_->setTray(tray_.get());
   trayShell_->setMenu(TrayMenu(), [this](int command) { monitor_->OnCommand(command); });

@@ -16,6 +16,7 @@ namespace pw {
 class StatusWindow;
 class TrayIcon;
 class QtClock;
+class QtDateReader;
 class QtMessages;
 class QtProfile;
 class QtTimers;
@@ -40,6 +41,7 @@ class PagewardenApp {
   std::unique_ptr<QtMessages> messages_;
   std::unique_ptr<QtProfile> profile_;
   std::unique_ptr<QtClock> clock_;
+  std::unique_ptr<QtDateReader> dates_;
   std::unique_ptr<QtTimers> timers_;
   std::unique_ptr<QtUrlOpener> urls_;
   std::unique_ptr<IJobSource> jobs_;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/Gauge.h"
+#include "app/ui/ForecastArea.h"
 #include "app/ui/InkLevelsGroup.h"
 #include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
@@ -97,6 +98,7 @@ StatusWindow::StatusWindow(QWidget* parent)
   // The printer's own levels go below everything else, so nothing above moves when they show.
   inks_ = new InkLevelsGroup(this);
   inks_->move(du.X(7), du.Y(128));
+  forecast_ = new ForecastArea(this);
 
   setFixedSize(QSize(du.X(245), du.Y(129)));
 }
@@ -136,7 +138,25 @@ void StatusWindow::DrawGauge(int share) {
 void StatusWindow::ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) {
   const DialogUnits du(font());
   inks_->setLevels(rows, comparison, du.X(231));
-  const int height = rows.empty() ? du.Y(129) : inks_->geometry().bottom() + 1 + du.Y(7);
+  StackBelow();
+}
+
+void StatusWindow::ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) {
+  const DialogUnits du(font());
+  forecast_->setForecast(sentence, months, du.X(231));
+  StackBelow();
+}
+
+void StatusWindow::StackBelow() {
+  const DialogUnits du(font());
+  int top = du.Y(128), height = du.Y(129);
+  for (QWidget* group : {static_cast<QWidget*>(inks_), static_cast<QWidget*>(forecast_)}) {
+    if (group->isHidden())
+      continue;
+    group->move(du.X(7), top);
+    height = group->geometry().bottom() + 1 + du.Y(7);
+    top = group->geometry().bottom() + 1 + du.Y(4);
+  }
   setFixedSize(QSize(du.X(245), height));
 }
 

@@ -13,6 +13,7 @@ class QLabel;
 
 namespace pw {
 
+class ForecastArea;
 class GaugeStrip;
 class InkLevelsGroup;
 
@@ -24,6 +25,7 @@ class StatusWindow : public QDialog, public IStatusView {
   void Show() override;
   void DrawGauge(int share) override;
   void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) override;
+  void ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) override;
 
   // Runs before every paint of the window, so the owner can bring the texts and the gauge up to
   // date (the monitor's status display runs on each paint). Not re-entered from its own painting.
@@ -33,10 +35,14 @@ class StatusWindow : public QDialog, public IStatusView {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Stacks the groups shown below the OK button and fits the window's height to them.
+  void StackBelow();
+
   QLabel* status_ = nullptr;
   QLabel* usage_ = nullptr;
   GaugeStrip* gauge_ = nullptr;
   InkLevelsGroup* inks_ = nullptr;
+  ForecastArea* forecast_ = nullptr;
   std::function<void()> beforePaint_;
   bool inBeforePaint_ = false;
 };

@@ -92,6 +92,12 @@ bool TrayIcon::Remove() {
   return true;
 }
 
+void TrayIcon::ShowMessage(const std::string& title, const std::string& text) {
+  // Long enough to read two sentences; a notification service may keep it longer.
+  constexpr int kShownMs = 15000;
+  icon_.showMessage(Q(title), Q(text), QSystemTrayIcon::Warning, kShownMs);
+}
+
 void TrayIcon::Apply(const TrayRecord& record, unsigned flags) {
   if (flags & kTrayIcon)
     icon_.setIcon(IconFor(record.icon));

@@ -43,6 +43,7 @@ class TrayIcon : public QObject, public ITrayShell {
   bool Add(const TrayRecord& record, unsigned flags) override;
   bool Modify(const TrayRecord& record, unsigned flags) override;
   bool Remove() override;
+  void ShowMessage(const std::string& title, const std::string& text) override;
 
  private:
   void Apply(const TrayRecord& record, unsigned flags);

@@ -1,0 +1,21 @@
+#pragma once
+// Today's date and the log's date texts read by the program's one lenient date parser.
+
+#include <QLocale>
+
+#include "app/Forecast.h"
+#include "adapters/qt/LocaleDateTime.h"
+
+namespace pw {
+
+class QtDateReader : public IDateReader {
+ public:
+  explicit QtDateReader(const QLocale& locale = QLocale::system()) : format_(locale) {}
+  CivilDate Today() override;
+  std::optional<CivilDate> ReadDate(const std::string& text) override;
+
+ private:
+  LocaleDateTime format_;
+};
+
+}  // namespace pw
