@@ -7,6 +7,7 @@
 
 #include "app/Commands.h"
 #include "app/SpoolerPorts.h"
+#include "platform/FileOps.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
@@ -399,6 +400,34 @@ TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
   timers_.Advance(500);
   EXPECT_FALSE(tray_.animating());
   EXPECT_EQ(tray_.record().icon, before);
+}
+
+// Another writer holding the data file (the command-line tool) delays a recorded print but never
+// loses it: no message, no blink, and the record is written once the file is free.
+TEST_F(MonitorTest, APrintRecordedWhileTheFileIsBusyIsWrittenWhenItFrees) {
+  profile_.values["AutoQuality"] = "1";
+  Monitor& m = Make();
+  m.Start();
+  FileLock other;
+  ASSERT_TRUE(other.Acquire((dir_ / "Pagewarden.lock").string(), std::chrono::milliseconds(0)));
+  jobs_.script = {std::vector<JobSnapshot>{{7, 0, 10, "eva", "doc", std::int16_t{-3}}},
+                  std::vector<JobSnapshot>{}};
+  timers_.Advance(Monitor::kMonitorPeriodMs);
+  timers_.Advance(JobWatcher::kPauseMs);
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_NE(tray_.iconList(), (std::vector<IconId>{134, 0}));
+  EXPECT_EQ(m.pendingRecords(), 1u);
+  EXPECT_EQ(m.normal(), 0);
+
+  other.Release();
+  timers_.Advance(Monitor::kMonitorPeriodMs);
+  EXPECT_EQ(m.pendingRecords(), 0u);
+  EXPECT_EQ(m.normal(), 10);
+  LoadedLog log;
+  ASSERT_TRUE(dataFile_.LoadPrintLog("Black 100", log));
+  ASSERT_EQ(log.rows.size(), 2u);
+  EXPECT_EQ(log.rows[1].remark, "doc");
+  EXPECT_TRUE(messages_.errors.empty());
 }
 
 }  // namespace
