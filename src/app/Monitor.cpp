@@ -235,10 +235,16 @@ void Monitor::RecomputeUsage(bool animate) {
     RefreshInkLevels();
 }
 
+// The window never waits for the printer's report: the group appears when it arrives. A report
+// on a printer that is no longer the chosen one is dropped.
 void Monitor::RefreshInkLevels() {
-  const std::vector<Marker> markers = p_.inks.ReadMarkers(options_.printer);
-  p_.view.ShowInkLevels(InkRows(markers),
-                        CompareWithEstimate(markers, options_.cartridge, share()));
+  p_.inks.ReadMarkers(
+      options_.printer, [this, printer = options_.printer](const std::vector<Marker>& markers) {
+        if (printer != options_.printer)
+          return;
+        p_.view.ShowInkLevels(InkRows(markers),
+                              CompareWithEstimate(markers, options_.cartridge, share()));
+      });
 }
 
 bool Monitor::CheckAccessPassword() {

@@ -3,6 +3,7 @@
 // winspool adapters implement them.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +48,11 @@ struct Marker {
 // recorded print, when the status window is shown), never on the monitoring tick.
 class IInkLevels {
  public:
+  using Answer = std::function<void(std::vector<Marker> markers)>;
   virtual ~IInkLevels() = default;
-  // Empty when the printer reports no markers or cannot be asked.
-  virtual std::vector<Marker> ReadMarkers(const std::string& printer) = 0;
+  // Asks without waiting; the answer comes later on the thread of the windows, and never after
+  // this object is gone. Empty when the printer reports no markers or cannot be asked.
+  virtual void ReadMarkers(const std::string& printer, Answer answer) = 0;
 };
 
 }  // namespace pw

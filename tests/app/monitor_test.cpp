@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "app/Commands.h"
 #include "app/SpoolerPorts.h"
@@ -22,13 +23,23 @@ using test::FakeTimers;
 using test::FakeTrayShell;
 using test::FakeUrlOpener;
 
+// Answers at once, or, with hold set, when the test delivers the answers.
 struct FakeInks : IInkLevels {
-  std::vector<Marker> ReadMarkers(const std::string& printer) override {
+  void ReadMarkers(const std::string& printer, Answer answer) override {
     asked.push_back(printer);
-    return markers;
+    if (hold)
+      held.push_back(std::move(answer));
+    else
+      answer(markers);
+  }
+  void Deliver() {
+    for (auto& answer : std::exchange(held, {}))
+      answer(markers);
   }
   std::vector<Marker> markers;
   std::vector<std::string> asked;
+  bool hold = false;
+  std::vector<Answer> held;
 };
 
 struct FakeView : IStatusView {
@@ -400,6 +411,31 @@ TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
   timers_.Advance(500);
   EXPECT_FALSE(tray_.animating());
   EXPECT_EQ(tray_.record().icon, before);
+}
+
+// The status window never waits for the printer's report: its group appears when the answer
+// comes, and an answer about a printer chosen before is dropped.
+TEST_F(MonitorTest, TheInkReportArrivesAfterTheWindowAndOnlyForTheChosenPrinter) {
+  inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
+  inks_.hold = true;
+  Monitor& m = Make();
+  m.Start();
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(view_.shown, 1);
+  EXPECT_TRUE(view_.inkRows.empty());
+  inks_.Deliver();
+  ASSERT_EQ(view_.inkRows.size(), 1u);
+
+  view_.inkRows.clear();
+  m.OnCommand(cmd::kShowStatus);
+  dialogs_.settingsOk = true;
+  dialogs_.onSettings = [](SettingsValues& v) { v.options.printer = "Home"; };
+  m.OnCommand(cmd::kSettings);
+  ASSERT_EQ(inks_.held.size(), 2u);
+  inks_.held[0](inks_.markers);  // about "Office"
+  EXPECT_TRUE(view_.inkRows.empty());
+  inks_.held[1](inks_.markers);
+  EXPECT_EQ(view_.inkRows.size(), 1u);
 }
 
 // Another writer holding the data file (the command-line tool) delays a recorded print but never

@@ -105,7 +105,13 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--list-printers") {
-      const auto names = pw::CupsPrinterList().LocalPrinters();
+      // The dialog takes what the list has at once; a script wants the server's answer, as long
+      // as it comes within the time the dialog once waited.
+      pw::CupsPrinterList list;
+      auto names = list.LocalPrinters();
+      for (const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
+           !names && std::chrono::steady_clock::now() < until;)
+        names = list.LocalPrinters();
       if (!names)
         Line("unreachable");
       for (const std::string& name : names.value_or(std::vector<std::string>{}))

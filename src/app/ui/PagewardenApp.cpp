@@ -130,6 +130,7 @@ PagewardenApp::~PagewardenApp() {
 }
 
 bool PagewardenApp::start() {
+  printers_->AskAhead();
   started_ = monitor_->Start();
   return started_;
 }
