@@ -2,17 +2,17 @@
 
 #include <QCoreApplication>
 
+#include "app/BoundedJobSource.h"
 #include "app/Commands.h"
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
-#include "app/BoundedJobSource.h"
-#include "platform/xdg/XdgAutostart.h"
 #include "platform/cups/CupsInkLevels.h"
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
 #include "platform/qt/QtText.h"
+#include "platform/xdg/XdgAutostart.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
@@ -24,9 +24,6 @@
 namespace pw {
 
 namespace {
-
-// The longest a look at the queue may hold up the windows.
-constexpr std::chrono::milliseconds kLookLimit{900};
 
 // The notification icon's menu, in its order.
 std::vector<TrayIcon::MenuItem> TrayMenu() {
@@ -99,7 +96,8 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       clock_(std::make_unique<QtClock>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
-      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
+      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(),
+                                               BoundedJobSource::kWindowsLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
