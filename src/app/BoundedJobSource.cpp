@@ -70,4 +70,9 @@ std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::st
   return std::move(answer_.jobs);
 }
 
+bool BoundedJobSource::AnswerOnItsWay() {
+  const std::lock_guard lock(answer_.mutex);
+  return answer_.out && !freshOnly_;
+}
+
 }  // namespace pw

@@ -17,6 +17,10 @@ namespace pw {
 
 class BoundedJobSource : public IJobSource {
  public:
+  // The longest a look may hold up the windows. A local server answers well within it; a slower
+  // one is waited for by the watch (AnswerOnItsWay), not by the windows.
+  static constexpr std::chrono::milliseconds kWindowsLimit{40};
+
   // The inner source is asked on a worker thread, one question at a time.
   BoundedJobSource(std::unique_ptr<IJobSource> inner, std::chrono::milliseconds limit);
   ~BoundedJobSource() override;  // waits for a question still out
@@ -27,6 +31,8 @@ class BoundedJobSource : public IJobSource {
   // still out. An answer that came late is the next look's when it asks about the same printer:
   // a slow server is still watched, one tick behind.
   std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
+  // True while the question that the last look left out is still unanswered.
+  bool AnswerOnItsWay() override;
   // Passed on at once on the worker (or, while a question is out, right before the next one), so
   // the inner source is never asked two things at once; an answer still unclaimed is from before
   // and is dropped.

@@ -60,6 +60,16 @@ void JobWatcher::Tick() {
 
 void JobWatcher::Pass() {
   const auto jobs = jobs_.ListJobs(options_.printer);
+  if (!jobs && jobs_.AnswerOnItsWay()) {
+    // A slow server has not failed: the same pass looks again soon, with the watch still open,
+    // so what it has seen so far is not dropped for a late answer.
+    pauseTimer_ = timers_.Start(kLateAnswerMs, false, [this] {
+      pauseTimer_ = 0;
+      Pass();
+    });
+    if (pauseTimer_ != 0)
+      return;
+  }
   if (!jobs) {
     // A spooler failure drops what this watch has seen and leaves the mark alone, so the jobs are
     // counted by a later tick.

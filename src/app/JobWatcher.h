@@ -40,6 +40,8 @@ class IWatchHost {
 class JobWatcher {
  public:
   static constexpr int kPauseMs = 2000;
+  // How soon a pass whose answer is still on its way looks again.
+  static constexpr int kLateAnswerMs = 100;
   static constexpr std::uint32_t kPlausiblePages = 1000;
 
   JobWatcher(Options& options, IJobSource& jobs, IMessages& messages, IProfile& profile,

@@ -41,6 +41,8 @@ Monitor::Monitor(MonitorPorts ports) : p_(std::move(ports)) {
 
 Monitor::~Monitor() {
   StopMonitorTimer();
+  if (retryTimer_ != 0)
+    p_.timers.Kill(retryTimer_);
 }
 
 bool Monitor::Start() {
@@ -167,6 +169,9 @@ void Monitor::OnExit() {
     return;
   SaveAtExit(p_.profile, options_);
   StopMonitorTimer();
+  // A last try for prints still waiting; the program does not wait for the lock to end.
+  if (!pending_.empty())
+    WritePending();
   p_.quit(0);
 }
 
@@ -254,11 +259,17 @@ void Monitor::Notify(const std::string& notice) {
   p_.tray.ShowMessage(LoadStr(ids::kNoticeTitle), notice);
 }
 
+// The window never waits for the printer's report: the group appears when it arrives. A report
+// on a printer that is no longer the chosen one is dropped.
 void Monitor::RefreshInkLevels() {
-  const std::vector<Marker> markers = p_.inks.ReadMarkers(options_.printer);
-  Notify(notices_.OnMarkers(markers));
-  p_.view.ShowInkLevels(InkRows(markers),
-                        CompareWithEstimate(markers, options_.cartridge, share()));
+  p_.inks.ReadMarkers(
+      options_.printer, [this, printer = options_.printer](const std::vector<Marker>& markers) {
+        if (printer != options_.printer)
+          return;
+        Notify(notices_.OnMarkers(markers));
+        p_.view.ShowInkLevels(InkRows(markers),
+                              CompareWithEstimate(markers, options_.cartridge, share()));
+      });
 }
 
 bool Monitor::CheckAccessPassword() {
@@ -289,10 +300,39 @@ void Monitor::ShowWatchResult(const std::string& sentence) {
 
 bool Monitor::AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                                 const std::string& user, const std::string& remark) {
+  pending_.push_back(PrintRecord{p_.clock.DateText(), p_.clock.TimeText(), Decimal(best),
+                                 Decimal(normal), Decimal(economic), user, remark});
   // The printer has just used ink: its report is asked for once the usage is recomputed.
-  inksAfterPrint_ = p_.dataFile.AppendPrintRecord(p_.clock.DateText(), p_.clock.TimeText(), best,
-                                                  normal, economic, user, remark);
+  inksAfterPrint_ = WritePending();
   return inksAfterPrint_;
+}
+
+bool Monitor::WritePending() {
+  // Taken out first: a failure's message box runs timers, and a retry then must find nothing.
+  std::vector<PrintRecord> records = std::exchange(pending_, {});
+  if (retryTimer_ != 0)
+    p_.timers.Kill(retryTimer_);
+  retryTimer_ = 0;
+  const DataFile::Appended result = p_.dataFile.AppendRecords(records);
+  if (result != DataFile::Appended::Busy)
+    return result == DataFile::Appended::Written;
+  pending_ = std::move(records);
+  retryTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { RetryPending(); });
+  return true;
+}
+
+// The records reach the file later than their watch: the totals, the icon and the gauge follow
+// now, as they would have then.
+void Monitor::RetryPending() {
+  if (WritePending()) {
+    if (!pending_.empty())
+      return;  // still busy
+    inksAfterPrint_ = true;
+    RecomputeUsage(false);
+    UpdateStatusDisplay();
+  } else {
+    BlinkAppendFailure();
+  }
 }
 
 void Monitor::BlinkAppendFailure() {

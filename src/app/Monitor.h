@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Forecast.h"
 #include "app/JobWatcher.h"
@@ -80,6 +81,7 @@ class Monitor : public IWatchHost {
   bool statusSeen() const { return statusSeen_; }
   bool monitoring() const { return monitorTimer_ != 0; }
   const JobWatcher& watcher() const { return *watcher_; }
+  std::size_t pendingRecords() const { return pending_.size(); }
 
  private:
   void StartMonitorTimer();
@@ -88,6 +90,10 @@ class Monitor : public IWatchHost {
   // cartridge. Runs when the log may have changed, never on a paint.
   void RefreshForecast(int share);
   void Notify(const std::string& notice);
+  // Appends the records not written yet. False when the data file cannot be written (the user
+  // has been told, the records are dropped); a busy lock keeps them for the retry timer.
+  bool WritePending();
+  void RetryPending();
   void StopMonitorTimer();
   // The command runs only when no password is required or the right one was entered.
   bool PassesGate();
@@ -99,6 +105,10 @@ class Monitor : public IWatchHost {
   bool statusSeen_ = true;
   ITimers::Id monitorTimer_ = 0;
   bool inksAfterPrint_ = false;
+  // Recorded prints that wait for another writer (the command-line tool, a second session) to
+  // release the data file; a busy file is no reason to lose them.
+  std::vector<PrintRecord> pending_;
+  ITimers::Id retryTimer_ = 0;
   std::unique_ptr<JobWatcher> watcher_;
   LowNotices notices_;
 };

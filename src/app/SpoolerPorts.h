@@ -3,6 +3,7 @@
 // winspool adapters implement them.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ class IJobSource {
   // The jobs of the named printer's queue, or nothing when the printer cannot be opened or the
   // list cannot be fetched.
   virtual std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) = 0;
+  // After ListJobs gave nothing: the answer is still on its way, so the look has not failed and
+  // asking again later gets it.
+  virtual bool AnswerOnItsWay() { return false; }
   // Watching the printer starts (again): jobs finished before now are not the queue's, jobs
   // waiting now are.
   virtual void StartFresh(const std::string& printer) = 0;
@@ -47,9 +51,11 @@ struct Marker {
 // recorded print, when the status window is shown), never on the monitoring tick.
 class IInkLevels {
  public:
+  using Answer = std::function<void(std::vector<Marker> markers)>;
   virtual ~IInkLevels() = default;
-  // Empty when the printer reports no markers or cannot be asked.
-  virtual std::vector<Marker> ReadMarkers(const std::string& printer) = 0;
+  // Asks without waiting; the answer comes later on the thread of the windows, and never after
+  // this object is gone. Empty when the printer reports no markers or cannot be asked.
+  virtual void ReadMarkers(const std::string& printer, Answer answer) = 0;
 };
 
 }  // namespace pw

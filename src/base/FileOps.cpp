@@ -118,6 +118,13 @@ bool DurableFile::Finish() {
   return ok_;
 }
 
+void DurableFile::Discard() {
+  if (fd_ >= 0)
+    CloseFile(fd_);
+  fd_ = -1;
+  buffer_.clear();
+}
+
 bool ReplaceFile(const std::string& from, const std::string& to) {
 #ifdef _WIN32
   return MoveFileExA(from.c_str(), to.c_str(),
@@ -151,6 +158,7 @@ FileLock::~FileLock() {
 #ifdef _WIN32
 bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
   Release();
+  cannotCreate_ = false;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     // Deleted on close, and shared for deletion so that the next holder can open it meanwhile.
@@ -165,6 +173,12 @@ bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wa
         return true;
       }
       CloseHandle(h);
+    } else if (GetFileAttributesA(lockPath.c_str()) == INVALID_FILE_ATTRIBUTES &&
+               (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)) {
+      // Not there and not made: no holder is in the way (a deleted one still pending its last
+      // close answers "access denied" instead).
+      cannotCreate_ = true;
+      return false;
     }
     if (std::chrono::steady_clock::now() >= deadline)
       return false;
@@ -180,13 +194,16 @@ void FileLock::Release() {
 #else
 bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
   Release();
+  cannotCreate_ = false;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     // Read-only is enough for flock, and lets a member of the file's group lock a lock file that
     // another user created.
     const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+      cannotCreate_ = true;
       return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
       // The previous holder may have removed the file between our open and our lock: then the
       // lock is on a file nobody else will find, and the next open starts over.

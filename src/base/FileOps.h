@@ -25,6 +25,8 @@ class DurableFile {
   // Buffered; a failed write is remembered and reported by Finish().
   void Write(std::string_view bytes);
   bool Finish();
+  // Closes the file as it stands, so that it can be removed (Windows removes no open file).
+  void Discard();
 
  private:
   void Flush();
@@ -50,6 +52,9 @@ class FileLock {
   // the lock file cannot be made.
   bool Acquire(const std::string& lockPath, std::chrono::milliseconds wait);
   void Release();
+  // After a failed Acquire: no other holder was in the way, the lock file itself could not be
+  // made (a folder this user cannot write to).
+  bool cannotCreate() const { return cannotCreate_; }
 
  private:
 #ifdef _WIN32
@@ -58,6 +63,7 @@ class FileLock {
   int fd_ = -1;
 #endif
   std::string path_;
+  bool cannotCreate_ = false;
 };
 
 }  // namespace pw

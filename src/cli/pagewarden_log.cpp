@@ -1,6 +1,7 @@
 // pagewarden-log: the print log and the cartridge catalogue from the command line, read and
 // written by the same code as the program's own.
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -285,7 +286,9 @@ int main(int argc, char** argv) {
                                       ? PathsFor(fileArg->second)
                                       : pw::DataFilePaths::InFolder(defaultFolder);
   StderrMessages messages;
-  pw::DataFile file(paths, messages);
+  // Other writers (the program, another run of this tool) finish their rewrite within
+  // milliseconds; waiting this long covers a queue of them. Nobody waits on a window here.
+  pw::DataFile file(paths, messages, std::chrono::seconds(5));
 
   if (args->command == "usage")
     return Usage(file, *args);

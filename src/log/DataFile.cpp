@@ -101,10 +101,6 @@ class LineWriter {
   std::string scratch_;
 };
 
-// Writers in other processes (the command-line tool, a second session) finish their rewrite
-// within milliseconds; waiting this long covers a queue of them.
-constexpr auto kLockWait = std::chrono::seconds(5);
-
 std::string LockPathFor(const std::string& data) {
   std::filesystem::path lock(data);
   lock.replace_extension(".lock");
@@ -127,9 +123,9 @@ class DataFile::Rewrite {
   explicit Rewrite(DataFile& owner) : owner_(owner), out_(file_) {}
 
   // The lock is taken before the data file is read, so that a rewrite never drops the record
-  // another writer has just added.
-  bool Open(const std::string& target) {
-    const bool replacing = target == owner_.paths_.temp;  // an export writes elsewhere
+  // another writer has just added. reportBusy false: a lock held by another writer fails quietly.
+  bool Open(const std::string& target, bool reportBusy = true) {
+    replacing_ = target == owner_.paths_.temp;  // an export writes elsewhere
     data_ = owner_.paths_.data;
     temp_ = target;
     // A data file reached through a symbolic link is rewritten where the link points, so that
@@ -139,19 +135,21 @@ class DataFile::Rewrite {
       const std::filesystem::path resolved = std::filesystem::canonical(data_, ec);
       if (!ec) {
         data_ = resolved.string();
-        if (replacing)
+        if (replacing_)
           temp_ = std::filesystem::path(resolved).replace_extension(".new").string();
       }
     }
-    if (!lock_.Acquire(LockPathFor(data_), kLockWait)) {
-      owner_.CannotSave();
-      return false;
+    if (!lock_.Acquire(LockPathFor(data_), owner_.lockWait_)) {
+      // A folder that cannot be written refuses the lock file before the temporary file; the
+      // user is told about the temporary file, as everywhere else.
+      busy_ = !lock_.cannotCreate();
+      if (busy_ && !reportBusy)
+        return false;
+      return Fail(busy_ ? &DataFile::CannotSave : &DataFile::CannotOpen);
     }
-    if (!in_.Open(data_) || !file_.Create(temp_)) {
-      owner_.CannotOpen();
-      return false;
-    }
-    if (replacing)
+    if (!in_.Open(data_) || !file_.Create(temp_))
+      return Fail(&DataFile::CannotOpen);
+    if (replacing_)
       file_.TakeAccessOf(data_);
     return true;
   }
@@ -199,25 +197,41 @@ class DataFile::Rewrite {
 
   LineReader& in() { return in_; }
   LineWriter& out() { return out_; }
+  // Open failed because another writer held the lock.
+  bool busy() const { return busy_; }
 
   // Without complete content (a read or write failed, or the anchor was required and missing)
-  // the data file stays as it was and the target keeps what was written.
+  // the data file stays as it was. A temporary file cut short by a failed read or write (a full
+  // disk) is removed: it would only keep the space; a complete one without its anchor stays.
   bool Finish(bool complete, bool replace) {
     const bool readFailed = in_.failed();
     in_.Close();
-    if (readFailed) {
-      owner_.CannotOpen();
-      return false;
-    }
-    if (!file_.Finish() || !complete || (replace && !ReplaceFile(temp_, data_))) {
-      owner_.CannotSave();
-      return false;
-    }
+    if (readFailed)
+      return Fail(&DataFile::CannotOpen, /*partial=*/true);
+    if (!file_.Finish())
+      return Fail(&DataFile::CannotSave, /*partial=*/true);
+    if (!complete || (replace && !ReplaceFile(temp_, data_)))
+      return Fail(&DataFile::CannotSave);
     return true;
   }
 
  private:
+  // Everything is closed and the lock released before the user is told: while the message box is
+  // open, other writers (a print recorded meanwhile, the command-line tool) can go on.
+  bool Fail(void (DataFile::*report)(), bool partial = false) {
+    in_.Close();
+    file_.Discard();
+    if (partial && replacing_) {
+      std::error_code ec;
+      std::filesystem::remove(temp_, ec);
+    }
+    lock_.Release();
+    (owner_.*report)();
+    return false;
+  }
+
   DataFile& owner_;
+  bool replacing_ = false, busy_ = false;
   std::string data_, temp_;
   FileLock lock_;  // declared before the files: released after they are closed
   LineReader in_;
@@ -231,8 +245,8 @@ DataFilePaths DataFilePaths::InFolder(const std::string& dir) {
   return DataFilePaths{base + "Pagewarden.xml", base + "Pagewarden.new"};
 }
 
-DataFile::DataFile(DataFilePaths paths, IMessages& messages)
-    : paths_(std::move(paths)), messages_(messages) {}
+DataFile::DataFile(DataFilePaths paths, IMessages& messages, std::chrono::milliseconds lockWait)
+    : paths_(std::move(paths)), messages_(messages), lockWait_(lockWait) {}
 
 void DataFile::CannotOpen() {
   messages_.ShowError(LoadStr(ids::kCannotOpenDataFile));
@@ -307,17 +321,25 @@ bool DataFile::LoadPrintLog(const std::string& cartridge, LoadedLog& out) {
   return true;
 }
 
+DataFile::Appended DataFile::AppendRecords(const std::vector<PrintRecord>& records) {
+  Rewrite rw(*this);
+  if (!rw.Open(paths_.temp, /*reportBusy=*/false))
+    return rw.busy() ? Appended::Busy : Appended::Failed;
+  const bool found = rw.CopyUntil(kLogEnd);
+  for (const PrintRecord& record : records)
+    rw.out().Record(record);
+  rw.out().LogTrailer();
+  return rw.Finish(found, /*replace=*/true) ? Appended::Written : Appended::Failed;
+}
+
 bool DataFile::AppendPrintRecord(const std::string& date, const std::string& time,
                                  std::int32_t best, std::int32_t normal, std::int32_t economic,
                                  const std::string& user, const std::string& remark) {
-  Rewrite rw(*this);
-  if (!rw.Open(paths_.temp))
-    return false;
-  const bool found = rw.CopyUntil(kLogEnd);
-  rw.out().Record(
-      PrintRecord{date, time, Decimal(best), Decimal(normal), Decimal(economic), user, remark});
-  rw.out().LogTrailer();
-  return rw.Finish(found, /*replace=*/true);
+  const Appended result = AppendRecords(
+      {PrintRecord{date, time, Decimal(best), Decimal(normal), Decimal(economic), user, remark}});
+  if (result == Appended::Busy)
+    CannotSave();
+  return result == Appended::Written;
 }
 
 bool DataFile::SaveLog(const std::vector<PrintRecord>& rows) {

@@ -3,6 +3,7 @@
 // text file beside the program. Every reader scans it line by line; every writer rewrites it whole
 // through the temporary file and replaces the data file atomically.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -31,10 +32,14 @@ struct LoadedLog {
 
 // Each operation opens, works and closes within the call. Failures show message 32782 or 32792
 // through IMessages and return false; the surviving state is the old data file (and, after a
-// failed replacement, the temporary file).
+// failed replacement, the temporary file). Writers hold the lock beside the data file only while
+// they rewrite it, never while a message is shown.
 class DataFile {
  public:
-  DataFile(DataFilePaths paths, IMessages& messages);
+  // lockWait: how long a writer waits for another writer's lock. The windows never wait (a busy
+  // lock fails at once, or leaves an appended record to be written later); the command-line tool
+  // may.
+  DataFile(DataFilePaths paths, IMessages& messages, std::chrono::milliseconds lockWait = {});
 
   const DataFilePaths& paths() const { return paths_; }
 
@@ -49,7 +54,11 @@ class DataFile {
                      const std::function<void(const PrintRecord&)>& onRecord,
                      std::optional<std::string>* maximum = nullptr);
 
-  // Appends one record stamped with the given date and time texts.
+  enum class Appended { Written, Busy, Failed };
+  // Appends the records in order in one rewrite. A lock held by another writer is no failure:
+  // nothing is shown or changed (Busy), and the records can be appended later.
+  Appended AppendRecords(const std::vector<PrintRecord>& records);
+  // Appends one record stamped with the given date and time texts; a busy lock fails (32792).
   bool AppendPrintRecord(const std::string& date, const std::string& time, std::int32_t best,
                          std::int32_t normal, std::int32_t economic, const std::string& user,
                          const std::string& remark);
@@ -75,6 +84,7 @@ class DataFile {
 
   DataFilePaths paths_;
   IMessages& messages_;
+  std::chrono::milliseconds lockWait_;
   std::optional<std::size_t> recordsAtLoad_;
   std::string cartridgeAtLoad_;
 };

@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "app/Commands.h"
 #include "app/SpoolerPorts.h"
 #include "res/Strings.h"
+#include "base/FileOps.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
@@ -22,13 +24,23 @@ using test::FakeTimers;
 using test::FakeTrayShell;
 using test::FakeUrlOpener;
 
+// Answers at once, or, with hold set, when the test delivers the answers.
 struct FakeInks : IInkLevels {
-  std::vector<Marker> ReadMarkers(const std::string& printer) override {
+  void ReadMarkers(const std::string& printer, Answer answer) override {
     asked.push_back(printer);
-    return markers;
+    if (hold)
+      held.push_back(std::move(answer));
+    else
+      answer(markers);
+  }
+  void Deliver() {
+    for (auto& answer : std::exchange(held, {}))
+      answer(markers);
   }
   std::vector<Marker> markers;
   std::vector<std::string> asked;
+  bool hold = false;
+  std::vector<Answer> held;
 };
 
 struct FakeView : IStatusView {
@@ -413,6 +425,59 @@ TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
   timers_.Advance(500);
   EXPECT_FALSE(tray_.animating());
   EXPECT_EQ(tray_.record().icon, before);
+}
+
+// The status window never waits for the printer's report: its group appears when the answer
+// comes, and an answer about a printer chosen before is dropped.
+TEST_F(MonitorTest, TheInkReportArrivesAfterTheWindowAndOnlyForTheChosenPrinter) {
+  inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
+  inks_.hold = true;
+  Monitor& m = Make();
+  m.Start();
+  m.OnCommand(cmd::kShowStatus);
+  EXPECT_EQ(view_.shown, 1);
+  EXPECT_TRUE(view_.inkRows.empty());
+  inks_.Deliver();
+  ASSERT_EQ(view_.inkRows.size(), 1u);
+
+  view_.inkRows.clear();
+  m.OnCommand(cmd::kShowStatus);
+  dialogs_.settingsOk = true;
+  dialogs_.onSettings = [](SettingsValues& v) { v.options.printer = "Home"; };
+  m.OnCommand(cmd::kSettings);
+  ASSERT_EQ(inks_.held.size(), 2u);
+  inks_.held[0](inks_.markers);  // about "Office"
+  EXPECT_TRUE(view_.inkRows.empty());
+  inks_.held[1](inks_.markers);
+  EXPECT_EQ(view_.inkRows.size(), 1u);
+}
+
+// Another writer holding the data file (the command-line tool) delays a recorded print but never
+// loses it: no message, no blink, and the record is written once the file is free.
+TEST_F(MonitorTest, APrintRecordedWhileTheFileIsBusyIsWrittenWhenItFrees) {
+  profile_.values["AutoQuality"] = "1";
+  Monitor& m = Make();
+  m.Start();
+  FileLock other;
+  ASSERT_TRUE(other.Acquire((dir_ / "Pagewarden.lock").string(), std::chrono::milliseconds(0)));
+  jobs_.script = {std::vector<JobSnapshot>{{7, 0, 10, "eva", "doc", std::int16_t{-3}}},
+                  std::vector<JobSnapshot>{}};
+  timers_.Advance(Monitor::kMonitorPeriodMs);
+  timers_.Advance(JobWatcher::kPauseMs);
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_NE(tray_.iconList(), (std::vector<IconId>{134, 0}));
+  EXPECT_EQ(m.pendingRecords(), 1u);
+  EXPECT_EQ(m.normal(), 0);
+
+  other.Release();
+  timers_.Advance(Monitor::kMonitorPeriodMs);
+  EXPECT_EQ(m.pendingRecords(), 0u);
+  EXPECT_EQ(m.normal(), 10);
+  LoadedLog log;
+  ASSERT_TRUE(dataFile_.LoadPrintLog("Black 100", log));
+  ASSERT_EQ(log.rows.size(), 2u);
+  EXPECT_EQ(log.rows[1].remark, "doc");
+  EXPECT_TRUE(messages_.errors.empty());
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "adapters/cups/CupsInkLevels.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "app/InkLevels.h"
@@ -11,12 +15,10 @@ namespace {
 const char* const kMarkerAttributes[] = {"marker-names", "marker-colors", "marker-levels",
                                          "marker-low-levels", "marker-types"};
 
-}  // namespace
-
-std::vector<Marker> CupsInkLevels::ReadMarkers(const std::string& printer) {
+std::vector<Marker> AskServer(const std::string& printer) {
   if (printer.empty())
     return {};
-  const ipp::Connection http = ipp::Connect(kTimeoutMs);
+  const ipp::Connection http = ipp::Connect(CupsInkLevels::kTimeoutMs);
   if (!http)
     return {};
   ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
@@ -28,6 +30,51 @@ std::vector<Marker> CupsInkLevels::ReadMarkers(const std::string& printer) {
   return ParseMarkers(ipp::Strings(a, "marker-names"), ipp::Strings(a, "marker-colors"),
                       ipp::Integers(a, "marker-levels"), ipp::Integers(a, "marker-low-levels"),
                       ipp::Strings(a, "marker-types"));
+}
+
+}  // namespace
+
+// Touched only on the thread of the windows: the worker hands its answer back there.
+struct CupsInkLevels::State {
+  bool out = false;
+  std::optional<std::pair<std::string, Answer>> next;
+};
+
+CupsInkLevels::CupsInkLevels() : state_(std::make_shared<State>()) {}
+
+// A worker still out keeps running to its limit; its answer finds the state gone and is dropped.
+CupsInkLevels::~CupsInkLevels() = default;
+
+void CupsInkLevels::ReadMarkers(const std::string& printer, Answer answer) {
+  if (state_->out) {
+    state_->next.emplace(printer, std::move(answer));
+    return;
+  }
+  Ask(printer, std::move(answer));
+}
+
+void CupsInkLevels::Ask(const std::string& printer, Answer answer) {
+  state_->out = true;
+  std::weak_ptr<State> weak = state_;
+  // Detached: it owns what it uses, and the application object outlives every window.
+  std::thread([this, weak, printer, answer = std::move(answer)]() mutable {
+    std::vector<Marker> markers = AskServer(printer);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, weak, answer = std::move(answer), markers = std::move(markers)]() mutable {
+          const std::shared_ptr<State> state = weak.lock();
+          if (!state)
+            return;  // this object is gone, and with it whoever asked
+          state->out = false;
+          answer(std::move(markers));
+          if (state->next) {
+            auto [nextPrinter, nextAnswer] = std::move(*state->next);
+            state->next.reset();
+            Ask(nextPrinter, std::move(nextAnswer));
+          }
+        },
+        Qt::QueuedConnection);
+  }).detach();
 }
 
 }  // namespace pw

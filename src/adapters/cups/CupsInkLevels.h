@@ -1,6 +1,9 @@
 #pragma once
 // The watched printer's markers as the CUPS scheduler keeps them (the printer's last report).
 
+#include <memory>
+#include <string>
+
 #include "app/SpoolerPorts.h"
 #include "base/Ports.h"
 
@@ -8,10 +11,22 @@ namespace pw {
 
 class CupsInkLevels : public IInkLevels {
  public:
-  std::vector<Marker> ReadMarkers(const std::string& printer) override;
+  CupsInkLevels();
+  ~CupsInkLevels() override;
+  CupsInkLevels(const CupsInkLevels&) = delete;
+  CupsInkLevels& operator=(const CupsInkLevels&) = delete;
 
-  // The status window waits for the answer: a server that does not answer gives up soon.
+  // Asked on a thread of its own, one question at a time: a server that hangs costs the windows
+  // nothing. A question asked while another is out is asked after it; of several such, the last.
+  void ReadMarkers(const std::string& printer, Answer answer) override;
+
+  // The question's own limit; it only decides how soon a hung server's thread is free again.
   static constexpr int kTimeoutMs = 450;
+
+ private:
+  struct State;
+  void Ask(const std::string& printer, Answer answer);
+  std::shared_ptr<State> state_;
 };
 
 }  // namespace pw

@@ -1,8 +1,9 @@
 #include "adapters/cups/CupsPrinterList.h"
 
 #include <chrono>
-#include <future>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -34,20 +35,51 @@ std::optional<std::vector<std::string>> AskServer() {
   return ipp::Strings(answer.get(), "printer-name", IPP_TAG_NAME);
 }
 
-// Besides its timeouts the library waits a second for an early answer to every request, so the
-// question runs on its own thread and the dialog waits for it a bounded time only.
-constexpr auto kListLimit = std::chrono::milliseconds(900);
+// Besides its timeouts the library waits a second for an early answer to every request. A local
+// server answers within milliseconds; the dialog waits no longer than this for it.
+constexpr auto kListLimit = std::chrono::milliseconds(40);
 
 }  // namespace
 
+// Shared with the worker, which may outlive the list while a hung server keeps it.
+struct CupsPrinterList::State {
+  std::mutex mutex;
+  std::condition_variable answered;
+  bool out = false;
+  unsigned answers = 0;  // counts answers, so a waiter knows a fresh one from the last
+  std::optional<std::vector<std::string>> last;
+};
+
+CupsPrinterList::CupsPrinterList() : state_(std::make_shared<State>()) {}
+
+void CupsPrinterList::AskAhead() {
+  const std::lock_guard lock(state_->mutex);
+  if (state_->out)
+    return;
+  state_->out = true;
+  // Detached: it owns all it uses.
+  std::thread([state = state_] {
+    auto names = AskServer();
+    const std::lock_guard done(state->mutex);
+    state->out = false;
+    ++state->answers;
+    // A server that is away now does not make the printers it listed before disappear.
+    if (names || !state->last)
+      state->last = std::move(names);
+    state->answered.notify_all();
+  }).detach();
+}
+
 std::optional<std::vector<std::string>> CupsPrinterList::LocalPrinters() {
-  auto answer = std::make_shared<std::promise<std::optional<std::vector<std::string>>>>();
-  auto names = answer->get_future();
-  // Detached: a server that hangs keeps it a little longer; it owns all it uses.
-  std::thread([answer] { answer->set_value(AskServer()); }).detach();
-  if (names.wait_for(kListLimit) != std::future_status::ready)
-    return std::nullopt;
-  return names.get();
+  unsigned before = 0;
+  {
+    const std::lock_guard lock(state_->mutex);
+    before = state_->answers;  // a question already out is as fresh as a new one
+  }
+  AskAhead();
+  std::unique_lock lock(state_->mutex);
+  state_->answered.wait_for(lock, kListLimit, [&] { return state_->answers > before; });
+  return state_->last;
 }
 
 }  // namespace pw

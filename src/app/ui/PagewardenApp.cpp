@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/BoundedJobSource.h"
 #include "app/Commands.h"
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"
@@ -26,9 +27,6 @@
 namespace pw {
 
 namespace {
-
-// The longest a look at the queue may hold up the windows.
-constexpr std::chrono::milliseconds kLookLimit{900};
 
 // The notification icon's menu, in its order.
 std::vector<TrayIcon::MenuItem> TrayMenu() {
@@ -102,7 +100,8 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       dates_(std::make_unique<QtDateReader>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
-      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
+      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(),
+                                               BoundedJobSource::kWindowsLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
@@ -133,6 +132,7 @@ PagewardenApp::~PagewardenApp() {
 }
 
 bool PagewardenApp::start() {
+  printers_->AskAhead();
   started_ = monitor_->Start();
   return started_;
 }

@@ -13,6 +13,7 @@ namespace pw {
 
 // Monitor.h brings the logic's types (the data file, the tray, the ports); these are the windows
 // and adapters.
+class CupsPrinterList;
 class StatusWindow;
 class TrayIcon;
 class QtClock;
@@ -46,7 +47,7 @@ class PagewardenApp {
   std::unique_ptr<QtUrlOpener> urls_;
   std::unique_ptr<IJobSource> jobs_;
   std::unique_ptr<IInkLevels> inks_;
-  std::unique_ptr<IPrinterList> printers_;
+  std::unique_ptr<CupsPrinterList> printers_;
   std::unique_ptr<DataFile> dataFile_;
   std::unique_ptr<TrayIcon> trayShell_;
   std::unique_ptr<CSystemTray> tray_;

@@ -1,0 +1,151 @@
+// What a failed rewrite leaves behind: the writers' lock free while the user reads the message, no
+// waiting for a busy lock, no partial temporary file after a full disk, and the message for a
+// folder that cannot be written.
+
+#include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "log/DataFile.h"
+#include "base/FileOps.h"
+#include "support/DataFileBuilder.h"
+
+namespace pw {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const char* const kCannotOpen = "Chyba: Nelze otevřít XML datový soubor!";
+const char* const kCannotSave = "Chyba: Nelze uložit data do XML datového souboru!";
+const PrintRecord kRecord{"1.2.2026", "10:00:00", "1", "2", "3", "eva", "dopis"};
+
+// While a message box is open the event loop runs, and with it the other writers: each message
+// looks whether they could take the lock at that moment.
+class LockProbingMessages : public IMessages {
+ public:
+  explicit LockProbingMessages(std::string lockPath) : lockPath_(std::move(lockPath)) {}
+  void ShowError(const std::string& text) override {
+    errors.push_back(text);
+    FileLock probe;
+    lockFree.push_back(probe.Acquire(lockPath_, 0ms));
+  }
+  bool AskYesNo(const std::string&) override { return false; }
+  std::vector<std::string> errors;
+  std::vector<bool> lockFree;
+
+ private:
+  std::string lockPath_;
+};
+
+class RewriteFailureTest : public ::testing::Test {
+ protected:
+  ~RewriteFailureTest() override {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, ec);
+    fs::remove_all(dir_, ec);
+  }
+  void Write(const std::string& text) { std::ofstream(paths_.data, std::ios::binary) << text; }
+  std::string Read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  std::string dir_ = [] {
+    const fs::path dir = fs::temp_directory_path() /
+                         ("pw_rewrite_failure_" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    return dir.generic_string();
+  }();
+  DataFilePaths paths_ = DataFilePaths::InFolder(dir_);
+  LockProbingMessages messages_{dir_ + "/Pagewarden.lock"};
+  DataFile file_{paths_, messages_};
+};
+
+TEST_F(RewriteFailureTest, TheLockIsFreeWhileAFailureIsShownAndABusyLockIsNotWaitedFor) {
+  // No anchor for any writer: each one fails after its rewrite, with the lock still taken.
+  const std::string noLog = "<document>\n" + test::DataFileBuilder::kTrailer;
+  Write(noLog);
+  EXPECT_EQ(file_.AppendRecords({kRecord}), DataFile::Appended::Failed);
+  EXPECT_FALSE(file_.SaveLog({kRecord}));
+  EXPECT_FALSE(file_.DeleteAll());
+  EXPECT_FALSE(file_.WriteCartridgeCatalogue({}));
+  EXPECT_EQ(messages_.errors, std::vector<std::string>(4, kCannotSave));
+  EXPECT_EQ(messages_.lockFree, std::vector<bool>(4, true));
+  messages_.errors.clear();
+
+  const std::string standard = test::DataFileBuilder().Entry({"HP 305", "120", "x"}).Text();
+  Write(standard);
+  FileLock other;
+  ASSERT_TRUE(other.Acquire(dir_ + "/Pagewarden.lock", 0ms));
+  const auto started = std::chrono::steady_clock::now();
+  // An append waits for a later try, without a word; a save the user asked for says it failed.
+  EXPECT_EQ(file_.AppendRecords({kRecord}), DataFile::Appended::Busy);
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_FALSE(file_.SaveLog({kRecord}));
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{kCannotSave});
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
+  EXPECT_EQ(Read(paths_.data), standard);
+}
+
+#ifndef _WIN32
+TEST_F(RewriteFailureTest, ADiskThatFillsUpLeavesNoPartialTemporaryFile) {
+  std::vector<PrintRecord> many(2000, kRecord);
+  const std::string big = test::DataFileBuilder().Records(many).Text();
+  Write(big);
+  // The process may write no file beyond 64 KiB, as a disk with that much space left.
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old = {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const DataFile::Appended appended = file_.AppendRecords({kRecord});
+  const bool saved = file_.SaveLog(many);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldSignal);
+
+  EXPECT_EQ(appended, DataFile::Appended::Failed);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(messages_.errors, std::vector<std::string>(2, kCannotSave));
+  EXPECT_TRUE(Read(paths_.data) == big);  // not printed whole: it is long
+  EXPECT_FALSE(fs::exists(paths_.temp));
+}
+
+TEST_F(RewriteFailureTest, AFolderThatCannotBeWrittenCannotOpenTheTemporaryFile) {
+  Write(test::DataFileBuilder().Entry({"HP 305", "120", "x"}).Text());
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read |
+                            fs::perms::others_exec);
+  fs::permissions(paths_.data, fs::perms::owner_read | fs::perms::owner_write |
+                                   fs::perms::group_read | fs::perms::others_read);
+  // Root writes anywhere, so the writers run as nobody then.
+  const bool asRoot = geteuid() == 0;
+  if (asRoot && seteuid(65534) != 0)
+    GTEST_SKIP() << "cannot act as another user";
+  const DataFile::Appended appended = file_.AppendRecords({kRecord});
+  const bool deleted = file_.DeleteAll();
+  if (asRoot) {
+    ASSERT_EQ(seteuid(0), 0);
+  }
+  EXPECT_EQ(appended, DataFile::Appended::Failed);
+  EXPECT_FALSE(deleted);
+  EXPECT_EQ(messages_.errors, std::vector<std::string>(2, kCannotOpen));
+}
+#endif
+
+}  // namespace
+}  // namespace pw
