@@ -243,23 +243,12 @@ void DataFile::CannotSave() {
 
 bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
   out = UsageTotals{};
-  LineReader in;
-  if (!in.Open(paths_.data)) {
-    CannotOpen();
-    return false;
-  }
   LogScanner scanner(cartridge, /*pagesOnly=*/true);
-  PageSums sums;
-  std::string_view line;
-  while (in.Next(line))
-    scanner.Feed(line, [&](const PrintRecord& r) { sums.Add(r); });
-  if (in.failed()) {
-    CannotOpen();
+  if (!Scan(scanner, {}))
     return false;
-  }
-  out.best = sums.best();
-  out.normal = sums.normal();
-  out.economic = sums.economic();
+  out.best = scanner.sums().best();
+  out.normal = scanner.sums().normal();
+  out.economic = scanner.sums().economic();
   if (scanner.maximum())
     out.maxPages = AtoiLike(*scanner.maximum());
   return true;
@@ -268,21 +257,29 @@ bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
 bool DataFile::ForEachRecord(const std::string& cartridge,
                              const std::function<void(const PrintRecord&)>& onRecord,
                              std::optional<std::string>* maximum) {
+  LogScanner scanner(cartridge, /*pagesOnly=*/false);
+  if (!Scan(scanner, onRecord))
+    return false;
+  if (maximum != nullptr)
+    *maximum = scanner.maximum();
+  return true;
+}
+
+bool DataFile::Scan(scan::LogScanner& scanner, const scan::LogScanner::OnRecord& onRecord) {
   LineReader in;
   if (!in.Open(paths_.data)) {
     CannotOpen();
     return false;
   }
-  LogScanner scanner(cartridge, /*pagesOnly=*/false);
-  std::string_view line;
-  while (in.Next(line))
-    scanner.Feed(line, onRecord);
+  for (std::string_view lines; !(lines = in.BufferedLines()).empty(); in.Consume(lines.size()))
+    scanner.FeedLines(lines, onRecord);
+  std::string_view last;  // a last line without a line end
+  while (in.Next(last))
+    scanner.Feed(last, onRecord);
   if (in.failed()) {
     CannotOpen();
     return false;
   }
-  if (maximum != nullptr)
-    *maximum = scanner.maximum();
   return true;
 }
 
