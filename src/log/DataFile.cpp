@@ -173,24 +173,23 @@ class DataFile::Rewrite {
   }
 
   // The same without an observer. Where the old file's lines already end as written ones do,
-  // whole blocks are copied at once: the first line holding the anchor is where its first
-  // occurrence is, since an anchor holds no line end.
+  // they are copied as they stand: the reading only finds where the anchor line starts, and the
+  // bytes before it are copied in one step. The first line holding the anchor is where its
+  // first occurrence is, since an anchor holds no line end.
   bool CopyUntil(std::string_view anchorText) {
     if constexpr (kLineEnd == "\n") {
+      std::uint64_t verbatim = 0;
       for (std::string_view block; !(block = in_.BufferedLines()).empty();) {
-        if (block.find('\r') != block.npos)
-          break;  // CR LF ends are dropped line by line
-        const std::size_t at = block.find(anchorText);
-        std::size_t copy = block.size();
-        if (at != block.npos) {
-          const std::size_t lineEnd = block.rfind('\n', at);
-          copy = lineEnd == block.npos ? 0 : lineEnd + 1;
-        }
-        file_.Write(block.substr(0, copy));
-        in_.Consume(copy);
+        // A CR LF end is dropped line by line from the line that holds the '\r' on.
+        const std::size_t at = FindAnchorOrCarriageReturn(block, anchorText);
+        const std::size_t lineStart = at == block.npos ? block.size() : block.rfind('\n', at) + 1;
+        verbatim += lineStart;
+        in_.Consume(lineStart);
         if (at != block.npos)
           break;
       }
+      if (verbatim > 0)
+        file_.CopyFrom(data_, verbatim);
     }
     std::string_view anchor;
     return CopyUntil(

@@ -8,6 +8,11 @@
 
 #include "log/Scan.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PW_HAVE_SSE2 1
+#endif
+
 namespace pw {
 
 bool LineHasElement(std::string_view line, std::string_view element) {
@@ -80,6 +85,45 @@ std::int32_t AtoiLike(std::string_view text) {
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   return static_cast<std::int32_t>(negative ? 0u - value : value);
+}
+
+std::size_t FindAnchorOrCarriageReturn(std::string_view text, std::string_view anchor) {
+  const char* const p = text.data();
+  const std::size_t n = text.size();
+  const auto isHit = [&](std::size_t at) {
+    return p[at] == '\r' || text.substr(at, anchor.size()) == anchor;
+  };
+  std::size_t i = 0;
+#ifdef PW_HAVE_SSE2
+  // Sixteen places at a time: a '\r', or the anchor's first three bytes; each candidate is then
+  // checked whole. The anchors of the writers ("<printed>", "</printed>") hardly occur otherwise.
+  if (anchor.size() >= 3) {
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i first = _mm_set1_epi8(anchor[0]);
+    const __m128i second = _mm_set1_epi8(anchor[1]);
+    const __m128i third = _mm_set1_epi8(anchor[2]);
+    for (; i + 18 <= n; i += 16) {
+      const auto at = [&](std::size_t k) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k));
+      };
+      const __m128i v = at(0);
+      const __m128i anchorStart =
+          _mm_and_si128(_mm_cmpeq_epi8(v, first),
+                        _mm_and_si128(_mm_cmpeq_epi8(at(1), second), _mm_cmpeq_epi8(at(2), third)));
+      auto mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), anchorStart)));
+      for (; mask != 0; mask &= mask - 1) {
+        const std::size_t candidate = i + static_cast<std::size_t>(std::countr_zero(mask));
+        if (isHit(candidate))
+          return candidate;
+      }
+    }
+  }
+#endif
+  for (; i < n; ++i)
+    if (isHit(i))
+      return i;
+  return std::string_view::npos;
 }
 
 namespace scan {
