@@ -1,30 +1,49 @@
 // Feeds arbitrary bytes to the data file's reading rules: the log scan, the catalogue scan and
-// the element tests, and checks the one-pass tag test against the plain substring rule.
+// the element tests. The log scan, line by line and a block of lines at a time, must give what
+// the plain reader of the tests gives: the same records, maximum and page sums.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "log/LineReader.h"
 #include "log/Reading.h"
 #include "log/Scan.h"
 #include "log/Usage.h"
+#include "support/ReferenceLogReader.h"
 
 using namespace pw;
+
+namespace {
+
+// The text in two blocks of lines, split at the first line end from `at` on, as a file is read.
+void FeedInBlocks(scan::LogScanner& scanner, std::string_view text, std::size_t at,
+                  const scan::LogScanner::OnRecord& onRecord) {
+  const std::size_t split = text.find('\n', at);
+  const std::size_t first = split == text.npos ? 0 : split + 1;
+  scanner.FeedLines(text.substr(0, first), onRecord);
+  scanner.FeedLines(text.substr(first), onRecord);
+}
+
+bool SameSums(const PageSums& sums, const test::ReferenceLog& log) {
+  return sums.best() == log.best && sums.normal() == log.normal && sums.economic() == log.economic;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   // The first line doubles as the chosen cartridge's name, so that names do match.
   const std::string cartridge(text.substr(0, text.find('\n')));
+  const test::ReferenceLog expected = test::ReferenceReadLog(text, cartridge);
 
   LineReader lines(text);
-  scan::LogScanner full(cartridge, /*pagesOnly=*/false);
-  scan::LogScanner pages(cartridge, /*pagesOnly=*/true);
+  scan::LogScanner byLine(cartridge, /*pagesOnly=*/false);
   scan::CatalogueScanner catalogue;
-  std::size_t fullCount = 0, pagesCount = 0;
-  PageSums sums, sumsFromPages;
+  std::vector<PrintRecord> records;
   std::string_view line;
   while (lines.Next(line)) {
     if (line.find('\n') != line.npos)
@@ -33,27 +52,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (unsigned t = 0; t < scan::kTagCount; ++t)
       if (tags.Element(scan::Tag(t)) != LineHasElement(line, scan::kTagNames[t]))
         std::abort();
-    const std::string value = ExtractElementValue(line);
-    if (value.size() > line.size())
-      std::abort();
-
-    full.Feed(line, [&](const PrintRecord& r) {
-      ++fullCount;
-      sums.Add(r);
-    });
-    pages.Feed(line, [&](const PrintRecord& r) {
-      ++pagesCount;
-      sumsFromPages.Add(r);
-    });
+    byLine.Feed(line, [&](const PrintRecord& r) { records.push_back(r); });
     catalogue.Feed(line);
   }
-  // The totals scan and the full scan are the same scan.
-  if (fullCount != pagesCount || sums.best() != sumsFromPages.best() ||
-      sums.normal() != sumsFromPages.normal() || sums.economic() != sumsFromPages.economic() ||
-      full.maximum() != pages.maximum())
+  if (records != expected.records || byLine.maximum() != expected.maximum ||
+      !SameSums(byLine.sums(), expected))
     std::abort();
-  const std::int32_t maximum = full.maximum() ? AtoiLike(*full.maximum()) : 0;
-  UsageShare(sums.best(), AtoiLike(cartridge), static_cast<std::int32_t>(size), maximum);
+
+  records.clear();
+  scan::LogScanner full(cartridge, /*pagesOnly=*/false);
+  FeedInBlocks(full, text, size / 2, [&](const PrintRecord& r) { records.push_back(r); });
+  if (records != expected.records || full.maximum() != expected.maximum ||
+      !SameSums(full.sums(), expected))
+    std::abort();
+
+  scan::LogScanner pages(cartridge, /*pagesOnly=*/true);
+  FeedInBlocks(pages, text, size / 3, {});
+  if (pages.maximum() != expected.maximum || !SameSums(pages.sums(), expected))
+    std::abort();
+
+  const std::int32_t maximum = expected.maximum ? AtoiLike(*expected.maximum) : 0;
+  UsageShare(expected.best, AtoiLike(cartridge), static_cast<std::int32_t>(size), maximum);
   catalogue.Finish();
   return 0;
 }

@@ -3,6 +3,7 @@
 // disk before it counts as written, and a rename that replaces the old file in one step.
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ class DurableFile {
   void TakeAccessOf(const std::string& original);
   // Buffered; a failed write is remembered and reported by Finish().
   void Write(std::string_view bytes);
+  // Appends the first `length` bytes of the file at `path`, copied by the file system itself
+  // where it offers that (the bytes then never pass through this process), otherwise in large
+  // blocks. A failure, or a file shorter than that, is remembered as a failed write.
+  void CopyFrom(const std::string& path, std::uint64_t length);
   bool Finish();
   // Closes the file as it stands, so that it can be removed (Windows removes no open file).
   void Discard();

@@ -171,24 +171,23 @@ class DataFile::Rewrite {
   }
 
   // The same without an observer. Where the old file's lines already end as written ones do,
-  // whole blocks are copied at once: the first line holding the anchor is where its first
-  // occurrence is, since an anchor holds no line end.
+  // they are copied as they stand: the reading only finds where the anchor line starts, and the
+  // bytes before it are copied in one step. The first line holding the anchor is where its
+  // first occurrence is, since an anchor holds no line end.
   bool CopyUntil(std::string_view anchorText) {
     if constexpr (kLineEnd == "\n") {
+      std::uint64_t verbatim = 0;
       for (std::string_view block; !(block = in_.BufferedLines()).empty();) {
-        if (block.find('\r') != block.npos)
-          break;  // CR LF ends are dropped line by line
-        const std::size_t at = block.find(anchorText);
-        std::size_t copy = block.size();
-        if (at != block.npos) {
-          const std::size_t lineEnd = block.rfind('\n', at);
-          copy = lineEnd == block.npos ? 0 : lineEnd + 1;
-        }
-        file_.Write(block.substr(0, copy));
-        in_.Consume(copy);
+        // A CR LF end is dropped line by line from the line that holds the '\r' on.
+        const std::size_t at = FindAnchorOrCarriageReturn(block, anchorText);
+        const std::size_t lineStart = at == block.npos ? block.size() : block.rfind('\n', at) + 1;
+        verbatim += lineStart;
+        in_.Consume(lineStart);
         if (at != block.npos)
           break;
       }
+      if (verbatim > 0)
+        file_.CopyFrom(data_, verbatim);
     }
     std::string_view anchor;
     return CopyUntil(
@@ -257,23 +256,12 @@ void DataFile::CannotSave() {
 
 bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
   out = UsageTotals{};
-  LineReader in;
-  if (!in.Open(paths_.data)) {
-    CannotOpen();
-    return false;
-  }
   LogScanner scanner(cartridge, /*pagesOnly=*/true);
-  PageSums sums;
-  std::string_view line;
-  while (in.Next(line))
-    scanner.Feed(line, [&](const PrintRecord& r) { sums.Add(r); });
-  if (in.failed()) {
-    CannotOpen();
+  if (!Scan(scanner, {}))
     return false;
-  }
-  out.best = sums.best();
-  out.normal = sums.normal();
-  out.economic = sums.economic();
+  out.best = scanner.sums().best();
+  out.normal = scanner.sums().normal();
+  out.economic = scanner.sums().economic();
   if (scanner.maximum())
     out.maxPages = AtoiLike(*scanner.maximum());
   return true;
@@ -282,21 +270,29 @@ bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
 bool DataFile::ForEachRecord(const std::string& cartridge,
                              const std::function<void(const PrintRecord&)>& onRecord,
                              std::optional<std::string>* maximum) {
+  LogScanner scanner(cartridge, /*pagesOnly=*/false);
+  if (!Scan(scanner, onRecord))
+    return false;
+  if (maximum != nullptr)
+    *maximum = scanner.maximum();
+  return true;
+}
+
+bool DataFile::Scan(scan::LogScanner& scanner, const scan::LogScanner::OnRecord& onRecord) {
   LineReader in;
   if (!in.Open(paths_.data)) {
     CannotOpen();
     return false;
   }
-  LogScanner scanner(cartridge, /*pagesOnly=*/false);
-  std::string_view line;
-  while (in.Next(line))
-    scanner.Feed(line, onRecord);
+  for (std::string_view lines; !(lines = in.BufferedLines()).empty(); in.Consume(lines.size()))
+    scanner.FeedLines(lines, onRecord);
+  std::string_view last;  // a last line without a line end
+  while (in.Next(last))
+    scanner.Feed(last, onRecord);
   if (in.failed()) {
     CannotOpen();
     return false;
   }
-  if (maximum != nullptr)
-    *maximum = scanner.maximum();
   return true;
 }
 

@@ -16,6 +16,9 @@
 #include "base/Ports.h"
 
 namespace pw {
+namespace scan {
+class LogScanner;
+}
 
 // The data file and its temporary file in the program's folder.
 struct DataFilePaths {
@@ -79,6 +82,8 @@ class DataFile {
 
  private:
   class Rewrite;
+  // The whole file through the log scan; false after 32782.
+  bool Scan(scan::LogScanner& scanner, const std::function<void(const PrintRecord&)>& onRecord);
   void CannotOpen();
   void CannotSave();
 

@@ -2,9 +2,16 @@
 
 #include "log/Reading.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "log/Scan.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PW_HAVE_SSE2 1
+#endif
 
 namespace pw {
 
@@ -80,6 +87,45 @@ std::int32_t AtoiLike(std::string_view text) {
   return static_cast<std::int32_t>(negative ? 0u - value : value);
 }
 
+std::size_t FindAnchorOrCarriageReturn(std::string_view text, std::string_view anchor) {
+  const char* const p = text.data();
+  const std::size_t n = text.size();
+  const auto isHit = [&](std::size_t at) {
+    return p[at] == '\r' || text.substr(at, anchor.size()) == anchor;
+  };
+  std::size_t i = 0;
+#ifdef PW_HAVE_SSE2
+  // Sixteen places at a time: a '\r', or the anchor's first three bytes; each candidate is then
+  // checked whole. The anchors of the writers ("<printed>", "</printed>") hardly occur otherwise.
+  if (anchor.size() >= 3) {
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i first = _mm_set1_epi8(anchor[0]);
+    const __m128i second = _mm_set1_epi8(anchor[1]);
+    const __m128i third = _mm_set1_epi8(anchor[2]);
+    for (; i + 18 <= n; i += 16) {
+      const auto at = [&](std::size_t k) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k));
+      };
+      const __m128i v = at(0);
+      const __m128i anchorStart =
+          _mm_and_si128(_mm_cmpeq_epi8(v, first),
+                        _mm_and_si128(_mm_cmpeq_epi8(at(1), second), _mm_cmpeq_epi8(at(2), third)));
+      auto mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), anchorStart)));
+      for (; mask != 0; mask &= mask - 1) {
+        const std::size_t candidate = i + static_cast<std::size_t>(std::countr_zero(mask));
+        if (isHit(candidate))
+          return candidate;
+      }
+    }
+  }
+#endif
+  for (; i < n; ++i)
+    if (isHit(i))
+      return i;
+  return std::string_view::npos;
+}
+
 namespace scan {
 
 const std::string_view kTagNames[kTagCount] = {
@@ -151,28 +197,246 @@ std::string_view ElementValue(std::string_view line) {
   return line.substr(gt + 1, slash - gt - 2);
 }
 
-std::string& LogScanner::Field(Tag t) {
+namespace {
+
+// The start of the line after a line end ("\n" or "\r\n") at p, or nullptr when none is there.
+const char* AfterLineEnd(const char* p, const char* end) {
+  if (p < end && *p == '\n')
+    return p + 1;
+  if (end - p >= 2 && p[0] == '\r' && p[1] == '\n')
+    return p + 2;
+  return nullptr;
+}
+
+// The first '<' or '\n' from p on; the caller guarantees a '\n' before end. Eight bytes at a
+// time: a value is mostly longer than a few bytes, and most bytes of a log are values.
+const char* FindTagOrLineEnd(const char* p, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kLow7 = 0x7f7f7f7f7f7f7f7fu;
+  // High bit set in exactly the bytes of x that are zero.
+  const auto zeroBytes = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    const std::uint64_t hits = zeroBytes(word ^ (kOnes * '<')) | zeroBytes(word ^ (kOnes * '\n'));
+    if (hits != 0) {
+      // The lowest byte in memory order is the first; on a big-endian machine it is the highest.
+      if constexpr (std::endian::native == std::endian::little)
+        return p + std::countr_zero(hits) / 8;
+      else
+        return p + std::countl_zero(hits) / 8;
+    }
+  }
+  while (*p != '<' && *p != '\n')
+    ++p;
+  return p;
+}
+
+// Eight bytes from p as one word, in memory order.
+std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+// The bytes of text from `from` on, at most eight, as LoadWord would read them (missing bytes 0).
+std::uint64_t Word(std::string_view text, std::size_t from) {
+  std::uint64_t word = 0;
+  for (std::size_t i = 0; i < 8 && from + i < text.size(); ++i) {
+    const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(text[from + i]));
+    word |= byte << (std::endian::native == std::endian::little ? 8 * i : 56 - 8 * i);
+  }
+  return word;
+}
+
+// The bytes of a word that a text of `length` bytes fills from `from` on.
+std::uint64_t WordMask(std::size_t length, std::size_t from) {
+  const std::size_t bytes = length > from ? std::min<std::size_t>(length - from, 8) : 0;
+  return Word(std::string_view("\xff\xff\xff\xff\xff\xff\xff\xff", bytes), 0);
+}
+
+// A fixed text compared as two words: its first sixteen bytes at most.
+struct Pattern {
+  explicit Pattern(std::string_view text)
+      : head(Word(text, 0)),
+        headMask(WordMask(text.size(), 0)),
+        rest(Word(text, 8)),
+        restMask(WordMask(text.size(), 8)),
+        length(text.size()) {}
+  // The caller guarantees sixteen readable bytes from p.
+  bool At(const char* p) const {
+    return (LoadWord(p) & headMask) == head && (LoadWord(p + 8) & restMask) == rest;
+  }
+  std::uint64_t head, headMask, rest, restMask;
+  std::size_t length;
+};
+
+std::string EndTag(Tag t) {
+  std::string tag = "</";
+  tag += kTagNames[t];
+  tag += '>';
+  return tag;
+}
+
+// One kind of line the writers compose: its indent and start tag, and for an element its end tag.
+struct WriterLine {
+  Pattern start;
+  Tag tag;
+  bool closing;
+  Pattern endTag;
+};
+
+const WriterLine kWriterLines[] = {
+    {Pattern("\t\t<data>"), kData, false, Pattern("")},
+    {Pattern("\t\t\t<date>"), kDate, false, Pattern(EndTag(kDate))},
+    {Pattern("\t\t\t<time>"), kTime, false, Pattern(EndTag(kTime))},
+    {Pattern("\t\t\t<best>"), kBest, false, Pattern(EndTag(kBest))},
+    {Pattern("\t\t\t<normal>"), kNormal, false, Pattern(EndTag(kNormal))},
+    {Pattern("\t\t\t<economic>"), kEconomic, false, Pattern(EndTag(kEconomic))},
+    {Pattern("\t\t\t<user>"), kUser, false, Pattern(EndTag(kUser))},
+    {Pattern("\t\t\t<remark>"), kRemark, false, Pattern(EndTag(kRemark))},
+    {Pattern("\t\t</data>"), kData, true, Pattern("")},
+};
+
+}  // namespace
+
+void LogScanner::Feed(std::string_view line, const OnRecord& onRecord) {
+  const TagSet tags(line);
+  if (tags.Empty())
+    return;
+  if (!inLog_) {
+    FeedCatalogueZone(line, tags);
+    return;
+  }
+  if (tags.Opens(kData))
+    ClearRecord();
+  if (tags.Closes(kData))
+    Deliver(onRecord);
+  for (unsigned t = kDate; t <= kRemark; ++t)
+    if (tags.Element(static_cast<Tag>(t)))
+      SetField(static_cast<Tag>(t), ElementValue(line));
+}
+
+void LogScanner::FeedLines(std::string_view lines, const OnRecord& onRecord) {
+  // The fast form relies on a line end before the end of the text; a last line without one goes
+  // the ordinary way.
+  const std::size_t whole = lines.rfind('\n') + 1;
+  const char* p = lines.data();
+  const char* const end = p + whole;
+  while (p < end) {
+    if (inLog_) {
+      if (const char* next = FeedWriterLine(p, end, onRecord)) {
+        p = next;
+        continue;
+      }
+    }
+    const char* nl =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    std::size_t length = static_cast<std::size_t>(nl - p);
+    if (length > 0 && p[length - 1] == '\r')
+      --length;
+    Feed(std::string_view(p, length), onRecord);
+    p = nl + 1;
+  }
+  if (whole < lines.size())
+    Feed(lines.substr(whole), onRecord);
+}
+
+// A line as the writers compose it: "\t\t<data>" or "\t\t</data>" alone, or an element's indent
+// and start tag, a value without '<', and the element's end tag; then the line end. Such a line
+// holds no other tag, its first '>' closes the start tag and its last '/' opens the end tag, so
+// the reading rules give exactly what is read here. Anything else is left to Feed (nullptr).
+const char* LogScanner::FeedWriterLine(const char* p, const char* end, const OnRecord& onRecord) {
+  // Sixteen bytes from the line's start and from its end tag on are read whole; the last lines
+  // of a block may be shorter and go the ordinary way.
+  if (end - p < 16)
+    return nullptr;
+  // Every kind of line starts differently within its first eight bytes. The kinds are listed in
+  // the order of a record's lines, so the search starts after the kind of the previous line.
+  const std::uint64_t head = LoadWord(p);
+  constexpr std::size_t kKinds = std::size(kWriterLines);
+  std::size_t kind = nextKind_;
+  for (std::size_t tried = 0; kWriterLines[kind].start.head != head; kind = (kind + 1) % kKinds)
+    if (++tried == kKinds)
+      return nullptr;
+  const WriterLine* line = &kWriterLines[kind];
+  if (!line->start.At(p))
+    return nullptr;
+  nextKind_ = (kind + 1) % kKinds;
+  const char* after = p + line->start.length;
+  if (line->tag == kData) {
+    const char* next = AfterLineEnd(after, end);
+    if (next == nullptr)
+      return nullptr;
+    if (line->closing)
+      Deliver(onRecord);
+    else
+      ClearRecord();
+    return next;
+  }
+  const char* endTag = FindTagOrLineEnd(after, end);
+  if (end - endTag < 16 || !line->endTag.At(endTag))
+    return nullptr;
+  const char* next = AfterLineEnd(endTag + line->endTag.length, end);
+  if (next == nullptr)
+    return nullptr;
+  SetField(line->tag, std::string_view(after, static_cast<std::size_t>(endTag - after)));
+  return next;
+}
+
+void LogScanner::SetField(Tag t, std::string_view value) {
+  switch (t) {
+    case kBest:
+      best_ = AtoiLike(value);
+      break;
+    case kNormal:
+      normal_ = AtoiLike(value);
+      break;
+    case kEconomic:
+      economic_ = AtoiLike(value);
+      break;
+    default:
+      break;
+  }
+  if (pagesOnly_)
+    return;
   switch (t) {
     case kDate:
-      return record_.date;
+      record_.date = value;
+      break;
     case kTime:
-      return record_.time;
+      record_.time = value;
+      break;
     case kBest:
-      return record_.best;
+      record_.best = value;
+      break;
     case kNormal:
-      return record_.normal;
+      record_.normal = value;
+      break;
     case kEconomic:
-      return record_.economic;
+      record_.economic = value;
+      break;
     case kUser:
-      return record_.user;
+      record_.user = value;
+      break;
     default:
-      return record_.remark;
+      record_.remark = value;
+      break;
   }
 }
 
 void LogScanner::ClearRecord() {
-  for (unsigned t = kDate; t <= kRemark; ++t)
-    Field(static_cast<Tag>(t)).clear();
+  best_ = normal_ = economic_ = 0;
+  if (pagesOnly_)
+    return;
+  for (std::string* field : {&record_.date, &record_.time, &record_.best, &record_.normal,
+                             &record_.economic, &record_.user, &record_.remark})
+    field->clear();
+}
+
+void LogScanner::Deliver(const OnRecord& onRecord) {
+  sums_.Add(best_, normal_, economic_);
+  if (!pagesOnly_ && onRecord)
+    onRecord(record_);
 }
 
 void LogScanner::FeedCatalogueZone(std::string_view line, const TagSet& tags) {

@@ -13,6 +13,10 @@ bool LineHasElement(std::string_view line, std::string_view element);
 // The value of an element line: from after the first '>' up to before the last '/' minus one.
 std::string ExtractElementValue(std::string_view line);
 
+// The first place in text where anchor begins or a '\r' stands; npos when there is none. A whole
+// data file is searched this way before a rewrite copies it, so the search runs at memory speed.
+std::size_t FindAnchorOrCarriageReturn(std::string_view text, std::string_view anchor);
+
 // Each line break (CR LF, CR or LF) becomes one blank: the data file holds one element per line.
 std::string FlattenLineBreaks(std::string_view text);
 // A value as it is written into the data file: its line breaks flattened, and every start or end

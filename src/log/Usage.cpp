@@ -23,9 +23,13 @@ int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
 }
 
 void PageSums::Add(const PrintRecord& record) {
-  best_ += static_cast<std::uint32_t>(AtoiLike(record.best));
-  normal_ += static_cast<std::uint32_t>(AtoiLike(record.normal));
-  economic_ += static_cast<std::uint32_t>(AtoiLike(record.economic));
+  Add(AtoiLike(record.best), AtoiLike(record.normal), AtoiLike(record.economic));
+}
+
+void PageSums::Add(std::int32_t best, std::int32_t normal, std::int32_t economic) {
+  best_ += static_cast<std::uint32_t>(best);
+  normal_ += static_cast<std::uint32_t>(normal);
+  economic_ += static_cast<std::uint32_t>(economic);
 }
 
 }  // namespace pw

@@ -23,6 +23,7 @@ struct UsageTotals {
 class PageSums {
  public:
   void Add(const PrintRecord& record);
+  void Add(std::int32_t best, std::int32_t normal, std::int32_t economic);
   std::int32_t best() const { return static_cast<std::int32_t>(best_); }
   std::int32_t normal() const { return static_cast<std::int32_t>(normal_); }
   std::int32_t economic() const { return static_cast<std::int32_t>(economic_); }

@@ -23,6 +23,7 @@
 
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
+#include "support/ReferenceLogReader.h"
 
 namespace pw {
 namespace {
@@ -165,6 +166,49 @@ TEST_F(DataFileTest, ScansFollowTheReadingRules) {
     ASSERT_TRUE(file_.ReadCartridgeCatalogue(entries));
     EXPECT_EQ(entries, catalogue);
   }
+}
+
+// A long log reads as the plain reading of the rules reads it: over many read blocks, with the
+// writers' own lines and others that only look like them, and both line ends.
+TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
+  const std::string odd[] = {"\t\t\t<best>4<best></best>\n",
+                             "\t\t\t<normal>5</normal>x\n",
+                             "\t\t\t<best>5</best>/7</best>\n",
+                             "\t\t\t<user>u</user><data>\n",
+                             "\t\t<data>\r\n",
+                             "\t\t\t<economic>-2</economic>\r\n",
+                             " <best>3</best>\n",
+                             "\t\t\t<best>1</best><normal>2</normal>\n",
+                             "\t\t\t<remark>a</b>/c</remark>\n",
+                             "\t\t\t<user>x\r<data></user>\n",
+                             "\t\t\t<time></best></time>\n",
+                             "\t\t</data>\t\n",
+                             "\t\t</data></data>\n",
+                             "\t\t\t<economic>7</economi>\n",
+                             "\t\t\t<date>1</date>\r\r\n",
+                             "\t\t\t<best>\n"};
+  std::mt19937 random(7);
+  std::string text = kStandardFile.Head() + "\t<printed>\n";
+  for (int i = 0; i < 20000; ++i) {
+    const auto pick = [&](unsigned range) { return std::to_string(random() % range); };
+    std::string record = Record({"6.12.2026", "10:20:30", pick(9), pick(100), pick(3), "uživatel",
+                                 "Dokument " + pick(100000) + std::string(random() % 40, 'x')});
+    if (random() % 3 == 0)  // before the record's end line, where a field it sets is delivered
+      record.insert(record.rfind("\t\t</data>"), odd[random() % std::size(odd)]);
+    text += record;
+  }
+  text += "\t</printed>\n" + kTrailer + "<best>9</best>";
+  Write(text);
+  const test::ReferenceLog expected = test::ReferenceReadLog(text, "HP 305");
+
+  LoadedLog log;
+  ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
+  EXPECT_TRUE(log.rows == expected.records);
+  EXPECT_EQ(log.maximum, expected.maximum);
+  UsageTotals totals;
+  ASSERT_TRUE(file_.ReadTotals("HP 305", totals));
+  EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic),
+            std::tuple(expected.best, expected.normal, expected.economic));
 }
 
 // The append and the log writers copy the old lines, ending them as written ones end whatever
