@@ -4,13 +4,16 @@
 
 namespace pw {
 
-void QueueView::Begin(const std::string& printer, std::uint32_t highestId,
-                      const std::vector<std::uint32_t>& waiting) {
+void QueueView::Begin(const std::string& printer, const std::vector<SpooledJob>& present) {
   begun_ = true;
   printer_ = printer;
-  shownFinishedAbove_ = highestSeen_ = highestId;
+  shownFinishedAbove_ = highestSeen_ = 0;
   waiting_.clear();
-  waiting_.insert(waiting.begin(), waiting.end());
+  for (const SpooledJob& job : present) {
+    shownFinishedAbove_ = highestSeen_ = std::max(highestSeen_, job.id);
+    if (job.state == SpooledJob::State::kWaiting)
+      waiting_.insert(job.id);
+  }
   handled_.clear();
   shown_.clear();
   lastAnswer_.clear();

@@ -19,7 +19,7 @@
 //   shown when they finish. It is called for a new printer and whenever watching starts again.
 //
 // The spooler side asks for the unfinished jobs of the printer, for the finished jobs from
-// FinishedFrom() on, and looks up each job of Waiting() that is in neither answer. Asking for
+// FinishedFrom() on, and looks up each job of Missing() that is in neither answer. Asking for
 // finished jobs one look behind the highest id seen closes the race in which a job is numbered
 // before a newer one but finishes after the look that saw the newer one.
 
@@ -35,27 +35,15 @@
 
 namespace pw {
 
-struct SpooledJob {
-  enum class State { kWaiting, kCompleted, kStopped };  // stopped: cancelled or aborted
-  std::uint32_t id = 0;
-  State state = State::kWaiting;
-  std::uint32_t totalPages = 0;  // announced by the client, 0 when unknown
-  std::uint32_t pagesPrinted = 0;
-  std::string user;
-  std::string document;
-  std::optional<std::int16_t> quality;  // absent when the job carries no print settings
-};
-
 class QueueView {
  public:
   // The queue's default print quality for a job without settings (itself absent when the queue
   // has none), or nothing when it cannot be fetched.
   using QueueDefault = std::function<std::optional<std::optional<std::int16_t>>()>;
 
-  // Starts afresh on `printer`: `highestId` is the highest id it has given out (finished or not),
-  // `waiting` its jobs not finished yet.
-  void Begin(const std::string& printer, std::uint32_t highestId,
-             const std::vector<std::uint32_t>& waiting);
+  // Starts afresh on `printer` from what it has now: its finished jobs (their ids are enough) and
+  // its unfinished ones.
+  void Begin(const std::string& printer, const std::vector<SpooledJob>& present);
   // The next look needs a new starting line first.
   void Forget() { begun_ = false; }
   // Whether a look at `printer` can go on from the line drawn; another printer needs its own.

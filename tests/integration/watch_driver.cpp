@@ -28,9 +28,10 @@
 
 #include "app/BoundedJobSource.h"
 #include "app/JobWatcher.h"
+#include "app/SchedulerJobSource.h"
 #include "app/SpoolerPorts.h"
-#include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
+#include "platform/cups/CupsSchedulerCalls.h"
 #include "platform/qt/QtPorts.h"
 
 namespace {
@@ -90,7 +91,9 @@ class Console : public pw::IJobSource,
 
  private:
   // Bounded as in the program, so that the scripts measure what the windows would wait.
-  pw::BoundedJobSource cups_{std::make_unique<pw::CupsJobSource>(), std::chrono::milliseconds(900)};
+  pw::BoundedJobSource cups_{
+      std::make_unique<pw::SchedulerJobSource>(std::make_unique<pw::CupsSchedulerCalls>()),
+      std::chrono::milliseconds(900)};
   std::string lastLook_;
 };
 

@@ -7,9 +7,10 @@
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
 #include "app/BoundedJobSource.h"
+#include "app/SchedulerJobSource.h"
 #include "platform/xdg/XdgAutostart.h"
 #include "platform/cups/CupsInkLevels.h"
-#include "platform/cups/CupsJobSource.h"
+#include "platform/cups/CupsSchedulerCalls.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
 #include "platform/qt/QtText.h"
@@ -99,7 +100,9 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       clock_(std::make_unique<QtClock>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
-      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(), kLookLimit)),
+      jobs_(std::make_unique<BoundedJobSource>(
+          std::make_unique<SchedulerJobSource>(std::make_unique<CupsSchedulerCalls>()),
+          kLookLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
