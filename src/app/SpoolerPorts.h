@@ -38,6 +38,9 @@ class IJobSource {
 struct SpooledJob {
   enum class State { kWaiting, kCompleted, kStopped };  // stopped: cancelled or aborted
   std::uint32_t id = 0;
+  // When the scheduler took the job, in its own seconds: a scheduler that crashed gives the ids
+  // of the jobs it lost to new ones, which this tells apart.
+  std::int64_t created = 0;
   State state = State::kWaiting;
   std::uint32_t totalPages = 0;  // announced by the client, 0 when unknown
   std::uint32_t pagesPrinted = 0;
@@ -54,7 +57,7 @@ class ISchedulerCalls {
   virtual ~ISchedulerCalls() = default;
   // The printer's jobs not finished yet.
   virtual std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) = 0;
-  // The printer's finished jobs from `firstId` on; with `brief` only their ids.
+  // The printer's finished jobs from `firstId` on; with `brief` only their ids and creation times.
   virtual std::optional<std::vector<SpooledJob>> Finished(const std::string& printer,
                                                           std::uint32_t firstId, bool brief) = 0;
   // One job by id, on whichever printer: an empty list when the scheduler no longer has it.

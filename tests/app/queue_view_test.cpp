@@ -26,6 +26,7 @@ class FakeScheduler : public ISchedulerCalls {
                     State state = State::kWaiting, std::uint32_t printed = 0) {
     SpooledJob job;
     job.id = ++lastId_;
+    job.created = ++clock_;
     job.state = state;
     job.totalPages = announced;
     job.pagesPrinted = printed;
@@ -86,6 +87,7 @@ class FakeScheduler : public ISchedulerCalls {
   }
   std::vector<SpooledJob> jobs_;
   std::uint32_t lastId_ = 0;
+  std::int64_t clock_ = 1000;
 };
 
 class QueueViewTest : public ::testing::Test, public IWatchHost {
@@ -186,29 +188,32 @@ TEST_F(QueueViewTest, AJobNumberedEarlierButFinishedLaterIsStillAskedFor) {
   QueueView view;
   auto job = [](std::uint32_t id, State state, std::uint32_t pages) {
     SpooledJob j;
-    j.id = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
+    j.id = id, j.created = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
     return j;
   };
   view.Begin("A", {job(10, State::kCompleted, 1)});
   const auto none = [] { return std::optional<std::optional<std::int16_t>>(); };
   // Job 11 was created after the look at the unfinished jobs; 12 finished before the look at
   // the finished ones. 11 finishes after both.
-  ASSERT_EQ(view.Look({job(12, State::kCompleted, 1)}, none)->size(), 1u);
+  ASSERT_EQ(view.Look({job(10, State::kCompleted, 1), job(12, State::kCompleted, 1)}, none)->size(),
+            1u);
   EXPECT_LE(view.FinishedFrom(), 11u);
   ASSERT_EQ(view.Look({job(11, State::kCompleted, 2), job(12, State::kCompleted, 1)}, none)->size(),
             2u);
 
-  // A job left held behind a long history costs one listed job, not the history.
-  view.Begin("A", {job(7, State::kWaiting, 0), job(500, State::kCompleted, 1)});
-  const std::vector<SpooledJob> held = {job(7, State::kWaiting, 0)};
+  // A job left held behind a long history costs one listed job besides the newest, not the
+  // history.
+  view.Begin("A", {job(7, State::kWaiting, 0), job(499, State::kCompleted, 1),
+                   job(500, State::kCompleted, 1)});
+  const std::vector<SpooledJob> held = {job(7, State::kWaiting, 0), job(500, State::kCompleted, 1)};
   for (int i = 0; i < 3; ++i)
     EXPECT_THAT(*view.Look(held, none), IsEmpty());
-  EXPECT_EQ(view.FinishedFrom(), 501u);
+  EXPECT_EQ(view.FinishedFrom(), 500u);
   EXPECT_THAT(view.Missing(held), IsEmpty());
   // Gone from both lists: looked up once; gone from the spooler, forgotten.
-  EXPECT_THAT(view.Missing({}), ElementsAre(7u));
-  view.Look({}, none);
-  EXPECT_THAT(view.Missing({}), IsEmpty());
+  EXPECT_THAT(view.Missing({held[1]}), ElementsAre(7u));
+  view.Look({held[1]}, none);
+  EXPECT_THAT(view.Missing({held[1]}), IsEmpty());
 }
 
 TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
@@ -222,6 +227,26 @@ TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
   scheduler.queueDefault = std::optional<std::int16_t>(-1);
   Watch();
   EXPECT_THAT(records, ElementsAre("0 0 2 no settings"));
+}
+
+TEST_F(QueueViewTest, ACrashedSchedulerThatNumbersJobsAnewLosesNoJobAndDoublesNone) {
+  source.StartFresh("A");
+  const auto held = scheduler.Add("A", 0, "held");
+  scheduler.Add("A", 0, "lost 1", State::kCompleted, 1);
+  scheduler.Add("A", 0, "lost 2", State::kCompleted, 1);
+  Watch();
+  // The held job was saved; the two after it were not, and the next job takes the first's id,
+  // below the line, finished before the look after the restart.
+  scheduler.Crash(held);
+  scheduler.Finish(held, 2);
+  scheduler.Add("A", 0, "after", State::kCompleted, 3);
+  Watch();
+  Watch();
+  // The numbering goes on from there: the next job lands where the second lost one was.
+  scheduler.Add("A", 0, "next", State::kCompleted, 4);
+  Watch();
+  Watch();
+  EXPECT_THAT(records, ElementsAre("0 2 0 lost 2", "0 5 0 after", "0 4 0 next"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace {
 
 // Only what the watcher uses: with a long history the full attribute set costs five times more.
 const char* const kJobAttributes[] = {"job-id",
+                                      "time-at-creation",
                                       "job-state",
                                       "job-impressions",
                                       "job-impressions-completed",
@@ -22,7 +23,7 @@ const char* const kJobAttributes[] = {"job-id",
                                       "cupsPrintQuality",
                                       "job-printer-uri"};
 const char* const kQueueAttributes[] = {"print-quality-default", "printer-resolution-default"};
-const char* const kBriefAttributes[] = {"job-id"};
+const char* const kBriefAttributes[] = {"job-id", "time-at-creation"};
 
 // The device-mode convention the watcher classifies: -1 draft, -3 medium, -4 high.
 std::optional<std::int16_t> FromPrintQuality(int value) {
@@ -77,6 +78,8 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) 
     const char* text = ippGetString(attr, 0, nullptr);
     if (strcmp(name, "job-id") == 0 && tag == IPP_TAG_INTEGER)
       out.id = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
+    else if (strcmp(name, "time-at-creation") == 0 && tag == IPP_TAG_INTEGER)
+      out.created = ippGetInteger(attr, 0);
     else if (strcmp(name, "job-state") == 0 && tag == IPP_TAG_ENUM)
       out.state = ippGetInteger(attr, 0) == IPP_JSTATE_COMPLETED  ? SpooledJob::State::kCompleted
                   : ippGetInteger(attr, 0) >= IPP_JSTATE_CANCELED ? SpooledJob::State::kStopped
