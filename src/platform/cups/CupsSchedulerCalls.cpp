@@ -70,6 +70,7 @@ std::string QueueName(const char* uri) {
 // Reads one job's attributes, from `attr` up to the next group separator.
 ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) {
   std::optional<std::int16_t> quality, named, resolution;
+  bool titled = false;
   for (; attr && ippGetGroupTag(attr) == IPP_TAG_JOB; attr = ippNextAttribute(answer)) {
     const char* name = ippGetName(attr);
     if (!name)
@@ -90,7 +91,8 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) 
       out.pagesPrinted = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-originating-user-name") == 0)
       out.user = text ? text : "";
-    else if (strcmp(name, "job-name") == 0)
+    else if (strcmp(name, "job-name") == 0 && !std::exchange(titled, true))
+      // A title too long for the server's checks comes back as the user's, then "Untitled".
       out.document = text ? text : "";
     else if (strcmp(name, "job-printer-uri") == 0)
       out.printer = QueueName(text);
