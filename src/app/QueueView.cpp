@@ -4,62 +4,110 @@
 
 namespace pw {
 
-void QueueView::Begin(const std::string& printer, std::uint32_t highestId,
-                      const std::vector<std::uint32_t>& waiting) {
+using State = SpooledJob::State;
+
+void QueueView::Latest::Add(const SpooledJob& job) {
+  if (job.created > created) {
+    created = job.created;
+    ids.clear();
+  }
+  if (job.created == created)
+    ids.insert(job.id);
+}
+
+void QueueView::Begin(const std::string& printer, const std::vector<SpooledJob>& present) {
   begun_ = true;
   printer_ = printer;
-  shownFinishedAbove_ = highestSeen_ = highestId;
+  newest_ = {};
+  latest_ = {};
+  catchUp_ = {};
   waiting_.clear();
-  waiting_.insert(waiting.begin(), waiting.end());
   handled_.clear();
   shown_.clear();
   lastAnswer_.clear();
   lastAnswerValid_ = false;
+  const SpooledJob* newest = nullptr;
+  for (const SpooledJob& job : present) {
+    latest_.Add(job);
+    if (job.state == State::kWaiting)
+      waiting_.insert(KeyOf(job));
+    if (!newest || job.id > newest->id)
+      newest = &job;
+  }
+  if (newest) {
+    newest_ = KeyOf(*newest);
+    // Asked for at every look, it must not be taken for news.
+    if (newest->state != State::kWaiting)
+      handled_.insert(newest_);
+  }
+  line_ = newest_.id;
   // The own ids go on rising: the watcher's mark survives a new start.
+}
+
+std::uint32_t QueueView::FinishedFrom() const {
+  if (catchUp_.looks > 0)
+    return 1;
+  return newest_.id != 0 ? std::min(line_ + 1, newest_.id) : line_ + 1;
 }
 
 std::vector<std::uint32_t> QueueView::Missing(const std::vector<SpooledJob>& reported) const {
   std::vector<std::uint32_t> missing;
-  for (const std::uint32_t id : waiting_)
+  for (const Key& key : waiting_)
     if (std::none_of(reported.begin(), reported.end(),
-                     [id](const SpooledJob& job) { return job.id == id; }))
-      missing.push_back(id);
+                     [&](const SpooledJob& job) { return KeyOf(job) == key; }))
+      missing.push_back(key.id);
   return missing;
+}
+
+bool QueueView::IsNews(const SpooledJob& job) const {
+  const Latest& known = catchUp_.latest;
+  return job.id >= catchUp_.from || job.created > known.created ||
+         (job.created == known.created && !known.ids.count(job.id)) || waiting_.count(KeyOf(job));
 }
 
 std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> jobs,
                                                         const QueueDefault& queueDefault) {
   // A job that finished between the two requests of a look comes twice; the finished copy counts.
   std::stable_sort(jobs.begin(), jobs.end(), [](const SpooledJob& a, const SpooledJob& b) {
-    return a.id != b.id ? a.id < b.id
-                        : (a.state != SpooledJob::State::kWaiting) >
-                              (b.state != SpooledJob::State::kWaiting);
+    return a.id != b.id ? a.id < b.id : (a.state != State::kWaiting) > (b.state != State::kWaiting);
   });
   jobs.erase(std::unique(jobs.begin(), jobs.end(),
                          [](const SpooledJob& a, const SpooledJob& b) { return a.id == b.id; }),
              jobs.end());
 
+  const bool catchingUp = catchUp_.looks > 0;
+  const bool crashNoticed = !catchingUp && newest_.id != 0 &&
+                            std::none_of(jobs.begin(), jobs.end(), [this](const SpooledJob& job) {
+                              return KeyOf(job) == newest_;
+                            });
   std::vector<Shown> shown = shown_;
-  std::set<std::uint32_t> handled = handled_, waiting;
-  std::uint32_t nextId = nextId_, highest = highestSeen_;
+  std::set<Key> handled = handled_, waiting;
+  Latest latest = latest_;
+  // The first look after a crash starts the numbering anew.
+  Key newest = catchUp_.looks == 2 ? Key{} : newest_;
+  std::uint32_t nextId = nextId_;
   for (SpooledJob& job : jobs) {
-    highest = std::max(highest, job.id);
+    latest.Add(job);
+    if (job.id >= newest.id)
+      newest = KeyOf(job);
     const auto known = std::find_if(shown.begin(), shown.end(),
-                                    [&](const Shown& s) { return s.spoolerId == job.id; });
+                                    [&](const Shown& s) { return s.job == KeyOf(job); });
     if (known != shown.end()) {
       known->snapshot.pagesPrinted = std::max(known->snapshot.pagesPrinted, job.pagesPrinted);
       continue;
     }
-    if (handled.count(job.id))
+    if (handled.count(KeyOf(job)))
+      continue;
+    if (catchingUp && job.state != State::kWaiting && !IsNews(job))
       continue;
     // A cancelled job used the ink of the pages it printed, not of the pages it announced.
-    const std::uint32_t announced = job.state == SpooledJob::State::kStopped ? 0 : job.totalPages;
+    const std::uint32_t announced = job.state == State::kStopped ? 0 : job.totalPages;
     const std::uint32_t pages = std::max(announced, job.pagesPrinted);
-    if (job.state == SpooledJob::State::kWaiting && announced == 0) {
-      waiting.insert(job.id);
+    if (job.state == State::kWaiting && announced == 0) {
+      waiting.insert(KeyOf(job));
       continue;
     }
-    handled.insert(job.id);
+    handled.insert(KeyOf(job));
     if (pages == 0)
       continue;
     JobSnapshot snapshot;
@@ -75,7 +123,7 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
         return std::nullopt;
       snapshot.quality = *fallback;
     }
-    shown.push_back(Shown{job.id, std::move(snapshot)});
+    shown.push_back(Shown{KeyOf(job), std::move(snapshot)});
   }
 
   std::vector<JobSnapshot> answer;
@@ -90,13 +138,19 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
   lastAnswer_ = std::move(key);
   lastAnswerValid_ = true;
 
-  shownFinishedAbove_ = highestSeen_;
-  highestSeen_ = highest;
-  // An id at or below the line that is not waiting can never be reported again.
-  for (auto it = handled.begin(); it != handled.end() && *it <= shownFinishedAbove_;) {
-    const std::uint32_t id = *it;
-    const bool stillQueued = std::any_of(jobs.begin(), jobs.end(), [id](const SpooledJob& job) {
-      return job.id == id && job.state == SpooledJob::State::kWaiting;
+  if (crashNoticed)
+    catchUp_ = CatchUp{2, latest_, FinishedFrom()};
+  else if (catchingUp)
+    --catchUp_.looks;
+  line_ = newest_.id;
+  newest_ = newest;
+  latest_ = std::move(latest);
+  // A job below the next line that is not waiting can never be reported again.
+  const std::uint32_t from = FinishedFrom();
+  for (auto it = handled.begin(); it != handled.end() && it->id < from;) {
+    const Key job = *it;
+    const bool stillQueued = std::any_of(jobs.begin(), jobs.end(), [&](const SpooledJob& j) {
+      return KeyOf(j) == job && j.state == State::kWaiting;
     });
     it = stillQueued ? std::next(it) : handled.erase(it);
   }

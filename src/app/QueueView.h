@@ -19,10 +19,18 @@
 //   shown when they finish. It is called for a new printer and whenever watching starts again.
 //
 // The spooler side asks for the unfinished jobs of the printer, for the finished jobs from
-// FinishedFrom() on, and looks up each job of Waiting() that is in neither answer. Asking for
+// FinishedFrom() on, and looks up each job of Missing() that is in neither answer. Asking for
 // finished jobs one look behind the highest id seen closes the race in which a job is numbered
 // before a newer one but finishes after the look that saw the newer one.
+//
+// A scheduler that crashed has forgotten the jobs it had not saved yet and gives their ids to new
+// jobs, below the line. A job is therefore known by its id and creation time, and the newest job
+// seen is asked for at every look: when it is gone, or another job has its id, the next two looks
+// ask for every finished job and show those created after the newest job seen before (two, so
+// that the race above is closed for the new numbering too). A job that is merely deleted or moved
+// costs the same two looks and shows nothing twice.
 
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,33 +43,21 @@
 
 namespace pw {
 
-struct SpooledJob {
-  enum class State { kWaiting, kCompleted, kStopped };  // stopped: cancelled or aborted
-  std::uint32_t id = 0;
-  State state = State::kWaiting;
-  std::uint32_t totalPages = 0;  // announced by the client, 0 when unknown
-  std::uint32_t pagesPrinted = 0;
-  std::string user;
-  std::string document;
-  std::optional<std::int16_t> quality;  // absent when the job carries no print settings
-};
-
 class QueueView {
  public:
   // The queue's default print quality for a job without settings (itself absent when the queue
   // has none), or nothing when it cannot be fetched.
   using QueueDefault = std::function<std::optional<std::optional<std::int16_t>>()>;
 
-  // Starts afresh on `printer`: `highestId` is the highest id it has given out (finished or not),
-  // `waiting` its jobs not finished yet.
-  void Begin(const std::string& printer, std::uint32_t highestId,
-             const std::vector<std::uint32_t>& waiting);
+  // Starts afresh on `printer` from what it has now: its finished jobs (ids and creation times
+  // are enough) and its unfinished ones.
+  void Begin(const std::string& printer, const std::vector<SpooledJob>& present);
   // The next look needs a new starting line first.
   void Forget() { begun_ = false; }
   // Whether a look at `printer` can go on from the line drawn; another printer needs its own.
   bool BegunFor(const std::string& printer) const { return begun_ && printer == printer_; }
 
-  std::uint32_t FinishedFrom() const { return shownFinishedAbove_ + 1; }
+  std::uint32_t FinishedFrom() const;
   // Remembered waiting jobs that are not among `reported`: they have to be looked up one by one.
   std::vector<std::uint32_t> Missing(const std::vector<SpooledJob>& reported) const;
 
@@ -75,19 +71,42 @@ class QueueView {
   void LookFailed() { lastAnswerValid_ = false; }
 
  private:
+  struct Key {
+    std::uint32_t id = 0;
+    std::int64_t created = 0;
+    auto operator<=>(const Key&) const = default;
+  };
   struct Shown {
-    std::uint32_t spoolerId;
+    Key job;
     JobSnapshot snapshot;
   };
+  // The newest creation time seen and the jobs created in that second.
+  struct Latest {
+    std::int64_t created = 0;
+    std::set<std::uint32_t> ids;
+    void Add(const SpooledJob& job);
+  };
+  // What was known when a crashed scheduler was noticed: a finished job is news if it was
+  // created after that, or numbered from the line then in force on.
+  struct CatchUp {
+    int looks = 0;  // left to ask for every finished job
+    Latest latest;
+    std::uint32_t from = 0;
+  };
+
+  static Key KeyOf(const SpooledJob& job) { return {job.id, job.created}; }
+  bool IsNews(const SpooledJob& job) const;
 
   bool begun_ = false;
   std::string printer_;
   std::uint32_t nextId_ = 1;
-  std::uint32_t shownFinishedAbove_ = 0;  // finished jobs are asked for above this id...
-  std::uint32_t highestSeen_ = 0;         // ...which follows this one a look behind
-  std::set<std::uint32_t> waiting_;       // unfinished, not shown yet
-  std::set<std::uint32_t> handled_;       // shown or finished with no pages: never shown anew
-  std::vector<Shown> shown_;              // in the order first shown
+  std::uint32_t line_ = 0;  // finished jobs are asked for above this id, one look behind...
+  Key newest_;              // ...the newest job seen, which is asked for too
+  Latest latest_;
+  CatchUp catchUp_;
+  std::set<Key> waiting_;     // unfinished, not shown yet
+  std::set<Key> handled_;     // shown or finished with no pages: never shown anew
+  std::vector<Shown> shown_;  // in the order first shown
   std::vector<std::pair<std::uint32_t, std::uint32_t>> lastAnswer_;  // (id, pages)
   bool lastAnswerValid_ = false;
 };

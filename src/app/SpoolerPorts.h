@@ -37,6 +37,40 @@ class IJobSource {
   virtual void StartFresh(const std::string& printer) = 0;
 };
 
+// One job as a scheduler that numbers jobs across its printers and keeps finished ones listable
+// reports it (CUPS).
+struct SpooledJob {
+  enum class State { kWaiting, kCompleted, kStopped };  // stopped: cancelled or aborted
+  std::uint32_t id = 0;
+  // When the scheduler took the job, in its own seconds: a scheduler that crashed gives the ids
+  // of the jobs it lost to new ones, which this tells apart.
+  std::int64_t created = 0;
+  State state = State::kWaiting;
+  std::uint32_t totalPages = 0;  // announced by the client, 0 when unknown
+  std::uint32_t pagesPrinted = 0;
+  std::string user;
+  std::string document;
+  std::optional<std::int16_t> quality;  // absent when the job carries no print settings
+  std::string printer;                  // the queue it is on, empty when not reported
+};
+
+// The requests a look at such a scheduler is made of, one request each. Every answer is nothing
+// when the scheduler could not be asked.
+class ISchedulerCalls {
+ public:
+  virtual ~ISchedulerCalls() = default;
+  // The printer's jobs not finished yet.
+  virtual std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) = 0;
+  // The printer's finished jobs from `firstId` on; with `brief` only their ids and creation times.
+  virtual std::optional<std::vector<SpooledJob>> Finished(const std::string& printer,
+                                                          std::uint32_t firstId, bool brief) = 0;
+  // One job by id, on whichever printer: an empty list when the scheduler no longer has it.
+  virtual std::optional<std::vector<SpooledJob>> Job(std::uint32_t id) = 0;
+  // The queue's default print quality for a job without settings (itself absent when the queue
+  // has none).
+  virtual std::optional<std::optional<std::int16_t>> QueueDefault(const std::string& printer) = 0;
+};
+
 // One marker (ink or toner) as the printer reports it. Levels run 0 to 100; negative ones mean
 // the printer cannot tell (unknown, or "some left").
 struct Marker {

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "app/JobWatcher.h"
-#include "app/SpoolerPorts.h"
+#include "app/SchedulerJobSource.h"
 #include "res/Strings.h"
 #include "support/Fakes.h"
 
@@ -17,72 +18,76 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using State = SpooledJob::State;
 
-// A scheduler that numbers jobs across its printers and keeps finished ones listable, asked the
-// way the CUPS adapter asks it: unfinished jobs, finished jobs from a line on, and lookups.
-class FakeSpooler : public IJobSource {
+// A scheduler that numbers jobs across its printers and keeps finished ones listable: a list of
+// jobs, and each request answered from it.
+class FakeScheduler : public ISchedulerCalls {
  public:
   std::uint32_t Add(const std::string& printer, std::uint32_t announced, std::string document,
                     State state = State::kWaiting, std::uint32_t printed = 0) {
     SpooledJob job;
     job.id = ++lastId_;
+    job.created = ++clock_;
     job.state = state;
     job.totalPages = announced;
     job.pagesPrinted = printed;
     job.user = "eva";
     job.document = std::move(document);
     job.quality = quality;
-    jobs_.push_back({printer, job});
+    job.printer = printer;
+    jobs_.push_back(job);
     return job.id;
   }
-  // Prints the job to its end (all its pages, or `pages` when it announced none).
+  SpooledJob& At(std::uint32_t id) {
+    return *std::find_if(jobs_.begin(), jobs_.end(), [&](auto& job) { return job.id == id; });
+  }
   void Finish(std::uint32_t id, std::uint32_t pages, State state = State::kCompleted) {
-    SpooledJob& job = Find(id);
-    job.state = state;
-    job.pagesPrinted = pages;
+    At(id).state = state;
+    At(id).pagesPrinted = pages;
   }
-  void Purge(std::uint32_t id) {
-    jobs_.erase(std::find_if(jobs_.begin(), jobs_.end(), [&](auto& e) { return e.job.id == id; }));
-  }
-
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override {
-    if (!view.BegunFor(printer))
-      StartFresh(printer);
-    std::vector<SpooledJob> reported;
-    for (const auto& [queue, job] : jobs_)
-      if (queue == printer && (job.state == State::kWaiting || job.id >= view.FinishedFrom()))
-        reported.push_back(job);
-    for (const std::uint32_t id : view.Missing(reported))
-      if (std::any_of(jobs_.begin(), jobs_.end(), [&](auto& e) { return e.job.id == id; }))
-        reported.push_back(Find(id));
-    ++looks;
-    auto answer = view.Look(reported, [this] { return queueDefault; });
-    if (!answer)
-      view.LookFailed();
-    return answer;
-  }
-  void StartFresh(const std::string& printer) override {
-    std::vector<std::uint32_t> waiting;
-    for (const auto& [queue, job] : jobs_)
-      if (queue == printer && job.state == State::kWaiting)
-        waiting.push_back(job.id);
-    view.Begin(printer, lastId_, waiting);
+  // Killed and started again: the jobs after `kept` were not saved yet, and their ids are given
+  // to new jobs.
+  void Crash(std::uint32_t kept) {
+    std::erase_if(jobs_, [&](const SpooledJob& job) { return job.id > kept; });
+    lastId_ = kept;
   }
 
-  QueueView view;
+  std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) override {
+    return Select(
+        [&](auto& job) { return job.printer == printer && job.state == State::kWaiting; });
+  }
+  std::optional<std::vector<SpooledJob>> Finished(const std::string& printer, std::uint32_t firstId,
+                                                  bool brief) override {
+    auto found = Select([&](auto& job) {
+      return job.printer == printer && job.state != State::kWaiting && job.id >= firstId;
+    });
+    for (SpooledJob& job : found)
+      if (brief) {
+        SpooledJob ids;
+        ids.id = job.id, ids.created = job.created;
+        job = ids;
+      }
+    return found;
+  }
+  std::optional<std::vector<SpooledJob>> Job(std::uint32_t id) override {
+    return Select([&](auto& job) { return job.id == id; });
+  }
+  std::optional<std::optional<std::int16_t>> QueueDefault(const std::string&) override {
+    return queueDefault;
+  }
+
   std::optional<std::int16_t> quality = -3;  // of the jobs added next
   std::optional<std::optional<std::int16_t>> queueDefault = std::optional<std::int16_t>(-4);
-  int looks = 0;
 
  private:
-  struct Entry {
-    std::string printer;
-    SpooledJob job;
-  };
-  SpooledJob& Find(std::uint32_t id) {
-    return std::find_if(jobs_.begin(), jobs_.end(), [&](auto& e) { return e.job.id == id; })->job;
+  template <typename If>
+  std::vector<SpooledJob> Select(If matches) {
+    std::vector<SpooledJob> found;
+    std::copy_if(jobs_.begin(), jobs_.end(), std::back_inserter(found), matches);
+    return found;
   }
-  std::vector<Entry> jobs_;
+  std::vector<SpooledJob> jobs_;
   std::uint32_t lastId_ = 0;
+  std::int64_t clock_ = 1000;
 };
 
 class QueueViewTest : public ::testing::Test, public IWatchHost {
@@ -111,106 +116,137 @@ class QueueViewTest : public ::testing::Test, public IWatchHost {
   void BlinkAppendFailure() override {}
 
   Options options;
-  FakeSpooler spooler;
+  std::unique_ptr<FakeScheduler> owned = std::make_unique<FakeScheduler>();
+  FakeScheduler& scheduler = *owned;
+  SchedulerJobSource source{std::move(owned)};
   test::FakeMessages messages;
   test::FakeProfile profile;
   test::FakeTimers timers;
   test::FakeClock clock;
-  JobWatcher watcher{options, spooler, messages, profile, timers, clock, *this};
+  JobWatcher watcher{options, source, messages, profile, timers, clock, *this};
   std::vector<std::string> records;  // "best normal economic remark"
 };
 
 TEST_F(QueueViewTest, JobsOvertakenWhileHeldAreCountedWhenTheyFinish) {
-  const auto held = spooler.Add("A", 0, "held");
-  const auto waiting = spooler.Add("A", 0, "waiting");
+  const auto held = scheduler.Add("A", 0, "held");
+  const auto waiting = scheduler.Add("A", 0, "waiting");
+  const auto moved = scheduler.Add("A", 0, "moved");
   Watch();
-  spooler.Add("A", 0, "newer", State::kCompleted, 1);
+  scheduler.Add("A", 0, "newer", State::kCompleted, 1);
   Watch();
   EXPECT_THAT(records, ElementsAre("0 1 0 newer"));
 
-  spooler.Finish(held, 3);
+  scheduler.Finish(held, 3);
   Watch();
   // Cancelled after two pages of five: the ink of two.
-  spooler.Finish(waiting, 2, State::kStopped);
+  scheduler.Finish(waiting, 2, State::kStopped);
+  // Printed by another printer: its ink is not ours.
+  scheduler.At(moved).printer = "B";
+  scheduler.Finish(moved, 4);
   Watch();
   Watch();
   EXPECT_THAT(records, ElementsAre("0 1 0 newer", "0 3 0 held", "0 2 0 waiting"));
 }
 
 TEST_F(QueueViewTest, AnnouncedPagesCountAtFirstSightAndOnlyOnce) {
-  const auto job = spooler.Add("A", 3, "announced");
+  const auto job = scheduler.Add("A", 3, "announced");
   Watch();
   Watch();
-  spooler.Finish(job, 3);
+  scheduler.Finish(job, 3);
   Watch();
   Watch();
   EXPECT_THAT(records, ElementsAre("0 3 0 announced"));
-  EXPECT_THAT(*spooler.ListJobs("A"), IsEmpty());  // shown until the watcher took it, then not
+  EXPECT_THAT(*source.ListJobs("A"), IsEmpty());  // shown until the watcher took it, then not
 }
 
 TEST_F(QueueViewTest, OnlyJobsOfThePrinterFinishedAfterWatchingBeganCount) {
-  spooler.Add("A", 0, "old", State::kCompleted, 4);
-  const auto queued = spooler.Add("A", 0, "queued at start");
-  spooler.Add("B", 0, "other printer", State::kCompleted, 2);
-  spooler.StartFresh("A");
+  scheduler.Add("A", 0, "old", State::kCompleted, 4);
+  const auto queued = scheduler.Add("A", 0, "queued at start");
+  scheduler.Add("B", 0, "other printer", State::kCompleted, 2);
+  source.StartFresh("A");
   Watch();
-  spooler.Finish(queued, 1);
+  scheduler.Finish(queued, 1);
   Watch();
   EXPECT_THAT(records, ElementsAre("0 1 0 queued at start"));
 
   // Another printer chosen: what it printed before is not counted, what it prints now is.
-  spooler.Add("B", 0, "before the switch", State::kCompleted, 2);
+  scheduler.Add("B", 0, "before the switch", State::kCompleted, 2);
   options.printer = "B";
   Watch();
-  spooler.Add("B", 0, "after the switch", State::kCompleted, 5);
+  scheduler.Add("B", 0, "after the switch", State::kCompleted, 5);
   Watch();
   // Watching off and on again: what was printed meanwhile is not counted.
-  spooler.Add("B", 0, "while off", State::kCompleted, 2);
-  spooler.StartFresh("B");
+  scheduler.Add("B", 0, "while off", State::kCompleted, 2);
+  source.StartFresh("B");
   Watch();
   EXPECT_THAT(records, ElementsAre("0 1 0 queued at start", "0 5 0 after the switch"));
+  // No printer chosen: the server-wide queue is not this program's.
+  EXPECT_FALSE(source.ListJobs(""));
 }
 
 TEST_F(QueueViewTest, AJobNumberedEarlierButFinishedLaterIsStillAskedFor) {
   QueueView view;
-  view.Begin("A", 10, {});
   auto job = [](std::uint32_t id, State state, std::uint32_t pages) {
     SpooledJob j;
-    j.id = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
+    j.id = id, j.created = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
     return j;
   };
+  view.Begin("A", {job(10, State::kCompleted, 1)});
   const auto none = [] { return std::optional<std::optional<std::int16_t>>(); };
   // Job 11 was created after the look at the unfinished jobs; 12 finished before the look at
   // the finished ones. 11 finishes after both.
-  ASSERT_EQ(view.Look({job(12, State::kCompleted, 1)}, none)->size(), 1u);
+  ASSERT_EQ(view.Look({job(10, State::kCompleted, 1), job(12, State::kCompleted, 1)}, none)->size(),
+            1u);
   EXPECT_LE(view.FinishedFrom(), 11u);
   ASSERT_EQ(view.Look({job(11, State::kCompleted, 2), job(12, State::kCompleted, 1)}, none)->size(),
             2u);
 
-  // A job left held behind a long history costs one listed job, not the history.
-  view.Begin("A", 500, {7});
-  const std::vector<SpooledJob> held = {job(7, State::kWaiting, 0)};
+  // A job left held behind a long history costs one listed job besides the newest, not the
+  // history.
+  view.Begin("A", {job(7, State::kWaiting, 0), job(499, State::kCompleted, 1),
+                   job(500, State::kCompleted, 1)});
+  const std::vector<SpooledJob> held = {job(7, State::kWaiting, 0), job(500, State::kCompleted, 1)};
   for (int i = 0; i < 3; ++i)
     EXPECT_THAT(*view.Look(held, none), IsEmpty());
-  EXPECT_EQ(view.FinishedFrom(), 501u);
+  EXPECT_EQ(view.FinishedFrom(), 500u);
   EXPECT_THAT(view.Missing(held), IsEmpty());
   // Gone from both lists: looked up once; gone from the spooler, forgotten.
-  EXPECT_THAT(view.Missing({}), ElementsAre(7u));
-  view.Look({}, none);
-  EXPECT_THAT(view.Missing({}), IsEmpty());
+  EXPECT_THAT(view.Missing({held[1]}), ElementsAre(7u));
+  view.Look({held[1]}, none);
+  EXPECT_THAT(view.Missing({held[1]}), IsEmpty());
 }
 
 TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
-  spooler.StartFresh("A");
-  spooler.quality.reset();
-  spooler.Add("A", 0, "no settings", State::kCompleted, 2);
+  source.StartFresh("A");
+  scheduler.quality.reset();
+  scheduler.Add("A", 0, "no settings", State::kCompleted, 2);
   // The queue default cannot be fetched: the look fails and the job is shown by a later one.
-  spooler.queueDefault.reset();
+  scheduler.queueDefault.reset();
   Watch();
   EXPECT_THAT(records, IsEmpty());
-  spooler.queueDefault = std::optional<std::int16_t>(-1);
+  scheduler.queueDefault = std::optional<std::int16_t>(-1);
   Watch();
   EXPECT_THAT(records, ElementsAre("0 0 2 no settings"));
+}
+
+TEST_F(QueueViewTest, ACrashedSchedulerThatNumbersJobsAnewLosesNoJobAndDoublesNone) {
+  source.StartFresh("A");
+  const auto held = scheduler.Add("A", 0, "held");
+  scheduler.Add("A", 0, "lost 1", State::kCompleted, 1);
+  scheduler.Add("A", 0, "lost 2", State::kCompleted, 1);
+  Watch();
+  // The held job was saved; the two after it were not, and the next job takes the first's id,
+  // below the line, finished before the look after the restart.
+  scheduler.Crash(held);
+  scheduler.Finish(held, 2);
+  scheduler.Add("A", 0, "after", State::kCompleted, 3);
+  Watch();
+  Watch();
+  // The numbering goes on from there: the next job lands where the second lost one was.
+  scheduler.Add("A", 0, "next", State::kCompleted, 4);
+  Watch();
+  Watch();
+  EXPECT_THAT(records, ElementsAre("0 2 0 lost 2", "0 5 0 after", "0 4 0 next"));
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ DRIVER_PID=
 
 cleanup() {
   set +e
-  if [[ -n "$DRIVER_PID" ]]; then kill "$DRIVER_PID" 2>/dev/null || true; fi
+  # A driver held still gets the signal once it goes on.
+  if [[ -n "$DRIVER_PID" ]]; then kill "$DRIVER_PID" 2>/dev/null && kill -CONT "$DRIVER_PID"; fi
   "$SANDBOX" stop "$WORK/cups" || true
   rm -rf "$WORK"
   return 0

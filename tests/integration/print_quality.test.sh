@@ -29,8 +29,12 @@ print_and_expect "-o printer-resolution=300dpi" "Nahrubo" \
 # The test queue's default is "normal".
 print_and_expect "" "Bez nastavení" "record best=0 normal=3 economic=0 user=$me remark=Bez nastavení"
 
+# A title too long for the server's own checks: it keeps the user's beside an "Untitled" of its own.
+long=$(printf 'Dlouhý název %.0s' {1..800})
+print_and_expect "-o print-quality=3" "$long" "record best=0 normal=0 economic=3 user=$me remark=$long"
+
 # Nothing is counted twice while the finished jobs stay in the history.
 sleep 3
-expect_records 5
+expect_records 6
 grep -q '^error: ' "$WORK/driver.out" && fail "unexpected message box"
 echo PASS

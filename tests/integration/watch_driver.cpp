@@ -28,9 +28,10 @@
 
 #include "app/BoundedJobSource.h"
 #include "app/JobWatcher.h"
+#include "app/SchedulerJobSource.h"
 #include "app/SpoolerPorts.h"
-#include "adapters/cups/CupsJobSource.h"
 #include "adapters/cups/CupsPrinterList.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
 #include "adapters/qt/QtPorts.h"
 
 namespace {
@@ -87,8 +88,9 @@ class Console : public pw::IJobSource,
 
  private:
   // Bounded as in the program, so that the scripts measure what the windows would wait.
-  pw::BoundedJobSource cups_{std::make_unique<pw::CupsJobSource>(),
-                             pw::BoundedJobSource::kWindowsLimit};
+  pw::BoundedJobSource cups_{
+      std::make_unique<pw::SchedulerJobSource>(std::make_unique<pw::CupsSchedulerCalls>()),
+      pw::BoundedJobSource::kWindowsLimit};
   std::string lastLook_;
 };
 

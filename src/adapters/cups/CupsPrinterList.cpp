@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "adapters/cups/CupsJobSource.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
 #include "adapters/cups/Ipp.h"
 
 namespace pw {
@@ -18,7 +18,7 @@ namespace {
 // server several times, and with a server that hangs every question costs the full timeout.
 // Instances live only in the client's lpoptions, so the server's queue names are all there is.
 std::optional<std::vector<std::string>> AskServer() {
-  const ipp::Connection http = ipp::Connect(CupsJobSource::kTimeoutMs);
+  const ipp::Connection http = ipp::Connect(CupsSchedulerCalls::kTimeoutMs);
   if (!http)
     return std::nullopt;
   ipp::Message request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));

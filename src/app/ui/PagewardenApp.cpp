@@ -10,12 +10,13 @@
 #include "app/BoundedJobSource.h"
 #include "adapters/xdg/XdgAutostart.h"
 #include "adapters/cups/CupsInkLevels.h"
-#include "adapters/cups/CupsJobSource.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
 #include "adapters/cups/CupsPrinterList.h"
 #include "adapters/qt/QtPorts.h"
 #include "shell/ui/MessageBoxes.h"
 #include "adapters/qt/QtText.h"
 #include "adapters/qt/QtDateReader.h"
+#include "app/SchedulerJobSource.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
@@ -100,8 +101,9 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       dates_(std::make_unique<QtDateReader>()),
       timers_(std::make_unique<QtTimers>()),
       urls_(std::make_unique<QtUrlOpener>()),
-      jobs_(std::make_unique<BoundedJobSource>(std::make_unique<CupsJobSource>(),
-                                               BoundedJobSource::kWindowsLimit)),
+      jobs_(std::make_unique<BoundedJobSource>(
+          std::make_unique<SchedulerJobSource>(std::make_unique<CupsSchedulerCalls>()),
+          BoundedJobSource::kWindowsLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
       dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),

@@ -1,4 +1,4 @@
-#include "adapters/cups/CupsJobSource.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
 
 #include <poll.h>
 #include <strings.h>
@@ -12,6 +12,7 @@ namespace {
 
 // Only what the watcher uses: with a long history the full attribute set costs five times more.
 const char* const kJobAttributes[] = {"job-id",
+                                      "time-at-creation",
                                       "job-state",
                                       "job-impressions",
                                       "job-impressions-completed",
@@ -22,9 +23,7 @@ const char* const kJobAttributes[] = {"job-id",
                                       "cupsPrintQuality",
                                       "job-printer-uri"};
 const char* const kQueueAttributes[] = {"print-quality-default", "printer-resolution-default"};
-const char* const kBaselineAttributes[] = {"job-id"};
-
-constexpr auto kDefaultsLifetime = std::chrono::seconds(3);
+const char* const kBriefAttributes[] = {"job-id", "time-at-creation"};
 
 // The device-mode convention the watcher classifies: -1 draft, -3 medium, -4 high.
 std::optional<std::int16_t> FromPrintQuality(int value) {
@@ -62,10 +61,16 @@ std::optional<std::int16_t> FromResolution(ipp_attribute_t* attr) {
   return std::int16_t(std::min(dpi, int(std::numeric_limits<std::int16_t>::max())));
 }
 
+// The queue's name at the end of a printer or class URI.
+std::string QueueName(const char* uri) {
+  const std::string text = uri ? uri : "";
+  return text.substr(text.rfind('/') + 1);
+}
+
 // Reads one job's attributes, from `attr` up to the next group separator.
-ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
-                         std::string& printerUri) {
+ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) {
   std::optional<std::int16_t> quality, named, resolution;
+  bool titled = false;
   for (; attr && ippGetGroupTag(attr) == IPP_TAG_JOB; attr = ippNextAttribute(answer)) {
     const char* name = ippGetName(attr);
     if (!name)
@@ -74,6 +79,8 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
     const char* text = ippGetString(attr, 0, nullptr);
     if (strcmp(name, "job-id") == 0 && tag == IPP_TAG_INTEGER)
       out.id = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
+    else if (strcmp(name, "time-at-creation") == 0 && tag == IPP_TAG_INTEGER)
+      out.created = ippGetInteger(attr, 0);
     else if (strcmp(name, "job-state") == 0 && tag == IPP_TAG_ENUM)
       out.state = ippGetInteger(attr, 0) == IPP_JSTATE_COMPLETED  ? SpooledJob::State::kCompleted
                   : ippGetInteger(attr, 0) >= IPP_JSTATE_CANCELED ? SpooledJob::State::kStopped
@@ -84,10 +91,11 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
       out.pagesPrinted = std::uint32_t(std::max(0, ippGetInteger(attr, 0)));
     else if (strcmp(name, "job-originating-user-name") == 0)
       out.user = text ? text : "";
-    else if (strcmp(name, "job-name") == 0)
+    else if (strcmp(name, "job-name") == 0 && !std::exchange(titled, true))
+      // A title too long for the server's checks comes back as the user's, then "Untitled".
       out.document = text ? text : "";
     else if (strcmp(name, "job-printer-uri") == 0)
-      printerUri = text ? text : "";
+      out.printer = QueueName(text);
     else if (strcmp(name, "print-quality") == 0 && tag == IPP_TAG_ENUM)
       quality = FromPrintQuality(ippGetInteger(attr, 0));
     else if (strcmp(name, "cupsPrintQuality") == 0)
@@ -99,38 +107,26 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out,
   return attr;
 }
 
-// Every job of an answer; `printerUris` gets each job's printer where the answer names it.
-std::vector<SpooledJob> ReadJobs(ipp_t* answer, std::vector<std::string>* printerUris = nullptr) {
+std::vector<SpooledJob> ReadJobs(ipp_t* answer) {
   std::vector<SpooledJob> jobs;
   for (ipp_attribute_t* attr = ippFirstAttribute(answer); attr;) {
     if (ippGetGroupTag(attr) != IPP_TAG_JOB) {
       attr = ippNextAttribute(answer);
       continue;
     }
-    std::string uri;
     jobs.emplace_back();
-    attr = ReadJob(answer, attr, jobs.back(), uri);
-    if (printerUris)
-      printerUris->push_back(std::move(uri));
+    attr = ReadJob(answer, attr, jobs.back());
   }
   return jobs;
 }
 
 }  // namespace
 
-CupsJobSource::CupsJobSource() = default;
+CupsSchedulerCalls::CupsSchedulerCalls() = default;
 
-CupsJobSource::~CupsJobSource() = default;
+CupsSchedulerCalls::~CupsSchedulerCalls() = default;
 
-void CupsJobSource::StartFresh(const std::string& printer) {
-  // The line is drawn now; a server that does not answer yet gets it drawn at the first look
-  // that reaches it.
-  view_.Forget();
-  if (!printer.empty())
-    TakeBaseline(printer);
-}
-
-bool CupsJobSource::Connect() {
+bool CupsSchedulerCalls::Connect() {
   if (http_) {
     // A connection the server has closed (restart, idle timeout) reads as ready with nothing to
     // say; reconnecting here keeps the short connect timeout instead of the library's long one.
@@ -143,7 +139,7 @@ bool CupsJobSource::Connect() {
   return http_ != nullptr;
 }
 
-ipp::Message CupsJobSource::Send(ipp::Message request, int* status) {
+ipp::Message CupsSchedulerCalls::Send(ipp::Message request, int* status) {
   if (!Connect())
     return nullptr;
   ipp::Message answer = ipp::Send(http_.get(), std::move(request));
@@ -158,47 +154,36 @@ ipp::Message CupsJobSource::Send(ipp::Message request, int* status) {
   return answer;
 }
 
-bool CupsJobSource::TakeBaseline(const std::string& printer) {
-  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_JOBS, printer);
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
-               "completed");
-  ipp::AskFor(request.get(), kBaselineAttributes);
-  const ipp::Message answer = Send(std::move(request));
-  if (!answer)
-    return false;
-  std::uint32_t highest = 0;
-  for (const SpooledJob& job : ReadJobs(answer.get()))
-    highest = std::max(highest, job.id);
-
-  const auto unfinished = GetJobs(printer, "not-completed", 1);
-  if (!unfinished)
-    return false;
-  std::vector<std::uint32_t> waiting;
-  for (const SpooledJob& job : *unfinished) {
-    highest = std::max(highest, job.id);
-    waiting.push_back(job.id);
-  }
-  view_.Begin(printer, highest, waiting);
-  return true;
-}
-
-std::optional<std::vector<SpooledJob>> CupsJobSource::GetJobs(const std::string& printer,
-                                                              const char* which,
-                                                              std::uint32_t firstId) {
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::GetJobs(const std::string& printer,
+                                                                   const char* which,
+                                                                   std::uint32_t firstId,
+                                                                   bool brief) {
   ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_JOBS, printer);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
   if (firstId > 1)
     ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
                   int(std::min<std::uint32_t>(firstId, INT32_MAX)));
-  ipp::AskFor(request.get(), kJobAttributes);
+  if (brief)
+    ipp::AskFor(request.get(), kBriefAttributes);
+  else
+    ipp::AskFor(request.get(), kJobAttributes);
   const ipp::Message answer = Send(std::move(request));
   if (!answer)
     return std::nullopt;
   return ReadJobs(answer.get());
 }
 
-std::optional<std::vector<SpooledJob>> CupsJobSource::GetJob(const std::string& printer,
-                                                             std::uint32_t id) {
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Unfinished(const std::string& printer) {
+  return GetJobs(printer, "not-completed", 1, false);
+}
+
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Finished(const std::string& printer,
+                                                                    std::uint32_t firstId,
+                                                                    bool brief) {
+  return GetJobs(printer, "completed", firstId, brief);
+}
+
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Job(std::uint32_t id) {
   ipp::Message request = ipp::JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, id);
   ipp::AskFor(request.get(), kJobAttributes);
   int status = IPP_STATUS_OK;
@@ -206,25 +191,11 @@ std::optional<std::vector<SpooledJob>> CupsJobSource::GetJob(const std::string& 
   if (!answer)
     return status == IPP_STATUS_ERROR_NOT_FOUND ? std::optional(std::vector<SpooledJob>{})
                                                 : std::nullopt;
-  std::vector<std::string> uris;
-  auto jobs = ReadJobs(answer.get(), &uris);
-  // Moved to another queue (lpmove): that printer's pages are not ours.
-  const std::string ours = "/printers/" + printer;
-  for (std::size_t i = 0; i < jobs.size(); ++i) {
-    const std::string& got = uris[i];
-    if (!got.empty() &&
-        (got.size() < ours.size() || got.compare(got.size() - ours.size(), ours.size(), ours) != 0))
-      return std::vector<SpooledJob>{};
-  }
-  return jobs;
+  return ReadJobs(answer.get());
 }
 
-std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std::string& printer) {
-  const auto now = std::chrono::steady_clock::now();
-  if (const auto it = defaults_.find(printer);
-      it != defaults_.end() && now - it->second.taken < kDefaultsLifetime)
-    return it->second.quality;
-
+std::optional<std::optional<std::int16_t>> CupsSchedulerCalls::QueueDefault(
+    const std::string& printer) {
   ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
   ipp::AskFor(request.get(), kQueueAttributes);
   const ipp::Message answer = Send(std::move(request));
@@ -237,41 +208,7 @@ std::optional<std::optional<std::int16_t>> CupsJobSource::QueueDefault(const std
     if (ipp_attribute_t* attr =
             ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_RESOLUTION))
       quality = FromResolution(attr);
-  defaults_[printer] = Defaults{quality, now};
   return quality;
-}
-
-std::optional<std::vector<JobSnapshot>> CupsJobSource::ListJobs(const std::string& printer) {
-  auto jobs = Look(printer);
-  if (!jobs)
-    view_.LookFailed();
-  return jobs;
-}
-
-std::optional<std::vector<JobSnapshot>> CupsJobSource::Look(const std::string& printer) {
-  // No printer chosen yet is a printer that cannot be opened: the server-wide queue would count
-  // the jobs of every printer.
-  if (printer.empty())
-    return std::nullopt;
-  // Another printer (chosen in Settings) starts from a line of its own: its old jobs are not
-  // this watch's.
-  if (!view_.BegunFor(printer) && !TakeBaseline(printer))
-    return std::nullopt;
-
-  auto jobs = GetJobs(printer, "not-completed", 1);
-  if (!jobs)
-    return std::nullopt;
-  auto finished = GetJobs(printer, "completed", view_.FinishedFrom());
-  if (!finished)
-    return std::nullopt;
-  jobs->insert(jobs->end(), finished->begin(), finished->end());
-  for (const std::uint32_t id : view_.Missing(*jobs)) {
-    auto job = GetJob(printer, id);
-    if (!job)
-      return std::nullopt;
-    jobs->insert(jobs->end(), job->begin(), job->end());
-  }
-  return view_.Look(std::move(*jobs), [&] { return QueueDefault(printer); });
 }
 
 }  // namespace pw
