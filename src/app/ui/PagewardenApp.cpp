@@ -2,17 +2,17 @@
 
 #include <QCoreApplication>
 
-#include "app/Commands.h"
+#include "app/BoundedJobSource.h"
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
-#include "app/BoundedJobSource.h"
-#include "platform/xdg/XdgAutostart.h"
 #include "platform/cups/CupsInkLevels.h"
 #include "platform/cups/CupsJobSource.h"
 #include "platform/cups/CupsPrinterList.h"
 #include "platform/qt/QtPorts.h"
 #include "platform/qt/QtText.h"
+#include "platform/xdg/XdgAutostart.h"
+#include "res/Ids.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
@@ -32,20 +32,20 @@ constexpr std::chrono::milliseconds kLookLimit{900};
 std::vector<TrayIcon::MenuItem> TrayMenu() {
   using Item = TrayIcon::MenuItem;
   Item web;
-  web.text = QStringLiteral("Quorbel na &webu");
-  web.submenu = {Item{cmd::kHomePage, QStringLiteral("&Domovská stránka"), {}, false},
-                 Item{cmd::kSupport, QStringLiteral("&Technická podpora"), {}, false},
-                 Item{cmd::kMail, QStringLiteral("Poslat &e-mail"), {}, false}};
+  web.text = LoadQStr(ids::kMenuWeb);
+  web.submenu = {Item{cmd::kHomePage, LoadQStr(ids::kMenuHomePage), {}, false},
+                 Item{cmd::kSupport, LoadQStr(ids::kMenuSupport), {}, false},
+                 Item{cmd::kMail, LoadQStr(ids::kMenuMail), {}, false}};
   Item separator;
   separator.separator = true;
-  return {Item{cmd::kAbout, QStringLiteral("O programu Pagewarden..."), {}, false},
+  return {Item{cmd::kAbout, LoadQStr(ids::kMenuAbout), {}, false},
           web,
           separator,
-          Item{cmd::kSettings, QStringLiteral("Nastavení programu..."), {}, false},
-          Item{cmd::kDetails, QStringLiteral("Detaily o tisku..."), {}, false},
-          Item{cmd::kShowStatus, QStringLiteral("Zobrazit stav programu..."), {}, false},
+          Item{cmd::kSettings, LoadQStr(ids::kMenuSettings), {}, false},
+          Item{cmd::kDetails, LoadQStr(ids::kMenuDetails), {}, false},
+          Item{cmd::kShowStatus, LoadQStr(ids::kMenuShowStatus), {}, false},
           separator,
-          Item{cmd::kExit, QStringLiteral("Konec"), {}, false}};
+          Item{cmd::kExit, LoadQStr(ids::kMenuExit), {}, false}};
 }
 
 }  // namespace
