@@ -31,7 +31,7 @@ class QtPortsTest : public QObject {
       for (QAbstractButton* b : box->buttons())
         boxButtons_ << b->text();
       if (box->defaultButton() != nullptr)
-        boxButtons_ << "default " + box->defaultButton()->text();
+        boxButtons_ << QStringLiteral("default ") + box->defaultButton()->text();
       box->reject();
     });
   }
@@ -48,7 +48,7 @@ class QtPortsTest : public QObject {
     profile.WriteString("Anyonestr", "stare");
     profile.WriteInt("FirstTime", 1);
     QCOMPARE(profile.ReadString("Anyonestr", ""), std::string("stare"));
-    const QString path = dir_.filePath("Quorbel/Pagewarden.conf");
+    const QString path = dir_.filePath(QStringLiteral("Quorbel/Pagewarden.conf"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\nAnyonestr=nov\xc3\xa9\nFirstTime=0\n");
@@ -65,14 +65,16 @@ class QtPortsTest : public QObject {
     QtMessages messages;
     ReadNextBox();
     QVERIFY(!messages.AskYesNo("Chcete pokračovat?"));
-    QCOMPARE(boxButtons_, QStringList({"&Ano", "&Ne", "default &Ne"}));
+    QCOMPARE(boxButtons_, (QStringList{QStringLiteral("&Ano"), QStringLiteral("&Ne"),
+                                       QStringLiteral("default &Ne")}));
 
     QLineEdit edit;
     std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
     QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Zpět\tCtrl+Z"));
     CzechFileTypes types;  // Qt's translation has none for the file dialog's types
     QCOMPARE(types.type(QFileInfo(dir_.path())), QStringLiteral("Složka"));
-    QCOMPARE(types.type(QFileInfo(dir_.filePath("kopie.xml"))), QStringLiteral("Soubor XML"));
+    QCOMPARE(types.type(QFileInfo(dir_.filePath(QStringLiteral("kopie.xml")))),
+             QStringLiteral("Soubor XML"));
   }
 };
 
