@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int records = argc > 1 ? std::atoi(argv[1]) : 100000;
   QTemporaryDir dir;
-  if (!dir.isValid() || !WriteLog(dir.filePath("Pagewarden.xml"), records))
+  if (!dir.isValid() || !WriteLog(dir.filePath(QStringLiteral("Pagewarden.xml")), records))
     return 1;
 
   NoMessages messages;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/Format.h"
+#include "res/Strings.h"
 
 namespace pw {
 namespace {
@@ -39,7 +40,7 @@ bool IsBlack(const Marker& m) {
   const std::string name = Lower(m.name);
   if (Contains(name, "black") || Contains(name,
                                           "\xC4\x8D"
-                                          "ern"))  // "čern"
+                                          "ern"))  // the Czech word stem for black
     return true;
   const auto rgb = ParseColour(m.colour);
   return rgb && m.colour.size() == 7 && rgb->red < 0x40 && rgb->green < 0x40 && rgb->blue < 0x40;
@@ -55,7 +56,8 @@ std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
   std::vector<Marker> markers(count);
   for (std::size_t i = 0; i < count; ++i) {
     Marker& m = markers[i];
-    m.name = i < names.size() && !names[i].empty() ? names[i] : Format("Inkoust %d", int(i + 1));
+    m.name =
+        i < names.size() && !names[i].empty() ? names[i] : FormatStr(ids::kInkNumber, int(i + 1));
     m.colour = i < colours.size() ? colours[i] : "none";
     m.level = i < levels.size() ? std::min(levels[i], 100) : -2;
     m.lowLevel = i < lowLevels.size() ? std::min(lowLevels[i], 100) : -1;
@@ -73,10 +75,10 @@ std::vector<InkRow> InkRows(const std::vector<Marker>& markers) {
       row.colour = *rgb;
     if (m.level >= 0) {
       row.percent = m.level;
-      row.levelText = Format("%d %%", m.level);
+      row.levelText = FormatStr(ids::kInkPercent, m.level);
       row.low = m.lowLevel >= 0 && m.level <= m.lowLevel;
     } else {
-      row.levelText = "neznámá";
+      row.levelText = LoadStr(ids::kInkUnknown);
     }
     rows.push_back(std::move(row));
   }
@@ -107,8 +109,8 @@ std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::s
   if (!compared)
     return {};
   const int left = 100 - std::clamp(usedPercent, 0, 100);
-  return Format("Podle vytištěných stran zbývá %d %%, tiskárna hlásí %d %% (%s): rozdíl %d %%.",
-                left, compared->level, compared->name.c_str(), std::abs(left - compared->level));
+  return FormatStr(ids::kInkComparison, left, compared->level, compared->name,
+                   std::abs(left - compared->level));
 }
 
 }  // namespace pw

@@ -29,7 +29,7 @@ struct InkRow {
   std::string name;
   Rgb colour;                  // the first colour of the marker, grey when it has none
   std::optional<int> percent;  // absent when unknown
-  std::string levelText;       // "45 %" or "neznámá"
+  std::string levelText;       // "45 %", or the word for unknown
   bool low = false;
 };
 

@@ -139,8 +139,8 @@ void JobWatcher::Finish() {
     return;
   }
 
-  host_.ShowWatchResult(FormatStr(ids::kPrinted, options_.printer.c_str(), int(total),
-                                  clock_.DateText().c_str(), clock_.TimeText().c_str()));
+  host_.ShowWatchResult(
+      FormatStr(ids::kPrinted, options_.printer, int(total), clock_.DateText(), clock_.TimeText()));
   const auto count = [&](QualityClass c) {
     return static_cast<std::int32_t>(pages[static_cast<std::size_t>(c)]);
   };

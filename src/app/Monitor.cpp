@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "app/Commands.h"
 #include "log/Reading.h"
 #include "log/Usage.h"
 #include "base/Format.h"
+#include "res/Ids.h"
 #include "res/Strings.h"
 
 namespace pw {
@@ -20,13 +20,13 @@ struct Band {
 
 Band BandOf(int share) {
   if (share < 40)
-    return {134, 137, 138};
+    return {icons::kGreen, icons::kGreenFrame2, icons::kGreenFrame3};
   if (share < 70)
-    return {139, 141, 142};
-  return {143, 145, 146};
+    return {icons::kYellow, icons::kYellowFrame2, icons::kYellowFrame3};
+  return {icons::kRed, icons::kRedFrame2, icons::kRedFrame3};
 }
 
-constexpr IconId kFlashFirst = 143, kFlashLast = 144;
+constexpr IconId kFlashFirst = icons::kRed, kFlashLast = icons::kRedFrame1;
 constexpr int kFlashAbove = 95;
 constexpr int kStepMs = 500;
 constexpr int kPrintAnimationSeconds = 2;
@@ -94,7 +94,7 @@ void Monitor::OnCommand(int command) {
       p_.urls.Open(LoadStr(ids::kSupportUrl));
       break;
     case cmd::kMail:
-      p_.urls.Open(FormatStr(ids::kMailUrl, LoadStr(ids::kVersion).c_str()));
+      p_.urls.Open(FormatStr(ids::kMailUrl, LoadStr(ids::kVersion)));
       break;
     default:
       break;
@@ -103,8 +103,8 @@ void Monitor::OnCommand(int command) {
 
 void Monitor::OnShowStatus() {
   if (statusSeen_) {
-    const int id = options_.autoMonitor ? ids::kWaitingForPrint : ids::kEnterByDetails;
-    status_ = FormatStr(id, options_.printer.c_str());
+    status_ = options_.autoMonitor ? FormatStr(ids::kWaitingForPrint, options_.printer)
+                                   : FormatStr(ids::kEnterByDetails, options_.printer);
   }
   RecomputeUsage(false);
   RefreshInkLevels();
@@ -337,7 +337,7 @@ void Monitor::RetryPending() {
 
 void Monitor::BlinkAppendFailure() {
   // Only the first id has a picture, so the icon alternates with an empty frame.
-  p_.tray.LoadIconRange(kFirstTrayIcon, kFirstTrayIcon + 1);
+  p_.tray.LoadIconRange(kFirstTrayIcon, icons::kBlank);
   p_.tray.StartAnimation(kStepMs, kFailureBlinkSeconds);
 }
 

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "res/Ids.h"
+
 namespace pw {
 
 namespace {
@@ -31,24 +33,24 @@ std::string FitTip(const std::string& text) {
 
 std::optional<IconPicture> PictureOf(IconId id) {
   switch (id) {
-    case 128:
-    case 134:
-    case 137:
-      return IconPicture{128};
-    case 139:
-    case 141:
-      return IconPicture{128, IconRim::Yellow};
-    case 143:
-    case 145:
-      return IconPicture{128, IconRim::Red};
-    case 138:
-    case 142:
-    case 146:
-      return IconPicture{138};
-    case 136:
-    case 140:
-    case 144:
-      return IconPicture{136};
+    case kProgramIcon:
+    case icons::kGreen:
+    case icons::kGreenFrame2:
+      return IconPicture{kProgramIcon};
+    case icons::kYellow:
+    case icons::kYellowFrame2:
+      return IconPicture{kProgramIcon, IconRim::Yellow};
+    case icons::kRed:
+    case icons::kRedFrame2:
+      return IconPicture{kProgramIcon, IconRim::Red};
+    case icons::kGreenFrame3:
+    case icons::kYellowFrame3:
+    case icons::kRedFrame3:
+      return IconPicture{icons::kGreenFrame3};
+    case icons::kGreenFrame1:
+    case icons::kYellowFrame1:
+    case icons::kRedFrame1:
+      return IconPicture{icons::kGreenFrame1};
     default:
       return std::nullopt;
   }

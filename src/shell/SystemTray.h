@@ -110,7 +110,8 @@ struct IconPicture {
   IconRim rim = IconRim::Green;
 };
 
-// The picture of an icon id (128, 134, 136 to 146 have one); nothing for any other id.
+// The picture of an icon id (the program's and the notification icon's have one, but for the
+// blank frame); nothing for any other id.
 std::optional<IconPicture> PictureOf(IconId id);
 inline bool IconExists(IconId id) {
   return PictureOf(id).has_value();

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <utility>
 
-#include "app/Commands.h"
 #include "app/SpoolerPorts.h"
 #include "res/Strings.h"
 #include "base/FileOps.h"
+#include "res/Ids.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 
@@ -153,7 +153,7 @@ TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
   EXPECT_EQ(autostart_, std::vector<bool>{true});
   EXPECT_TRUE(m.monitoring());
   EXPECT_EQ(tray_.record().tip, "Náplň je vypotřebována z 0%.");
-  EXPECT_EQ(tray_.record().icon, 134);
+  EXPECT_EQ(tray_.record().icon, icons::kGreen);
 
   // The Settings dialog opens by itself only while FirstTime reads exactly 1 (or is missing).
   for (const auto& [value, opens] : std::vector<std::pair<std::string, bool>>{
@@ -188,16 +188,16 @@ TEST_F(MonitorTest, TooltipAndIconFollowTheShare) {
   };
   const std::string on = "Pagewarden: Automatická detekce tisku je ZAPNUTA.";
   const std::vector<Case> cases = {
-      {0, 1, 1, 1, "Náplň je vypotřebována z 0%.", 134, false},
-      {39, 1, 1, 1, "Náplň je vypotřebována z 39%.", 134, false},
-      {40, 1, 1, 1, "Náplň je vypotřebována z 40%.", 139, false},
-      {69, 0, 1, 1, on, 139, false},
-      {69, 0, 0, 1, "Pagewarden: Automatická detekce tisku je VYPNUTA.", 139, false},
-      {70, 1, 1, 1, "Náplň je vypotřebována z 70%.", 143, false},
-      {95, 1, 1, 1, "Náplň je vypotřebována z 95%.", 143, false},
-      {96, 1, 1, 1, "Náplň je vypotřebována z 96%.", 143, true},
-      {96, 1, 1, 0, "Náplň je vypotřebována z 96%.", 143, false},
-      {250, 1, 0, 1, "Náplň je vypotřebována z 100%.", 143, true},
+      {0, 1, 1, 1, "Náplň je vypotřebována z 0%.", icons::kGreen, false},
+      {39, 1, 1, 1, "Náplň je vypotřebována z 39%.", icons::kGreen, false},
+      {40, 1, 1, 1, "Náplň je vypotřebována z 40%.", icons::kYellow, false},
+      {69, 0, 1, 1, on, icons::kYellow, false},
+      {69, 0, 0, 1, "Pagewarden: Automatická detekce tisku je VYPNUTA.", icons::kYellow, false},
+      {70, 1, 1, 1, "Náplň je vypotřebována z 70%.", icons::kRed, false},
+      {95, 1, 1, 1, "Náplň je vypotřebována z 95%.", icons::kRed, false},
+      {96, 1, 1, 1, "Náplň je vypotřebována z 96%.", icons::kRed, true},
+      {96, 1, 1, 0, "Náplň je vypotřebována z 96%.", icons::kRed, false},
+      {250, 1, 0, 1, "Náplň je vypotřebována z 100%.", icons::kRed, true},
   };
   for (const Case& c : cases) {
     WriteData(0, c.normal, 0);
@@ -210,7 +210,7 @@ TEST_F(MonitorTest, TooltipAndIconFollowTheShare) {
     EXPECT_EQ(tray_.record().tip, c.tip);
     EXPECT_EQ(tray_.animating(), c.flashing);
     if (c.flashing) {
-      EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{143, 144}));
+      EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{icons::kRed, icons::kRedFrame1}));
     } else {
       EXPECT_EQ(tray_.record().icon, c.icon);
     }
@@ -420,7 +420,7 @@ TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
   m.Start();
   const IconId before = tray_.record().icon;
   m.BlinkAppendFailure();
-  EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{134, 0}));
+  EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{icons::kGreen, 0}));
   clock_.seconds += 11;
   timers_.Advance(500);
   EXPECT_FALSE(tray_.animating());

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
     } else if (arg == "--control" && i + 1 < argc) {
-      control = argv[++i];
+      control = QString::fromLocal8Bit(argv[++i]);
     } else if (arg == "--tick-ms" && i + 1 < argc) {
       tickMs = std::atoi(argv[++i]);
     } else if (arg[0] != '-') {
@@ -146,11 +146,11 @@ int main(int argc, char** argv) {
           file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
       file.remove();
       Line("control " + line.toStdString());
-      if (line.startsWith("printer "))
+      if (line.startsWith(QLatin1String("printer ")))
         options.printer = line.mid(8).toStdString();
-      else if (line == "off")
+      else if (line == QLatin1String("off"))
         watching = false;
-      else if (line == "on" && !watching) {
+      else if (line == QLatin1String("on") && !watching) {
         watching = true;
         console.StartFresh(options.printer);
       }

@@ -1,39 +1,27 @@
-// The string table's format texts: the compiler cannot check what their callers pass, so the
-// conversions each text asks for are pinned here. A text edited to ask for a string where its
-// caller passes a number would otherwise read a wild pointer.
+// The string table's format check: a text whose conversions do not fit its caller's arguments
+// must stop the build, so the checker itself is held to that here, while compiling.
 
 #include "res/Strings.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 
-namespace pw {
-namespace {
+namespace pw::strings {
 
-// The conversion letters of a printf format, "%%" skipped: "%s tiskne %d" gives "sd".
-std::string Conversions(const std::string& format) {
-  std::string letters;
-  for (std::size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i + 1)) {
-    const std::size_t letter = format.find_first_not_of("-+ #0123456789.l", i + 1);
-    if (letter == std::string::npos)
-      break;
-    if (format[letter] != '%')
-      letters += format[letter];
-    i = letter;
-  }
-  return letters;
-}
+static_assert(Fits<int>("Náplň je vypotřebována z %d%%."));
+static_assert(Fits<std::string, int, const char*, std::string_view>("%s %d stran.\n(%s %s)"));
+static_assert(Fits<>("100%% hotovo"));
+// A number where a text is asked for, and the other way round.
+static_assert(!Fits<int>("%s"));
+static_assert(!Fits<std::string>("%d"));
+// Too few or too many arguments.
+static_assert(!Fits<int>("%d %d"));
+static_assert(!Fits<int, int>("%d"));
+// A bool or a char is a slip, not a number; widths, flags and other letters are not supported.
+static_assert(!Fits<bool>("%d"));
+static_assert(!Fits<char>("%d"));
+static_assert(!Fits<int>("%5d"));
+static_assert(!Fits<double>("%f"));
+// A lone % at the end.
+static_assert(!Fits<>("100%"));
 
-TEST(StringTable, FormatTextsAskForWhatTheirCallersPass) {
-  const std::pair<int, std::string> formats[] = {
-      {ids::kMailUrl, "s"}, {ids::kWaitingForPrint, "s"},  {ids::kEnterByDetails, "s"},
-      {ids::kUsage, "d"},   {ids::kImplausiblePages, "d"}, {ids::kPrinted, "sdss"}};
-  for (const auto& [id, letters] : formats) {
-    ASSERT_FALSE(LoadStr(id).empty()) << id;
-    EXPECT_EQ(Conversions(LoadStr(id)), letters) << id << ": " << LoadStr(id);
-  }
-}
-
-}  // namespace
-}  // namespace pw
+}  // namespace pw::strings

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "res/Ids.h"
 #include "support/Fakes.h"
 
 namespace pw {
@@ -24,7 +25,7 @@ class SystemTrayTest : public ::testing::Test {
   void Create(std::int64_t clockMs = 50'000) {
     realMs_ = clockMs;
     clock_.seconds = clockMs / 1000;
-    ASSERT_TRUE(tray_.CreateTrayIcon("tip", 134, 129, false));
+    ASSERT_TRUE(tray_.CreateTrayIcon("tip", icons::kGreen, kTrayId, false));
     shell_ = FakeTrayShell{};
   }
 
@@ -52,11 +53,11 @@ TEST_F(SystemTrayTest, CreationSetsTheFlagsByOutcome) {
     shell.addOk = c.addOk;
     CSystemTray tray(shell, timers_, clock_);
     SCOPED_TRACE(testing::Message() << c.available << c.addOk << c.hidden);
-    EXPECT_EQ(tray.CreateTrayIcon("Pagewarden", 134, 129, c.hidden), c.result);
+    EXPECT_EQ(tray.CreateTrayIcon("Pagewarden", icons::kGreen, kTrayId, c.hidden), c.result);
     EXPECT_EQ(std::vector({tray.enabled(), tray.hidden(), tray.pending()}),
               std::vector({c.enabled, c.isHidden, c.pending}));
     EXPECT_EQ(tray.SetTipText("new"), c.enabled);
-    EXPECT_EQ(tray.SetIconResource(139), c.enabled);
+    EXPECT_EQ(tray.SetIconResource(icons::kYellow), c.enabled);
     EXPECT_EQ(shell.kinds, c.calls);
   }
 }
@@ -79,13 +80,19 @@ TEST_F(SystemTrayTest, AnimationEndsAtFirstStepAfterMoreThanItsSeconds) {
   // The start's place in its second, when the animation ends, the icons it showed: the frames,
   // then the icon saved at the start.
   const std::tuple<int, int, std::vector<IconId>> cases[] = {
-      {0, 3000, {138, 137, 138, 137, 138, 134}},
-      {700, 2500, {138, 137, 138, 137, 134}},
+      {0,
+       3000,
+       {icons::kGreenFrame3, icons::kGreenFrame2, icons::kGreenFrame3, icons::kGreenFrame2,
+        icons::kGreenFrame3, icons::kGreen}},
+      {700,
+       2500,
+       {icons::kGreenFrame3, icons::kGreenFrame2, icons::kGreenFrame3, icons::kGreenFrame2,
+        icons::kGreen}},
   };
   for (const auto& [startMsIntoSecond, endsAfterMs, shown] : cases) {
     SCOPED_TRACE(startMsIntoSecond);
     Create(50'000 + startMsIntoSecond);
-    tray_.LoadIconRange(137, 138);
+    tray_.LoadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
     ASSERT_TRUE(tray_.StartAnimation(500, 2));
     Run(endsAfterMs);
     EXPECT_EQ(timers_.count(), 0u);
@@ -95,19 +102,20 @@ TEST_F(SystemTrayTest, AnimationEndsAtFirstStepAfterMoreThanItsSeconds) {
 
 TEST_F(SystemTrayTest, NewAnimationRestoresTheIconFirstAndEndlessOneRunsUntilEnded) {
   Create();
-  tray_.LoadIconRange(137, 138);
+  tray_.LoadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
   tray_.StartAnimation(500, 2);
   Run(500);
-  EXPECT_FALSE(tray_.LoadIconRange(135, 134));
-  EXPECT_TRUE(tray_.LoadIconRange(134, 135));
+  EXPECT_FALSE(tray_.LoadIconRange(icons::kBlank, icons::kGreen));
+  EXPECT_TRUE(tray_.LoadIconRange(icons::kGreen, icons::kBlank));
   ASSERT_TRUE(tray_.StartAnimation(250, -1));
   Run(3600 * 1000);
   // A frame and the restored icon, then an hour of four frames a second from the new timer alone.
   const auto& shown = shell_.shownIcons;
   ASSERT_EQ(shown.size(), 2u + 4 * 3600);
-  EXPECT_EQ(std::vector(shown.begin(), shown.begin() + 4), (std::vector<IconId>{138, 134, 0, 134}));
+  EXPECT_EQ(std::vector(shown.begin(), shown.begin() + 4),
+            (std::vector<IconId>{icons::kGreenFrame3, icons::kGreen, 0, icons::kGreen}));
   EXPECT_TRUE(tray_.EndAnimation());
-  EXPECT_EQ(tray_.GetIconHandle(), 134);
+  EXPECT_EQ(tray_.GetIconHandle(), icons::kGreen);
   EXPECT_FALSE(tray_.EndAnimation());
 }
 
@@ -115,7 +123,7 @@ TEST_F(SystemTrayTest, HiddenIconComesBackWithItsRecordAndAPendingOneWithANewPan
   Create();
   EXPECT_TRUE(tray_.RemoveFromTray());
   EXPECT_TRUE(tray_.RemoveFromTray());  // already removed: the shell is not asked again
-  tray_.SetIconResource(143);           // hidden now: only the record changes
+  tray_.SetIconResource(icons::kRed);   // hidden now: only the record changes
   shell_.addOk = false;
   EXPECT_FALSE(tray_.EnsureShown());
   tray_.RestorePendingIcon();  // pending but hidden: stays away
@@ -124,7 +132,7 @@ TEST_F(SystemTrayTest, HiddenIconComesBackWithItsRecordAndAPendingOneWithANewPan
   shell_.addOk = true;
   EXPECT_TRUE(tray_.EnsureShown());
   tray_.RestorePendingIcon();  // shown and still pending: a later new panel gets it too
-  EXPECT_EQ(shell_.shownIcons, (std::vector<IconId>{143, 143, 143}));
+  EXPECT_EQ(shell_.shownIcons, (std::vector<IconId>{icons::kRed, icons::kRed, icons::kRed}));
   shell_.addOk = false;
   tray_.RestorePendingIcon();
   EXPECT_TRUE(tray_.hidden());
@@ -133,15 +141,16 @@ TEST_F(SystemTrayTest, HiddenIconComesBackWithItsRecordAndAPendingOneWithANewPan
 
 TEST_F(SystemTrayTest, DoubleClickAndBoldItemFollowTheDefaultItem) {
   // About, the web sub-menu, a separator, Settings, Details, Status, a separator, Exit.
-  const std::vector<int> menu = {57664, 0, 0, 32781, 32772, 32773, 0, 57665};
+  const std::vector<int> menu = {cmd::kAbout,      0, 0,         cmd::kSettings, cmd::kDetails,
+                                 cmd::kShowStatus, 0, cmd::kExit};
   const std::optional<int> none;
   // The default item, whether by position, then the command sent and the bold position.
   const std::tuple<int, bool, std::optional<int>, std::optional<int>> cases[] = {
       {-1, true, none, none},  // the program's setting: nothing happens
       {1, true, none, 1},      // a sub-menu is bold but sends no command
-      {5, true, 32773, 5},
+      {5, true, cmd::kShowStatus, 5},
       {8, true, none, none},
-      {32772, false, 32772, 4}};
+      {cmd::kDetails, false, cmd::kDetails, 4}};
   for (const auto& [item, byPosition, command, bold] : cases) {
     SCOPED_TRACE(item);
     tray_.SetDefaultMenuItem(item, byPosition);

@@ -9,7 +9,7 @@ namespace {
 // The locale's short date form with any two-digit year widened to four digits.
 QString WidenYear(QString format) {
   if (!format.contains(QLatin1String("yyyy")))
-    format.replace(QLatin1String("yy"), "yyyy");
+    format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
   return format;
 }
 
@@ -19,7 +19,7 @@ QString TimeWithoutZone(const QLocale& locale) {
   format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
   format = format.trimmed();
   if (!format.contains(QLatin1Char('s')))
-    format = locale.timeFormat(QLocale::ShortFormat) + ":ss";
+    format = locale.timeFormat(QLocale::ShortFormat) + QLatin1String(":ss");
   return format;
 }
 

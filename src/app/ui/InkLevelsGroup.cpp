@@ -34,9 +34,8 @@ class InkBar : public QWidget {
 
 }  // namespace
 
-InkLevelsGroup::InkLevelsGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("Hladiny inkoustu podle tiskárny"), parent) {
-  setObjectName("inkLevels");
+InkLevelsGroup::InkLevelsGroup(QWidget* parent) : QGroupBox(LoadQStr(ids::kInkGroup), parent) {
+  setObjectName(QStringLiteral("inkLevels"));
   hide();
 }
 
@@ -61,7 +60,8 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
     auto* bar = new InkBar(this, row);
     bar->setObjectName(QStringLiteral("inkBar%1").arg(i));
     bar->setGeometry(du(8 + nameWidth + 4, y + 1, barWidth, 6));
-    auto* level = new QLabel(Q(row.low ? row.levelText + " – dochází" : row.levelText), this);
+    auto* level =
+        new QLabel(Q(row.low ? FormatStr(ids::kInkLow, row.levelText) : row.levelText), this);
     level->setObjectName(QStringLiteral("inkLevel%1").arg(i));
     level->setGeometry(du(8 + nameWidth + 4 + barWidth + 4, y, levelWidth, 8));
     if (row.low) {
@@ -72,7 +72,7 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
   int height = y + 6;
   if (!comparison.empty()) {
     auto* sentence = new QLabel(Q(comparison), this);
-    sentence->setObjectName("inkComparison");
+    sentence->setObjectName(QStringLiteral("inkComparison"));
     sentence->setTextFormat(Qt::PlainText);
     sentence->setWordWrap(true);
     sentence->setGeometry(du(8, y + 2, width * 4 / du.X(4) - 16, 18));

@@ -1,5 +1,5 @@
 #pragma once
-// The status window's group "Hladiny inkoustu podle tiskárny": one row per marker the printer
+// The status window's group of the printer's own ink levels: one row per marker the printer
 // reports (name, a bar in the marker's colour filled to its level, the level) and the sentence
 // comparing the estimate with it.
 

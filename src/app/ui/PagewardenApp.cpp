@@ -3,25 +3,24 @@
 #include <QCoreApplication>
 
 #include "app/BoundedJobSource.h"
-#include "app/Commands.h"
+#include "adapters/cups/CupsInkLevels.h"
+#include "adapters/cups/CupsPrinterList.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
+#include "adapters/qt/QtDateReader.h"
+#include "adapters/qt/QtPorts.h"
+#include "adapters/qt/QtText.h"
+#include "adapters/xdg/XdgAutostart.h"
+#include "app/SchedulerJobSource.h"
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"
 #include "log/DataFile.h"
-#include "app/BoundedJobSource.h"
-#include "adapters/xdg/XdgAutostart.h"
-#include "adapters/cups/CupsInkLevels.h"
-#include "adapters/cups/CupsSchedulerCalls.h"
-#include "adapters/cups/CupsPrinterList.h"
-#include "adapters/qt/QtPorts.h"
-#include "shell/ui/MessageBoxes.h"
-#include "adapters/qt/QtText.h"
-#include "adapters/qt/QtDateReader.h"
-#include "app/SchedulerJobSource.h"
+#include "res/Ids.h"
 #include "settings/Autostart.h"
 #include "settings/ui/SettingsDlg.h"
 #include "shell/SystemTray.h"
 #include "shell/UrlOpener.h"
 #include "shell/ui/AboutDlg.h"
+#include "shell/ui/MessageBoxes.h"
 #include "shell/ui/PasswordDlg.h"
 #include "shell/ui/TrayIcon.h"
 
@@ -33,20 +32,20 @@ namespace {
 std::vector<TrayIcon::MenuItem> TrayMenu() {
   using Item = TrayIcon::MenuItem;
   Item web;
-  web.text = QStringLiteral("Quorbel na &webu");
-  web.submenu = {Item{cmd::kHomePage, QStringLiteral("&Domovská stránka"), {}, false},
-                 Item{cmd::kSupport, QStringLiteral("&Technická podpora"), {}, false},
-                 Item{cmd::kMail, QStringLiteral("Poslat &e-mail"), {}, false}};
+  web.text = LoadQStr(ids::kMenuWeb);
+  web.submenu = {Item{cmd::kHomePage, LoadQStr(ids::kMenuHomePage), {}, false},
+                 Item{cmd::kSupport, LoadQStr(ids::kMenuSupport), {}, false},
+                 Item{cmd::kMail, LoadQStr(ids::kMenuMail), {}, false}};
   Item separator;
   separator.separator = true;
-  return {Item{cmd::kAbout, QStringLiteral("O programu Pagewarden..."), {}, false},
+  return {Item{cmd::kAbout, LoadQStr(ids::kMenuAbout), {}, false},
           web,
           separator,
-          Item{cmd::kSettings, QStringLiteral("Nastavení programu..."), {}, false},
-          Item{cmd::kDetails, QStringLiteral("Detaily o tisku..."), {}, false},
-          Item{cmd::kShowStatus, QStringLiteral("Zobrazit stav programu..."), {}, false},
+          Item{cmd::kSettings, LoadQStr(ids::kMenuSettings), {}, false},
+          Item{cmd::kDetails, LoadQStr(ids::kMenuDetails), {}, false},
+          Item{cmd::kShowStatus, LoadQStr(ids::kMenuShowStatus), {}, false},
           separator,
-          Item{cmd::kExit, QStringLiteral("Konec"), {}, false}};
+          Item{cmd::kExit, LoadQStr(ids::kMenuExit), {}, false}};
 }
 
 }  // namespace

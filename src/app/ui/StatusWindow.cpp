@@ -16,7 +16,7 @@
 
 namespace pw {
 
-// Control 1011: a white rectangle that shows the gauge once a share has been given.
+// The gauge control: a white rectangle that shows the gauge once a share has been given.
 class GaugeStrip : public QWidget {
  public:
   explicit GaugeStrip(QWidget* parent) : QWidget(parent) {
@@ -49,9 +49,9 @@ class GaugeStrip : public QWidget {
 
 namespace {
 
-QLabel* CentredLabel(QWidget* parent, const char* id, const QString& text) {
+QLabel* CentredLabel(QWidget* parent, int id, const QString& text) {
   auto* label = new QLabel(text, parent);
-  label->setObjectName(id);
+  label->setObjectName(IdName(id));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);  // user and document names are not markup
   return label;
@@ -62,34 +62,34 @@ QLabel* CentredLabel(QWidget* parent, const char* id, const QString& text) {
 StatusWindow::StatusWindow(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName("102");
-  setWindowTitle(QStringLiteral("Stav programu Pagewarden"));
+  setObjectName(IdName(ctl::status::kWindow));
+  setWindowTitle(LoadQStr(ids::kStatusTitle));
   const DialogUnits du(font());
 
-  auto* title = CentredLabel(this, "1012", QStringLiteral("Stav programu Pagewarden"));
+  auto* title = CentredLabel(this, ctl::kTitle, LoadQStr(ids::kStatusTitle));
   MakeBold(title);
   title->setGeometry(du(50, 10, 188, 11));
 
-  auto* icon = new IconView(128, 32, this);
-  icon->setObjectName("icon");
+  auto* icon = new IconView(kProgramIcon, 32, this);
+  icon->setObjectName(QStringLiteral("icon"));
   icon->setGeometry(du(16, 17, 21, 20));
 
-  status_ = CentredLabel(this, "1000", QString());
+  status_ = CentredLabel(this, ctl::status::kText, QString());
   status_->setWordWrap(true);
   status_->setGeometry(du(49, 26, 189, 24));
 
-  auto* group = new QGroupBox(QStringLiteral("Stav"), this);
+  auto* group = new QGroupBox(LoadQStr(ids::kStatusGroup), this);
   group->setGeometry(du(7, 53, 231, 48));
 
-  usage_ = CentredLabel(this, "1013", QStringLiteral("Status"));
+  usage_ = CentredLabel(this, ctl::status::kUsage, LoadQStr(ids::kStatusUsagePlaceholder));
   usage_->setGeometry(du(15, 66, 210, 8));
 
   gauge_ = new GaugeStrip(this);
-  gauge_->setObjectName("1011");
+  gauge_->setObjectName(IdName(ctl::status::kGauge));
   gauge_->setGeometry(du(13, 85, 218, 6));
 
-  auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-  ok->setObjectName("1001");
+  auto* ok = new QPushButton(LoadQStr(ids::kOk), this);
+  ok->setObjectName(IdName(ctl::status::kOk));
   ok->setDefault(true);
   ok->setGeometry(du(97, 108, 50, 14));
   // Enter reaches this button and Escape reject(); both, like the close box, only hide.
@@ -107,15 +107,15 @@ StatusWindow::StatusWindow(QWidget* parent)
 // line, and the date line below it, out of sight. It is shortened in the middle instead, and the
 // whole text goes into the tooltip.
 QString FitWords(const QString& text, const QFontMetrics& metrics, int width) {
-  QStringList lines = text.split('\n');
+  QStringList lines = text.split(QLatin1Char('\n'));
   for (QString& line : lines) {
-    QStringList words = line.split(' ');
+    QStringList words = line.split(QLatin1Char(' '));
     for (QString& word : words)
       if (metrics.horizontalAdvance(word) > width)
         word = metrics.elidedText(word, Qt::ElideMiddle, width);
-    line = words.join(' ');
+    line = words.join(QLatin1Char(' '));
   }
-  return lines.join('\n');
+  return lines.join(QLatin1Char('\n'));
 }
 
 void StatusWindow::SetTexts(const std::string& status, const std::string& usage) {

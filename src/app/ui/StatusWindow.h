@@ -1,5 +1,5 @@
 #pragma once
-// The status window (template 102): the status sentence, the usage sentence and the usage gauge.
+// The status window: the status sentence, the usage sentence and the usage gauge.
 // It is created hidden, lives for the whole run, and OK, Enter, Escape and the close box only
 // hide it.
 

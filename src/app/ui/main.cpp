@@ -2,103 +2,76 @@
 // ink cartridge is used up.
 
 #include <QApplication>
-#include <QDir>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 #include "app/ui/PagewardenApp.h"
+#include "app/ui/SingleInstance.h"
 #include "shell/ui/CzechTexts.h"
 #include "adapters/qt/ProgramDataFile.h"
+#include "adapters/qt/QtText.h"
 #include "adapters/qt/QtTrace.h"
 #include "res/Strings.h"
 #include "shell/ui/Icons.h"
 
 namespace {
 
-constexpr const char* kHelp =
-    "Použití: pagewarden [--help | --version]\n"
-    "\n"
-    "Pagewarden sleduje z oznamovací oblasti tiskovou frontu zvolené tiskárny a počítá\n"
-    "vytištěné stránky podle kvality tisku. Vše ostatní se nastavuje v programu\n"
-    "(Nastavení programu...).\n"
-    "\n"
-    "  --help     vypíše tuto nápovědu a skončí\n"
-    "  --version  vypíše verzi programu a skončí\n";
-
-constexpr QByteArrayView kShowRequest = "show";
-
-// The local socket of this user's running copy.
-QString ChannelName() {
-#ifdef Q_OS_WIN
-  return QStringLiteral("Pagewarden-") + qEnvironmentVariable("USERNAME");
-#else
-  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-         QStringLiteral("/Pagewarden.socket");
-#endif
-}
-
-bool AskRunningCopyToShow(const QString& channelName) {
-  QLocalSocket peer;
-  peer.connectToServer(channelName);
-  if (!peer.waitForConnected(1000))
-    return false;
-  peer.write(kShowRequest.data(), kShowRequest.size());
-  peer.write("\n");
-  if (!peer.waitForBytesWritten(1000))
-    return false;
-  peer.disconnectFromServer();
-  return true;
-}
-
 constexpr qint64 kTrayWaitMs = 30000;
 constexpr int kTrayPollMs = 250;
+
+// The exit status when the command line asks about the program instead of starting it.
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+  parser.addOption(QCommandLineOption(QStringLiteral("version")));
+  // Anything else is ignored, Qt's own options too, so an unknown option is no error.
+  parser.parse(arguments);
+  // The first question asked is answered.
+  for (const QString& name : parser.optionNames()) {
+    if (name == QLatin1String("version")) {
+      std::printf("%s\n", pw::LoadStr(pw::ids::kVersion).c_str());
+      return 0;
+    }
+    if (name == QLatin1String("h") || name == QLatin1String("help")) {
+      std::fputs(pw::LoadStr(pw::ids::kHelp).c_str(), stdout);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   // Answered before any window or lock: a question about the program must not start it.
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("%s\n", pw::LoadStr(pw::ids::kVersion).c_str());
-      return 0;
-    }
-  }
-  // Nothing else is taken from the command line, not even Qt's own options.
+  if (const auto answered = AnswerCommandLine(argc, argv))
+    return *answered;
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   pw::InstallQtTrace();
   // Every window, message boxes included, carries the program's icon.
-  QApplication::setWindowIcon(pw::IconFor(128));
+  QApplication::setWindowIcon(pw::IconFor(pw::kProgramIcon));
   QApplication::setOrganizationName(QStringLiteral("Quorbel"));
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
   QApplication::setQuitOnLastWindowClosed(false);
   // Every text on the screen is Czech, also the ones Qt draws, whatever the desktop's language.
   if (!pw::InstallCzechQtTexts(app))
-    std::fputs("Pagewarden: překlad Qt do češtiny (qtbase_cs.qm) nebyl nalezen.\n", stderr);
+    std::fputs(pw::LoadStr(pw::ids::kNoQtTranslation).c_str(), stderr);
 
-  // One instance per user, so two watchers never count the same jobs.
-  const QString lockDir =
-      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Quorbel";
-  QDir().mkpath(lockDir);
-  QLockFile lock(lockDir + "/Pagewarden.lock");
-  const QString channelName = ChannelName();
-  if (!lock.tryLock(0)) {
+  pw::SingleInstance instance;
+  if (!instance.TryLock()) {
     // A launcher click on a running program: show the user that one.
-    if (AskRunningCopyToShow(channelName))
+    if (instance.AskRunningCopyToShow())
       return 0;
-    std::fputs("Pagewarden: program už běží, další spuštění se ukončuje.\n", stderr);
+    std::fputs(pw::LoadStr(pw::ids::kAlreadyRunning).c_str(), stderr);
     return 1;
   }
 
@@ -115,10 +88,7 @@ int main(int argc, char** argv) {
     }
     if (waited.isValid() && waited.elapsed() >= kTrayWaitMs) {
       trayWait.stop();
-      std::fputs(
-          "Pagewarden: pracovní plocha nemá oznamovací oblast (system tray) ani po 30 s, ikona "
-          "programu nemůže být zobrazena. Program se ukončuje.\n",
-          stderr);
+      std::fputs(pw::LoadStr(pw::ids::kNoTray).c_str(), stderr);
       QCoreApplication::exit(1);
     }
     return false;
@@ -129,20 +99,6 @@ int main(int argc, char** argv) {
     trayWait.start(kTrayPollMs);
   }
 
-  // Only this copy holds the lock, so a socket left by one that crashed is stale.
-  QLocalServer::removeServer(channelName);
-  QLocalServer channel;
-  channel.setSocketOptions(QLocalServer::UserAccessOption);
-  QObject::connect(&channel, &QLocalServer::newConnection, [&] {
-    while (QLocalSocket* peer = channel.nextPendingConnection()) {
-      QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-      QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, &program] {
-        while (peer->canReadLine())
-          if (peer->readLine().trimmed() == kShowRequest)
-            program.showStatus();
-      });
-    }
-  });
-  channel.listen(channelName);
+  instance.Listen([&program] { program.showStatus(); });
   return QApplication::exec();
 }

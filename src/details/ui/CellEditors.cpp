@@ -129,7 +129,7 @@ template <class Widget>
 CCellEditorOf<Widget>::CCellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column,
                                      QString initText, EditorKind kind)
     : Widget(parent), CCellEditor(list, item, column, std::move(initText), kind) {
-  this->setObjectName(QString::fromLatin1(CEditableListCtrl::kEditorName));
+  this->setObjectName(IdName(ctl::details::kCellEditor));
   this->setFont(list.font());
 }
 

@@ -20,15 +20,9 @@
 
 namespace pw {
 
-namespace {
-
-const char* const kCaption = "Detailní informace o tisku";
-
-}  // namespace
-
 CDetailsDlg::CDetailsDlg(DataFile& dataFile, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile) {
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(LoadQStr(ids::kDetailsTitle));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
@@ -39,69 +33,69 @@ void CDetailsDlg::BuildControls() {
   setFixedSize(du.X(391), du.Y(261));
 
   // Created in the tab order of the dialog; statics take no focus.
-  auto* title = new QLabel(QString::fromUtf8(kCaption), this);
-  title->setObjectName("1012");
+  auto* title = new QLabel(LoadQStr(ids::kDetailsTitle), this);
+  title->setObjectName(IdName(ctl::kTitle));
   title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   MakeBold(title);
   title->setGeometry(du(7, 7, 377, 11));
 
-  auto* group = new QGroupBox(QString::fromUtf8("Statistika tisku"), this);
+  auto* group = new QGroupBox(LoadQStr(ids::kDetailsGroup), this);
   group->setGeometry(du(7, 20, 377, 211));
 
   list_ = new CEditableListCtrl(this);
-  list_->setObjectName("1003");
+  list_->setObjectName(IdName(ctl::details::kList));
   list_->setGeometry(du(14, 32, 362, 126));
 
-  auto button = [&](const char* id, const char* text, QRect where) {
-    auto* b = new QPushButton(QString::fromUtf8(text), this);
-    b->setObjectName(id);
+  auto button = [&](int id, int text, QRect where) {
+    auto* b = new QPushButton(LoadQStr(text), this);
+    b->setObjectName(IdName(id));
     b->setGeometry(where);
     return b;
   };
-  QPushButton* ok = button("1", "&OK", du(334, 238, 50, 14));
+  QPushButton* ok = button(ctl::kOk, ids::kOk, du(334, 238, 50, 14));
   ok->setDefault(true);
-  QPushButton* cancel = button("2", "&Storno", du(276, 238, 50, 14));
-  QPushButton* add = button("1005", "&Přidat", du(13, 164, 50, 14));
-  delete_ = button("1006", "Sma&zat", du(74, 164, 50, 14));
-  QPushButton* save = button("1007", "&Uložit", du(135, 164, 50, 14));
-  export_ = button("1008", "E&xport", du(196, 164, 50, 14));
-  deleteAll_ = button("1009", "Smazat &vše", du(257, 164, 50, 14));
+  QPushButton* cancel = button(ctl::kCancel, ids::kCancel, du(276, 238, 50, 14));
+  QPushButton* add = button(ctl::details::kAdd, ids::kDetailsAdd, du(13, 164, 50, 14));
+  delete_ = button(ctl::details::kDelete, ids::kDetailsDelete, du(74, 164, 50, 14));
+  QPushButton* save = button(ctl::details::kSave, ids::kDetailsSave, du(135, 164, 50, 14));
+  export_ = button(ctl::details::kExport, ids::kDetailsExport, du(196, 164, 50, 14));
+  deleteAll_ = button(ctl::details::kDeleteAll, ids::kDetailsDeleteAll, du(257, 164, 50, 14));
 
-  auto field = [&](const char* id, QRect where) {
+  auto field = [&](int id, QRect where) {
     auto* e = new QLineEdit(this);
-    e->setObjectName(id);
+    e->setObjectName(IdName(id));
     e->setReadOnly(true);
     e->setGeometry(where);
     return e;
   };
-  printer_ = field("1016", du(16, 209, 70, 14));
-  cartridge_ = field("1017", du(97, 209, 70, 14));
-  maximum_ = field("1018", du(178, 209, 41, 14));
-  best_ = field("1013", du(230, 209, 41, 14));
-  normal_ = field("1014", du(282, 209, 41, 14));
-  economic_ = field("1015", du(334, 209, 41, 14));
+  printer_ = field(ctl::details::kPrinter, du(16, 209, 70, 14));
+  cartridge_ = field(ctl::details::kCartridge, du(97, 209, 70, 14));
+  maximum_ = field(ctl::details::kMaximum, du(178, 209, 41, 14));
+  best_ = field(ctl::details::kBest, du(230, 209, 41, 14));
+  normal_ = field(ctl::details::kNormal, du(282, 209, 41, 14));
+  economic_ = field(ctl::details::kEconomic, du(334, 209, 41, 14));
 
-  auto label = [&](const char* text, QRect where, QWidget* buddy) {
-    auto* l = new QLabel(QString::fromUtf8(text), this);
+  auto label = [&](int text, QRect where, QWidget* buddy) {
+    auto* l = new QLabel(LoadQStr(text), this);
     l->setGeometry(where);
     if (buddy != nullptr)
       l->setBuddy(buddy);
   };
-  label("&Nejlepší:", du(230, 199, 28, 8), best_);
-  label("No&rmální:", du(282, 199, 31, 8), normal_);
-  label("&Ekonomický:", du(334, 199, 42, 8), economic_);
-  label("&Jméno:", du(16, 199, 24, 8), printer_);
-  label("&Typ:", du(97, 199, 15, 8), cartridge_);
-  label("&Maximum:", du(178, 199, 32, 8), maximum_);
+  label(ids::kDetailsBest, du(230, 199, 28, 8), best_);
+  label(ids::kDetailsNormal, du(282, 199, 31, 8), normal_);
+  label(ids::kDetailsEconomic, du(334, 199, 42, 8), economic_);
+  label(ids::kDetailsName, du(16, 199, 24, 8), printer_);
+  label(ids::kDetailsType, du(97, 199, 15, 8), cartridge_);
+  label(ids::kDetailsMaximum, du(178, 199, 32, 8), maximum_);
   for (const QRect& where : {du(97, 195, 122, 1), du(230, 195, 143, 1), du(16, 195, 70, 1)}) {
     auto* rule = new QFrame(this);
     rule->setFrameStyle(QFrame::Box | QFrame::Plain);
     rule->setLineWidth(1);
     rule->setGeometry(where.x(), where.y(), where.width(), 1);
   }
-  label("Tiskárna", du(16, 187, 28, 8), nullptr);
-  label("Zásobník", du(97, 187, 31, 8), nullptr);
-  label("Vytištěných stran", du(230, 187, 54, 8), nullptr);
+  label(ids::kDetailsPrinter, du(16, 187, 28, 8), nullptr);
+  label(ids::kDetailsCartridge, du(97, 187, 31, 8), nullptr);
+  label(ids::kDetailsPrinted, du(230, 187, 54, 8), nullptr);
 
   connect(ok, &QPushButton::clicked, this, &CDetailsDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CDetailsDlg::reject);
@@ -245,7 +239,7 @@ void CDetailsDlg::OnExport() {
 
 QString CDetailsDlg::ChooseExportFile() {
   CzechFileTypes types;  // outlives the dialog that shows them
-  QFileDialog dialog(this, QString::fromUtf8("Export dat"));
+  QFileDialog dialog(this, LoadQStr(ids::kExportTitle));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // Qt's own dialog, which speaks Czech; the desktop's may speak another language.

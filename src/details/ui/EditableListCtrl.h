@@ -43,9 +43,6 @@ class CEditableListModel : public QAbstractTableModel {
 
 class CEditableListCtrl : public QTableView {
  public:
-  // The object name of every editor, the id of its control, for automation.
-  static constexpr const char* kEditorName = "1001";
-
   explicit CEditableListCtrl(QWidget* parent = nullptr);
 
   // Installs the column table; widths in characters become width x charUnit pixels.

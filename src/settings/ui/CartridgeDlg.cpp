@@ -36,28 +36,27 @@ CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWi
     : QDialog(parent) {
   setWindowTitle(caption);
 
-  auto* nameLabel = new QLabel(QStringLiteral("&Zásobník (typ, model):"), this);
+  auto* nameLabel = new QLabel(LoadQStr(ids::kCartridgeName), this);
   name_ = new QLineEdit(this);
-  name_->setObjectName(QStringLiteral("1015"));
+  name_->setObjectName(IdName(ctl::cartridge::kName));
   nameLabel->setBuddy(name_);
 
-  auto* pagesLabel = new QLabel(QStringLiteral("&Max. počet stran:"), this);
+  auto* pagesLabel = new QLabel(LoadQStr(ids::kMaxPagesLabel), this);
   pages_ = new QLineEdit(this);
-  pages_->setObjectName(QStringLiteral("1025"));
+  pages_->setObjectName(IdName(ctl::cartridge::kPages));
   pages_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pages_));
   pages_->setMaximumWidth(pages_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
   pagesLabel->setBuddy(pages_);
 
-  auto* printersLabel =
-      new QLabel(QStringLiteral("&Tiskárny, které tento zásobník používají:"), this);
+  auto* printersLabel = new QLabel(LoadQStr(ids::kCartridgePrinters), this);
   printers_ = new CPrintersEdit(this);
-  printers_->setObjectName(QStringLiteral("1020"));
+  printers_->setObjectName(IdName(ctl::cartridge::kPrinters));
   printers_->setFixedHeight(printers_->fontMetrics().lineSpacing() * 4 +
                             2 * printers_->frameWidth() + 8);
   printersLabel->setBuddy(printers_);
 
-  auto* buttons = ConfirmButtons(this, confirm, QStringLiteral("&Storno"));
+  auto* buttons = ConfirmButtons(this, confirm, LoadQStr(ids::kCancel));
 
   auto* grid = new QGridLayout;
   grid->addWidget(nameLabel, 0, 0, 1, 2);
@@ -86,9 +85,11 @@ CartridgeEntry CCartridgeDlg::entry() const {
 }
 
 CAddCartridgeDlg::CAddCartridgeDlg(QWidget* parent)
-    : CCartridgeDlg(QStringLiteral("Přidat zásobník"), QStringLiteral("&Přidat"), parent) {}
+    : CCartridgeDlg(LoadQStr(ids::kAddCartridgeTitle), LoadQStr(ids::kAddCartridgeConfirm),
+                    parent) {}
 
 CEditCartridgeDlg::CEditCartridgeDlg(QWidget* parent)
-    : CCartridgeDlg(QStringLiteral("Oprava zásobníku"), QStringLiteral("&Opravit"), parent) {}
+    : CCartridgeDlg(LoadQStr(ids::kEditCartridgeTitle), LoadQStr(ids::kEditCartridgeConfirm),
+                    parent) {}
 
 }  // namespace pw

@@ -25,14 +25,14 @@ namespace pw {
 
 namespace {
 
-QCheckBox* CheckBox(const char* text, const char* id, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromUtf8(text), parent);
-  box->setObjectName(QString::fromLatin1(id));
+QCheckBox* CheckBox(int text, int id, QWidget* parent) {
+  auto* box = new QCheckBox(LoadQStr(text), parent);
+  box->setObjectName(IdName(id));
   return box;
 }
 
-QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* Label(int text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(LoadQStr(text), parent);
   label->setBuddy(buddy);
   return label;
 }
@@ -42,7 +42,7 @@ QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
 // The data file reports its own failures, so the dialog has nothing to show itself.
 CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile), printerList_(printers) {
-  setWindowTitle(QStringLiteral("Nastavení programu Pagewarden"));
+  setWindowTitle(LoadQStr(ids::kSettingsTitle));
   BuildControls();
 
   connect(quality_, &QComboBox::activated, this, &CSettingsDlg::OnQualitySelected);
@@ -58,49 +58,49 @@ CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* 
 // Controls are created in tab order.
 void CSettingsDlg::BuildControls() {
   auto* picture = new QLabel(this);
-  picture->setPixmap(LoadBitmap(QStringLiteral("130"), devicePixelRatioF()));
-  title_ = new QLabel(QStringLiteral("Nastavení programu Pagewarden"), this);
-  title_->setObjectName(QStringLiteral("1012"));
+  picture->setPixmap(LoadBitmap(IdName(kTitleBitmap), devicePixelRatioF()));
+  title_ = new QLabel(LoadQStr(ids::kSettingsTitle), this);
+  title_->setObjectName(IdName(ctl::kTitle));
   title_->setAlignment(Qt::AlignCenter);
   MakeBold(title_);
 
-  auto* group = new QGroupBox(QStringLiteral("Konfigurace tiskárny"), this);
+  auto* group = new QGroupBox(LoadQStr(ids::kSettingsGroup), this);
   printer_ = new QComboBox(group);
-  printer_->setObjectName(QStringLiteral("1014"));
+  printer_->setObjectName(IdName(ctl::settings::kPrinter));
   cartridge_ = new QComboBox(group);
-  cartridge_->setObjectName(QStringLiteral("1015"));
+  cartridge_->setObjectName(IdName(ctl::settings::kCartridge));
   new_ = new CBitmapButton(QStringLiteral("NEW"), group);
-  new_->setObjectName(QStringLiteral("1009"));
+  new_->setObjectName(IdName(ctl::settings::kNewCartridge));
   new_->setToolTip(Q(LoadStr(ids::kTipNewCartridge)));
   delete_ = new CBitmapButton(QStringLiteral("DELETE"), group);
-  delete_->setObjectName(QStringLiteral("1006"));
+  delete_->setObjectName(IdName(ctl::settings::kDeleteCartridge));
   delete_->setToolTip(Q(LoadStr(ids::kTipDeleteCartridge)));
   edit_ = new CBitmapButton(QStringLiteral("EDIT"), group);
-  edit_->setObjectName(QStringLiteral("1007"));
+  edit_->setObjectName(IdName(ctl::settings::kEditCartridge));
   edit_->setToolTip(Q(LoadStr(ids::kTipEditCartridge)));
   printersText_ = new QLineEdit(group);
-  printersText_->setObjectName(QStringLiteral("1020"));
+  printersText_->setObjectName(IdName(ctl::settings::kPrinters));
   printersText_->setReadOnly(true);
   maxPages_ = new QLineEdit(group);
-  maxPages_->setObjectName(QStringLiteral("1023"));
+  maxPages_->setObjectName(IdName(ctl::settings::kMaxPages));
   maxPages_->setReadOnly(true);
   maxPages_->setMaximumWidth(maxPages_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
 
-  autoMonitor_ = CheckBox("&Automatická detekce tisku na tiskárně", "1005", this);
-  autoQuality_ = CheckBox("Automaticky detekce \"&Kvality tisku\"", "1001", this);
+  autoMonitor_ = CheckBox(ids::kSettingsAutoMonitor, ctl::settings::kAutoMonitor, this);
+  autoQuality_ = CheckBox(ids::kSettingsAutoQuality, ctl::settings::kAutoQuality, this);
   quality_ = new QComboBox(this);
-  quality_->setObjectName(QStringLiteral("1016"));
-  quality_->addItems(
-      {QStringLiteral("Nejlepší"), QStringLiteral("Normální"), QStringLiteral("Ekonomický")});
-  popStatus_ = CheckBox("Zob&raz dialog stavu během tisku na tiskárně", "1000", this);
-  windowsRun_ = CheckBox("Pr&ogram spustit automaticky", "1002", this);
-  anyone_ = CheckBox("Vyžadovat zadání &hesla", "1008", this);
+  quality_->setObjectName(IdName(ctl::settings::kQuality));
+  quality_->addItems({LoadQStr(ids::kQualityBest), LoadQStr(ids::kQualityNormal),
+                      LoadQStr(ids::kQualityEconomic)});
+  popStatus_ = CheckBox(ids::kSettingsPopStatus, ctl::settings::kPopStatus, this);
+  windowsRun_ = CheckBox(ids::kSettingsWindowsRun, ctl::settings::kWindowsRun, this);
+  anyone_ = CheckBox(ids::kSettingsAnyone, ctl::settings::kAnyone, this);
   passwordEdit_ = new QLineEdit(this);
-  passwordEdit_->setObjectName(QStringLiteral("1027"));
-  tooltip_ = CheckBox("&Popis ikony programu obsahuje stav  zásobníku", "1004", this);
-  emptyFlash_ = CheckBox("&Blikání ikony programu u prázdného zásobníku", "1003", this);
+  passwordEdit_->setObjectName(IdName(ctl::settings::kPassword));
+  tooltip_ = CheckBox(ids::kSettingsTooltip, ctl::settings::kTooltip, this);
+  emptyFlash_ = CheckBox(ids::kSettingsEmptyFlash, ctl::settings::kEmptyFlash, this);
 
-  auto* buttons = ConfirmButtons(this, QStringLiteral("&OK"), QStringLiteral("&Storno"));
+  auto* buttons = ConfirmButtons(this, LoadQStr(ids::kOk), LoadQStr(ids::kCancel));
 
   // Arrangement: title, the printer group, the options, the buttons.
   auto* head = new QHBoxLayout;
@@ -116,26 +116,25 @@ void CSettingsDlg::BuildControls() {
   cartridgeRow->addWidget(edit_);
 
   auto* groupGrid = new QGridLayout(group);
-  groupGrid->addWidget(Label("&Tiskárna:", printer_, group), 0, 0);
+  groupGrid->addWidget(Label(ids::kSettingsPrinter, printer_, group), 0, 0);
   groupGrid->addWidget(printer_, 0, 1);
-  groupGrid->addWidget(Label("&Zásobník:", cartridge_, group), 1, 0);
+  groupGrid->addWidget(Label(ids::kSettingsCartridge, cartridge_, group), 1, 0);
   groupGrid->addLayout(cartridgeRow, 1, 1);
-  groupGrid->addWidget(Label("Zásob&ník používají tyto tiskárny:", printersText_, group), 2, 0, 1,
-                       2);
+  groupGrid->addWidget(Label(ids::kSettingsPrinters, printersText_, group), 2, 0, 1, 2);
   groupGrid->addWidget(printersText_, 3, 0, 1, 2);
-  groupGrid->addWidget(Label("&Max. počet stran:", maxPages_, group), 4, 0);
+  groupGrid->addWidget(Label(ids::kMaxPagesLabel, maxPages_, group), 4, 0);
   groupGrid->addWidget(maxPages_, 4, 1, Qt::AlignLeft);
   groupGrid->setColumnStretch(1, 1);
 
   auto* qualityRow = new QHBoxLayout;
   qualityRow->setContentsMargins(20, 0, 0, 0);
-  qualityRow->addWidget(Label("Zvolte k&valitu tisku:", quality_, this));
+  qualityRow->addWidget(Label(ids::kSettingsQuality, quality_, this));
   qualityRow->addWidget(quality_);
   qualityRow->addStretch(1);
 
   auto* passwordRow = new QHBoxLayout;
   passwordRow->setContentsMargins(20, 0, 0, 0);
-  passwordRow->addWidget(Label("Přístupové h&eslo:", passwordEdit_, this));
+  passwordRow->addWidget(Label(ids::kSettingsPassword, passwordEdit_, this));
   passwordRow->addWidget(passwordEdit_, 1);
 
   auto* line = new QFrame(this);
@@ -237,7 +236,8 @@ void CSettingsDlg::FillPrinters() {
   printer_->clear();
   if (!listed) {
     if (!options_.printer.empty()) {
-      printer_->addItem(Q(options_.printer) + QStringLiteral(" (nedostupná)"), Q(options_.printer));
+      printer_->addItem(Q(FormatStr(ids::kPrinterUnreachable, options_.printer)),
+                        Q(options_.printer));
       printer_->setCurrentIndex(0);
     }
     return;

@@ -1,5 +1,5 @@
 #pragma once
-// The Settings dialog (template 130): the printer to watch, the cartridge catalogue with the
+// The Settings dialog: the printer to watch, the cartridge catalogue with the
 // current cartridge, how print quality is found, the remaining options and the access password.
 // The dialog only reads the data file; the Settings command writes options and catalogue on OK.
 

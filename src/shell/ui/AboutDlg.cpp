@@ -18,8 +18,6 @@
 namespace pw {
 
 namespace {
-constexpr IconId kProgramIcon = 128;
-
 QLabel* Centred(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
@@ -36,48 +34,48 @@ QString MailAddress(const QString& mailUrl) {
 }  // namespace
 
 CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("O programu Pagewarden"));
+  setWindowTitle(LoadQStr(ids::kAboutTitle));
 
-  auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-  ok->setObjectName(QStringLiteral("1"));
+  auto* ok = new QPushButton(LoadQStr(ids::kOk), this);
+  ok->setObjectName(IdName(ctl::kOk));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* icon = new IconView(kProgramIcon, 32, this);
-  icon->setObjectName("icon");
+  icon->setObjectName(QStringLiteral("icon"));
   icon->setFixedSize(32, 32);
 
-  auto* version = Centred(Q(LoadStr(ids::kVersion)), this);
-  version->setObjectName(QStringLiteral("1012"));
+  auto* version = Centred(LoadQStr(ids::kVersion), this);
+  version->setObjectName(IdName(ctl::kTitle));
   MakeBold(version);
 
-  auto* group = new QGroupBox(QStringLiteral("Informace"), this);
-  auto* maker = new QLabel(QStringLiteral("QUORBEL\nprogramy pro kancelář i domácnost"), group);
+  auto* group = new QGroupBox(LoadQStr(ids::kAboutGroup), this);
+  auto* maker = new QLabel(LoadQStr(ids::kAboutMaker), group);
 
-  const QString home = Q(LoadStr(ids::kHomeUrl));
+  const QString home = LoadQStr(ids::kHomeUrl);
   auto* homeLink = new CStaticLink(opener, {}, group);
-  homeLink->setObjectName(QStringLiteral("1013"));
+  homeLink->setObjectName(IdName(ctl::about::kHomeLink));
   homeLink->setText(home);
 
-  const QString address = MailAddress(Q(LoadStr(ids::kMailUrl)));
+  const QString address = MailAddress(LoadQStr(ids::kMailUrl));
   auto* mailLink = new CStaticLink(opener, QStringLiteral("mailto:") + address, group);
-  mailLink->setObjectName(QStringLiteral("1014"));
+  mailLink->setObjectName(IdName(ctl::about::kMailLink));
   mailLink->setText(address);
 
   auto* picture = new QLabel(group);
-  picture->setPixmap(LoadBitmap(QStringLiteral("130"), devicePixelRatioF()));
+  picture->setPixmap(LoadBitmap(IdName(kTitleBitmap), devicePixelRatioF()));
 
   // Arrangement: icon beside the centred program lines, the maker's group, the button.
   auto* lines = new QVBoxLayout;
   lines->addWidget(version);
-  lines->addWidget(Centred(QStringLiteral("Program zjišťuje množství inkoustu v tiskárně."), this));
-  lines->addWidget(Centred(QStringLiteral("Copyright © QUORBEL, všechna práva vyhrazena."), this));
+  lines->addWidget(Centred(LoadQStr(ids::kAboutPurpose), this));
+  lines->addWidget(Centred(LoadQStr(ids::kAboutCopyright), this));
   auto* head = new QHBoxLayout;
   head->addWidget(icon, 0, Qt::AlignTop);
   head->addLayout(lines, 1);
 
   auto* mailRow = new QHBoxLayout;
-  mailRow->addWidget(new QLabel(QStringLiteral("e-mail:"), group));
+  mailRow->addWidget(new QLabel(LoadQStr(ids::kAboutMailLabel), group));
   mailRow->addWidget(mailLink);
   mailRow->addStretch(1);
 
@@ -86,9 +84,7 @@ CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
   groupGrid->addWidget(homeLink, 1, 0, 1, 2, Qt::AlignLeft);
   groupGrid->addLayout(mailRow, 2, 0, 1, 2);
   groupGrid->addWidget(picture, 3, 0);
-  groupGrid->addWidget(
-      new QLabel(QStringLiteral("Pokud se Vám program líbí, pak nám pošlete e-mail."), group), 3,
-      1);
+  groupGrid->addWidget(new QLabel(LoadQStr(ids::kAboutMailInvitation), group), 3, 1);
   groupGrid->setColumnStretch(1, 1);
 
   auto* buttonRow = new QHBoxLayout;

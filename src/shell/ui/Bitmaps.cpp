@@ -22,8 +22,8 @@ QPixmap LoadBitmap(const QString& name, qreal pixelRatio) {
 
 CBitmapButton::CBitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
   const qreal ratio = devicePixelRatioF();
-  released_ = LoadBitmap(caption + 'U', ratio);
-  pressed_ = LoadBitmap(caption + 'D', ratio);
+  released_ = LoadBitmap(caption + QLatin1Char('U'), ratio);
+  pressed_ = LoadBitmap(caption + QLatin1Char('D'), ratio);
   setAccessibleName(caption);
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(sizeHint());

@@ -8,7 +8,8 @@
 
 namespace pw {
 
-// The bitmap of a resource name ("NEWU", "130"); a null pixmap when there is none.
+// The bitmap of a resource name ("NEWU", or a bitmap id's digits); a null pixmap when there is
+// none.
 QPixmap LoadBitmap(const QString& name, qreal pixelRatio = 1.0);
 
 // A small button drawn entirely by two bitmaps named after its caption: caption + "U" while

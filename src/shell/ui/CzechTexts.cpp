@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include "adapters/qt/QtText.h"
+
 namespace pw {
 
 bool InstallCzechQtTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                             QCoreApplication::applicationDirPath() + "/translations"};
+  const QString folders[] = {
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+      QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
   for (const QString& folder : folders) {
     if (translator->load(QStringLiteral("qtbase_cs"), folder))
       return QCoreApplication::installTranslator(translator);
@@ -22,22 +25,23 @@ bool InstallCzechQtTexts(QCoreApplication& app) {
 }
 
 void SetCzechButtonTexts(QMessageBox& box) {
-  const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
-      {QMessageBox::Ok, "OK"}, {QMessageBox::Yes, "&Ano"}, {QMessageBox::No, "&Ne"}};
+  const std::pair<QMessageBox::StandardButton, int> texts[] = {{QMessageBox::Ok, ids::kButtonOk},
+                                                               {QMessageBox::Yes, ids::kButtonYes},
+                                                               {QMessageBox::No, ids::kButtonNo}};
   for (const auto& [which, text] : texts) {
     if (QAbstractButton* button = box.button(which))
-      button->setText(QString::fromUtf8(text));
+      button->setText(LoadQStr(text));
   }
 }
 
 QString CzechFileTypes::type(const QFileInfo& info) const {
   if (info.isRoot())
-    return QString::fromUtf8("Jednotka");
+    return LoadQStr(ids::kFileTypeDrive);
   if (info.isDir())
-    return QString::fromUtf8("Složka");
+    return LoadQStr(ids::kFileTypeFolder);
   const QString suffix = info.suffix();
-  return suffix.isEmpty() ? QString::fromUtf8("Soubor")
-                          : QString::fromUtf8("Soubor %1").arg(suffix.toUpper());
+  return suffix.isEmpty() ? LoadQStr(ids::kFileTypeFile)
+                          : Q(FormatStr(ids::kFileTypeOf, S(suffix.toUpper())));
 }
 
 }  // namespace pw

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "adapters/qt/QtText.h"
+
 namespace pw {
 
 DialogUnits::DialogUnits(const QFont& font)
@@ -23,10 +25,10 @@ void MakeBold(QWidget* widget) {
 QDialogButtonBox* ConfirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel) {
   auto* buttons = new QDialogButtonBox(dialog);
   auto* ok = buttons->addButton(confirm, QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
+  ok->setObjectName(IdName(ctl::kOk));
   ok->setDefault(true);
   auto* no = buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  no->setObjectName(QStringLiteral("2"));
+  no->setObjectName(IdName(ctl::kCancel));
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;

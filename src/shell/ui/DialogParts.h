@@ -28,8 +28,7 @@ class DialogUnits {
 // The widget's own font with weight 700.
 void MakeBold(QWidget* widget);
 
-// The confirming button (default, object name "1") and the cancel button ("2"), wired to accept
-// and reject.
+// The confirming button (default) and the cancel button, wired to accept and reject.
 QDialogButtonBox* ConfirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel);
 
 }  // namespace pw

@@ -3,22 +3,25 @@
 #include <QMessageBox>
 
 #include "adapters/qt/QtText.h"
+#include "res/Strings.h"
 #include "shell/ui/CzechTexts.h"
 
 namespace pw {
 
 namespace {
-const QString kTitle = QStringLiteral("Pagewarden");
+QString Title() {
+  return LoadQStr(ids::kProgramName);
 }
+}  // namespace
 
 void QtMessages::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, kTitle, Q(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, Title(), Q(text), QMessageBox::Ok);
   SetCzechButtonTexts(box);
   box.exec();
 }
 
 bool QtMessages::AskYesNo(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, kTitle, Q(text), QMessageBox::Yes | QMessageBox::No);
+  QMessageBox box(QMessageBox::Critical, Title(), Q(text), QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(QMessageBox::No);
   SetCzechButtonTexts(box);
   return box.exec() == QMessageBox::Yes;

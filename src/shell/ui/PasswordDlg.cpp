@@ -6,20 +6,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
 
 namespace pw {
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Zadání přístupového hesla"));
+  setWindowTitle(LoadQStr(ids::kPasswordTitle));
 
-  auto* label = new QLabel(QStringLiteral("&Zadejte heslo pro přístup do programu:"), this);
+  auto* label = new QLabel(LoadQStr(ids::kPasswordLabel), this);
   edit_ = new QLineEdit(this);
-  edit_->setObjectName(QStringLiteral("1008"));
+  edit_->setObjectName(IdName(ctl::password::kEdit));
   edit_->setEchoMode(QLineEdit::Password);
   label->setBuddy(edit_);
 
-  auto* buttons = ConfirmButtons(this, QStringLiteral("&OK"), QStringLiteral("St&orno"));
+  auto* buttons = ConfirmButtons(this, LoadQStr(ids::kOk), LoadQStr(ids::kPasswordCancel));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

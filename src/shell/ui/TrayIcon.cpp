@@ -44,7 +44,7 @@ void TrayIcon::AddItems(QMenu& menu, const std::vector<MenuItem>& items) {
       AddItems(*menu.addMenu(item.text), item.submenu);
     } else {
       QAction* action = menu.addAction(item.text);
-      action->setObjectName(QString::number(item.id));
+      action->setObjectName(IdName(item.id));
       connect(action, &QAction::triggered, this, [this, id = item.id] {
         if (onCommand_)
           onCommand_(id);

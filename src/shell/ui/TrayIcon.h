@@ -32,7 +32,7 @@ class TrayIcon : public QObject, public ITrayShell {
   // The icon's logic, asked what a double-click does and which item is the default.
   void setTray(CSystemTray* tray) { tray_ = tray; }
   // Builds the pop-up menu; a chosen item calls onCommand with its id. Each item's action is
-  // named after its id ("32773"), so automation finds it.
+  // named after its id, so automation finds it.
   void setMenu(const std::vector<MenuItem>& items, std::function<void(int commandId)> onCommand);
 
   QMenu* menu() const { return menu_.get(); }

@@ -24,7 +24,7 @@ class QtPortsTest : public QObject {
     profile.WriteString("Anyonestr", "stare");
     profile.WriteInt("FirstTime", 1);
     QCOMPARE(profile.ReadString("Anyonestr", ""), std::string("stare"));
-    const QString path = dir_.filePath("Quorbel/Pagewarden.conf");
+    const QString path = dir_.filePath(QStringLiteral("Quorbel/Pagewarden.conf"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("[Settings]\nAnyonestr=nov\xc3\xa9\nFirstTime=0\n");

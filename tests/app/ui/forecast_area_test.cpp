@@ -4,7 +4,9 @@
 
 #include "app/Forecast.h"
 #include "app/InkLevels.h"
+#include "adapters/qt/QtText.h"
 #include "app/ui/StatusWindow.h"
+#include "res/Ids.h"
 
 namespace pw {
 
@@ -15,7 +17,7 @@ class ForecastAreaTest : public QObject {
   void theForecastGoesBelowTheInkLevelsAndLeavesTheWindowAboveAlone() {
     StatusWindow window;
     const QSize plain = window.size();
-    const QRect ok = window.findChild<QPushButton*>("1001")->geometry();
+    const QRect ok = window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry();
     window.ShowInkLevels(InkRows(ParseMarkers({"Black"}, {"#000000"}, {80}, {10}, {})), "");
     const QWidget* inks = window.findChild<QWidget*>("inkLevels");
     const int withInks = window.height();
@@ -33,7 +35,7 @@ class ForecastAreaTest : public QObject {
     QVERIFY(area->geometry().top() > inks->geometry().bottom());
     QVERIFY(window.height() > area->geometry().bottom());
     QCOMPARE(window.width(), plain.width());
-    QCOMPARE(window.findChild<QPushButton*>("1001")->geometry(), ok);
+    QCOMPARE(window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry(), ok);
 
     // The current month's bar, the tallest, stands in its colour at the chart's right end.
     const QImage chart = window.findChild<QWidget*>("forecastChart")->grab().toImage();

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "app/ui/StatusWindow.h"
+#include "res/Ids.h"
 #include "shell/ui/AboutDlg.h"
 #include "shell/ui/Icons.h"
 #include "support/Fakes.h"
@@ -25,7 +26,7 @@ class HiDpiIconsTest : public QObject {
     return image;
   }
   static QImage Shown(QWidget* window, const char* name) {
-    auto* icon = window->findChild<QWidget*>(name);
+    auto* icon = window->findChild<QWidget*>(QLatin1String(name));
     if (icon == nullptr)
       return {};
     QImage image = icon->grab(QRect(0, 0, 32, 32)).toImage();
@@ -39,12 +40,12 @@ class HiDpiIconsTest : public QObject {
     StatusWindow status;
     status.show();
     QCOMPARE(status.devicePixelRatioF(), 1.5);
-    QCOMPARE(Shown(&status, "icon"), Expected(128, status.palette().window().color()));
+    QCOMPARE(Shown(&status, "icon"), Expected(kProgramIcon, status.palette().window().color()));
 
     test::FakeUrlOpener opener;
     CAboutDlg about(opener);
     about.show();
-    QCOMPARE(Shown(&about, "icon"), Expected(128, about.palette().window().color()));
+    QCOMPARE(Shown(&about, "icon"), Expected(kProgramIcon, about.palette().window().color()));
   }
 };
 

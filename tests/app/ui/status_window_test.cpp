@@ -6,6 +6,7 @@
 #include "app/Gauge.h"
 #include "app/InkLevels.h"
 #include "app/ui/StatusWindow.h"
+#include "adapters/qt/QtText.h"
 
 namespace pw {
 
@@ -21,14 +22,16 @@ class StatusWindowTest : public QObject {
     // User and document names are shown as they are, never as markup.
     const char* status = "Tiskárna HP vytiskla 3 stran.\n(Nejlepší <b>x</b>)";
     window.SetTexts(status, "Náplň je vypotřebována z 4%.");
-    QCOMPARE(window.findChild<QLabel*>("1000")->textFormat(), Qt::PlainText);
-    QCOMPARE(window.findChild<QLabel*>("1013")->text(),
+    auto* statusLabel = window.findChild<QLabel*>(IdName(ctl::status::kText));
+    QCOMPARE(statusLabel->text(), QString::fromUtf8(status));
+    QCOMPARE(statusLabel->textFormat(), Qt::PlainText);
+    QCOMPARE(window.findChild<QLabel*>(IdName(ctl::status::kUsage))->text(),
              QString::fromUtf8("Náplň je vypotřebována z 4%."));
 
     // The strip paints the gauge's layout (whose rules the logic tests check) in order: a
     // segment, the marker over the segments, the frame over everything.
     window.DrawGauge(50);
-    const QImage image = window.findChild<QWidget*>("1011")->grab().toImage();
+    const QImage image = window.findChild<QWidget*>(IdName(ctl::status::kGauge))->grab().toImage();
     const int h = image.height();
     const Rect rect{0, 0, image.width(), h};
     const Rect seg = SegmentRect(rect, 90);
@@ -42,23 +45,24 @@ class StatusWindowTest : public QObject {
   void inkLevelsGrowTheWindowBelowEverythingElse() {
     StatusWindow window;
     const QSize plain = window.size();
-    const QRect ok = window.findChild<QPushButton*>("1001")->geometry();
+    const QRect ok = window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry();
     const auto rows = InkRows(ParseMarkers({"Black", "Cyan", "Magenta", "Yellow"},
                                            {"#000000", "#00FFFF", "#FF00FF", "#FFFF00"},
                                            {80, 45, -1, 8}, {10, 10, 10, 10}, {}));
     window.ShowInkLevels(rows, "Podle vytištěných stran zbývá 60 %.");
     QVERIFY(window.height() > plain.height() + 40);
     QCOMPARE(window.width(), plain.width());
-    QCOMPARE(window.findChild<QPushButton*>("1001")->geometry(), ok);
-    QCOMPARE(window.findChild<QLabel*>("inkLevel3")->text(), QString::fromUtf8("8 % – dochází"));
+    QCOMPARE(window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry(), ok);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("inkLevel3"))->text(),
+             QString::fromUtf8("8 % – dochází"));
     // The bar is filled in the ink's own colour up to its level.
-    const QImage bar = window.findChild<QWidget*>("inkBar1")->grab().toImage();
+    const QImage bar = window.findChild<QWidget*>(QStringLiteral("inkBar1"))->grab().toImage();
     QCOMPARE(bar.pixelColor(bar.width() / 4, bar.height() / 2), QColor(0, 255, 255));
     QCOMPARE(bar.pixelColor(bar.width() * 3 / 4, bar.height() / 2), QColor(Qt::white));
 
     window.ShowInkLevels({}, "");
     QCOMPARE(window.size(), plain);
-    QVERIFY(!window.findChild<QWidget*>("inkLevels")->isVisibleTo(&window));
+    QVERIFY(!window.findChild<QWidget*>(QStringLiteral("inkLevels"))->isVisibleTo(&window));
   }
 
   void aLongQueueNameIsShortenedAndTheDateLineStays() {
@@ -66,11 +70,11 @@ class StatusWindowTest : public QObject {
     const std::string name(150, 'Q');
     const std::string status = "Tiskárna " + name + " vytiskla 3 stran.\n(6.12.2026 10:20:30)";
     window.SetTexts(status, "Náplň je vypotřebována z 4%.");
-    auto* label = window.findChild<QLabel*>("1000");
+    auto* label = window.findChild<QLabel*>(IdName(ctl::status::kText));
     QCOMPARE(label->toolTip(), QString::fromStdString(status));
     QVERIFY(label->text().contains(QChar(0x2026)));
-    QVERIFY(label->text().endsWith("\n(6.12.2026 10:20:30)"));
-    for (const QString& word : label->text().split(QRegularExpression("[ \n]")))
+    QVERIFY(label->text().endsWith(QStringLiteral("\n(6.12.2026 10:20:30)")));
+    for (const QString& word : label->text().split(QRegularExpression(QStringLiteral("[ \n]"))))
       QVERIFY(label->fontMetrics().horizontalAdvance(word) <= label->width());
     // Everything fits in the label's height.
     QVERIFY(label->heightForWidth(label->width()) <= label->height());
@@ -81,7 +85,7 @@ class StatusWindowTest : public QObject {
   void okEnterEscapeAndCloseOnlyHide() {
     StatusWindow window;
     QPointer<StatusWindow> alive(&window);
-    auto* ok = window.findChild<QPushButton*>("1001");
+    auto* ok = window.findChild<QPushButton*>(IdName(ctl::status::kOk));
     const std::function<void()> hides[] = {[&] { QTest::mouseClick(ok, Qt::LeftButton); },
                                            [&] { QTest::keyClick(&window, Qt::Key_Escape); },
                                            [&] { QTest::keyClick(&window, Qt::Key_Return); },

@@ -33,6 +33,14 @@ const QByteArray kHead = QByteArray::fromStdString(kEmptyLog.Head());
 const std::tuple<int, int, int, const char*, const char*> kRows[] = {
     {1, 10, 3, "Jana", "dopis"}, {2, 20, 6, "Petr", "faktura"}, {4, 0, 9, "Eva", "plakát"}};
 
+// Texts as a list, for comparing with what the dialog shows.
+QStringList Texts(std::initializer_list<const char*> texts) {
+  QStringList list;
+  for (const char* text : texts)
+    list << QString::fromUtf8(text);
+  return list;
+}
+
 class DetailsDialogTest : public QObject {
   Q_OBJECT
 
@@ -42,7 +50,7 @@ class DetailsDialogTest : public QObject {
   std::unique_ptr<CDetailsDlg> dlg_;
 
   DataFilePaths Paths() const { return DataFilePaths::InFolder(S(dir_.path())); }
-  QString DataPath() const { return dir_.filePath("Pagewarden.xml"); }
+  QString DataPath() const { return dir_.filePath(QStringLiteral("Pagewarden.xml")); }
   static QByteArray ReadFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -62,14 +70,17 @@ class DetailsDialogTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
   }
   CEditableListCtrl& List() const { return dlg_->list(); }
-  QString Field(const char* id) const { return dlg_->findChild<QLineEdit*>(id)->text(); }
-  QPushButton* Button(const char* id) const { return dlg_->findChild<QPushButton*>(id); }
-  QStringList Totals() const { return {Field("1013"), Field("1014"), Field("1015")}; }
+  QString Field(int id) const { return dlg_->findChild<QLineEdit*>(IdName(id))->text(); }
+  QPushButton* Button(int id) const { return dlg_->findChild<QPushButton*>(IdName(id)); }
+  QStringList Totals() const {
+    return {Field(ctl::details::kBest), Field(ctl::details::kNormal),
+            Field(ctl::details::kEconomic)};
+  }
   // Delete, Export and Delete all, enabled together: "111" or "000".
   QString RowButtons() const {
     QString state;
-    for (const char* id : {"1006", "1008", "1009"})
-      state += Button(id)->isEnabled() ? '1' : '0';
+    for (const int id : {ctl::details::kDelete, ctl::details::kExport, ctl::details::kDeleteAll})
+      state += QLatin1Char(Button(id)->isEnabled() ? '1' : '0');
     return state;
   }
   QStringList Remarks() const {
@@ -79,7 +90,7 @@ class DetailsDialogTest : public QObject {
     return remarks;
   }
   void Edit(int row, int col, const std::string& text) { List().OnEndLabelEdit(row, col, &text); }
-  void Click(const char* id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
+  void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
   void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
 
  private slots:
@@ -88,47 +99,47 @@ class DetailsDialogTest : public QObject {
 
   void aSessionOfEditsSaveDeletesAndDeleteAll() {
     Open(3);
-    QCOMPARE(Remarks(), QStringList({"dopis", "faktura", "plakát"}));
-    QCOMPARE(Totals(), QStringList({"7", "30", "18"}));
-    QCOMPARE(Field("1018"), QString("600"));  // from the catalogue
-    QCOMPARE(RowButtons(), QString("111"));
+    QCOMPARE(Remarks(), Texts({"dopis", "faktura", "plakát"}));
+    QCOMPARE(Totals(), Texts({"7", "30", "18"}));
+    QCOMPARE(Field(ctl::details::kMaximum), QStringLiteral("600"));  // from the catalogue
+    QCOMPARE(RowButtons(), QStringLiteral("111"));
     QVERIFY(List().hasFocus());
 
     // Enter and Escape in an editor never press OK or Storno; Enter in the last cell stays there.
     Edit(0, 2, "100");
     QVERIFY(List().EditSubItem(2, 6));
-    Type("!");
+    Type(QStringLiteral("!"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(List().EditSubItem(2, 6));
-    Type("?");
+    Type(QStringLiteral("?"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(dlg_->isVisible());
     QTRY_COMPARE(List().Text(2, 6), std::string("plakát?"));
-    Type("ka");
+    Type(QStringLiteral("ka"));
     // The watcher appends a record while the dialog is open; Save keeps it after the list.
     DataFile watcher(Paths(), messages_);
     QVERIFY(watcher.AppendPrintRecord("5.12.2026", "12:00:00", 0, 5, 0, "Tom", "tisk"));
-    Click("1005");  // commits the open editor first; only Save brings the totals in line
+    Click(
+        ctl::details::kAdd);  // commits the open editor first; only Save brings the totals in line
     QCOMPARE(List().Text(2, 6), std::string("plakát?ka"));
-    QCOMPARE(Totals(), QStringList({"7", "30", "18"}));
-    Click("1007");
-    QCOMPARE(Totals(), QStringList({"106", "35", "18"}));
-    QCOMPARE(Remarks(),
-             QStringList({"dopis", "faktura", "plakát?ka", "Dokument přidán ručně.", "tisk"}));
+    QCOMPARE(Totals(), Texts({"7", "30", "18"}));
+    Click(ctl::details::kSave);
+    QCOMPARE(Totals(), Texts({"106", "35", "18"}));
+    QCOMPARE(Remarks(), Texts({"dopis", "faktura", "plakát?ka", "Dokument přidán ručně.", "tisk"}));
     QVERIFY(ReadFile(DataPath()).contains("<best>100</best>"));
 
     List().clearSelection();
-    Click("1006");  // with no selection the first row goes
+    Click(ctl::details::kDelete);  // with no selection the first row goes
     QCOMPARE(List().SelectedRow(), 0);
     List().SelectItem(3);
-    Click("1006");  // the last row goes and the new last row is selected
-    QCOMPARE(Remarks(), QStringList({"faktura", "plakát?ka", "Dokument přidán ručně."}));
+    Click(ctl::details::kDelete);  // the last row goes and the new last row is selected
+    QCOMPARE(Remarks(), Texts({"faktura", "plakát?ka", "Dokument přidán ručně."}));
     QCOMPARE(List().SelectedRow(), 2);
 
-    Click("1009");
+    Click(ctl::details::kDeleteAll);
     QCOMPARE(List().total(), 0);
-    QCOMPARE(Totals(), QStringList({"0", "0", "0"}));
-    QCOMPARE(RowButtons(), QString("000"));
+    QCOMPARE(Totals(), Texts({"0", "0", "0"}));
+    QCOMPARE(RowButtons(), QStringLiteral("000"));
     const QByteArray text = ReadFile(DataPath());
     QVERIFY(text.startsWith(kHead) && !text.contains("<data>"));
     QVERIFY(messages_.errors.empty());
@@ -139,11 +150,12 @@ class DetailsDialogTest : public QObject {
   void anEmptyLogThenAddAndDeleteTheOnlyRow() {
     Open(0, "Neznámá");
     QCOMPARE(List().total(), 0);
-    QCOMPARE(Totals(), QStringList({"0", "0", "0"}));
-    QCOMPARE(Field("1018"), QString("555"));  // no catalogue entry: the caller's maximum stays
-    QCOMPARE(RowButtons(), QString("000"));
+    QCOMPARE(Totals(), Texts({"0", "0", "0"}));
+    QCOMPARE(Field(ctl::details::kMaximum),
+             QStringLiteral("555"));  // no catalogue entry: the caller's maximum stays
+    QCOMPARE(RowButtons(), QStringLiteral("000"));
 
-    Click("1005");
+    Click(ctl::details::kAdd);
     const auto row = List().rows().row(0);
     QCOMPARE(row[0], S(List().dateTime().FormatDate(QDate::currentDate())));
     const auto time = List().dateTime().ParseTime(Q(row[1]));
@@ -151,17 +163,17 @@ class DetailsDialogTest : public QObject {
     QCOMPARE(std::vector<std::string>(row.begin() + 2, row.end()),
              (std::vector<std::string>{"0", "0", "0", "Uživatel", "Dokument přidán ručně."}));
     QCOMPARE(List().SelectedRow(), 0);
-    QCOMPARE(RowButtons(), QString("111"));
-    Click("1006");
+    QCOMPARE(RowButtons(), QStringLiteral("111"));
+    Click(ctl::details::kDelete);
     QCOMPARE(List().total(), 0);
     QCOMPARE(List().SelectedRow(), -1);
-    QCOMPARE(RowButtons(), QString("000"));
+    QCOMPARE(RowButtons(), QStringLiteral("000"));
     QVERIFY(messages_.errors.empty());
 
     // A queue name longer than its field is shown from its start.
     const std::string printer = "Kancelar" + std::string(60, '_') + "konec";
     dlg_->setValues({printer, "Neznámá", "555", "0", "0", "0"});
-    auto* field = dlg_->findChild<QLineEdit*>("1016");
+    auto* field = dlg_->findChild<QLineEdit*>(IdName(ctl::details::kPrinter));
     QCOMPARE(field->cursorPosition(), 0);
     QCOMPARE(field->toolTip(), Q(printer));
   }
@@ -184,7 +196,7 @@ class DetailsDialogTest : public QObject {
       QVERIFY2(group.adjusted(4, 4, -4, -4).contains(l->geometry()), qPrintable(l->text()));
       for (QLabel* other : labels)
         QVERIFY2(other == l || !other->geometry().intersects(l->geometry()),
-                 qPrintable(l->text() + " / " + other->text()));
+                 qPrintable(l->text() + QStringLiteral(" / ") + other->text()));
       if (l->buddy() != nullptr)
         QVERIFY2(l->geometry().right() <= l->buddy()->geometry().right() + 4,
                  qPrintable(l->text()));
@@ -195,12 +207,12 @@ class DetailsDialogTest : public QObject {
   // Export nor closing the dialog writes the edits into the data file.
   void exportThenOkOrStorno() {
     QVERIFY(InstallCzechQtTexts(*QCoreApplication::instance()));
-    const QString target = dir_.filePath("kopie.xml");
+    const QString target = dir_.filePath(QStringLiteral("kopie.xml"));
     for (bool ok : {true, false}) {
       Open(2);
       const QByteArray before = ReadFile(DataPath());
       Edit(1, 5, "Upraveno");
-      Click("1005");
+      Click(ctl::details::kAdd);
       std::ofstream(S(target)) << "stará kopie\n";
       QStringList seen;
       QTimer::singleShot(0, this, [&] {
@@ -221,18 +233,18 @@ class DetailsDialogTest : public QObject {
         chooser->selectFile(target);
         QMetaObject::invokeMethod(chooser, "accept");  // the Save button
       });
-      Click("1008");
-      QCOMPARE(seen, QStringList({"Export dat", "xml", "XML soubory (*.xml)",
-                                  "Všechny soubory (*.*)", "&Uložit", "Zrušit",
-                                  "Soubor kopie.xml již existuje.\nChcete jej nahradit?", "&Ano",
-                                  "&Ne"}));
+      Click(ctl::details::kExport);
+      QCOMPARE(
+          seen,
+          Texts({"Export dat", "xml", "XML soubory (*.xml)", "Všechny soubory (*.*)", "&Uložit",
+                 "Zrušit", "Soubor kopie.xml již existuje.\nChcete jej nahradit?", "&Ano", "&Ne"}));
       const QByteArray exported = ReadFile(target);
       QVERIFY(exported.startsWith(kHead));
       QVERIFY(exported.contains("<user>Upraveno</user>") &&
               !exported.contains("<user>Petr</user>"));
       QVERIFY(exported.contains("<remark>Dokument přidán ručně.</remark>"));
 
-      Click(ok ? "1" : "2");
+      Click(ok ? ctl::kOk : ctl::kCancel);
       QCOMPARE(dlg_->result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
       QCOMPARE(ReadFile(DataPath()), before);
       QVERIFY(messages_.errors.empty());

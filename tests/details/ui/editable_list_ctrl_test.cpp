@@ -25,7 +25,9 @@ class EditableListCtrlTest : public QObject {
   void Key(int key, Qt::KeyboardModifiers mods = {}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
   }
-  void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+  void Type(const char* text) {
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
+  }
   QString EditorText() const { return qobject_cast<QLineEdit*>(list_->Editor())->text(); }
   void Click(int row, int col, QPoint offset = {}) {
     const QPoint p = list_->visualRect(list_->model()->index(row, col)).center();
@@ -59,12 +61,12 @@ class EditableListCtrlTest : public QObject {
 
   void oneClickOpensTheCellsEditorAndClicksOffTheCellsDoNothing() {
     Click(3, kText);
-    QCOMPARE(EditorText(), QString("row3"));
+    QCOMPARE(EditorText(), QStringLiteral("row3"));
     QCOMPARE(list_->SelectedRow(), 3);
     Type("x");
     Click(5, kNumber);
     QCOMPARE(Cell(3, kText), std::string("row3x"));
-    QCOMPARE(EditorText(), QString("5"));
+    QCOMPARE(EditorText(), QStringLiteral("5"));
 
     list_->LoadRows(CellTable(kColumns));
     list_->InsertRow(0);
@@ -106,13 +108,13 @@ class EditableListCtrlTest : public QObject {
 
   void keysMoveBetweenCellsAndStopInTheLastOne() {
     QVERIFY(list_->EditSubItem(4, kText));
-    const std::pair<int, QString> steps[] = {{Qt::Key_Tab, "4"},        {Qt::Key_Down, "5"},
-                                             {Qt::Key_End, "19"},       {Qt::Key_Home, "0"},
-                                             {Qt::Key_Backtab, "row0"}, {Qt::Key_Up, "row0"}};
+    const std::pair<int, const char*> steps[] = {{Qt::Key_Tab, "4"},        {Qt::Key_Down, "5"},
+                                                 {Qt::Key_End, "19"},       {Qt::Key_Home, "0"},
+                                                 {Qt::Key_Backtab, "row0"}, {Qt::Key_Up, "row0"}};
     for (auto [key, text] : steps) {
       const bool ctrl = key == Qt::Key_Home || key == Qt::Key_End;
       Key(key, ctrl ? Qt::ControlModifier : Qt::NoModifier);
-      QCOMPARE(EditorText(), text);
+      QCOMPARE(EditorText(), QLatin1String(text));
     }
 
     // In the last cell nothing opens and the editor stays; Enter has written its text.
@@ -131,7 +133,7 @@ class EditableListCtrlTest : public QObject {
   void editorsFollowTheirColumnsKind() {
     QVERIFY(list_->EditSubItem(7, kNumber));
     Type("a1-b2 ");
-    QCOMPARE(EditorText(), QString("712"));
+    QCOMPARE(EditorText(), QStringLiteral("712"));
 
     const std::string garbage = "garbage";
     list_->OnEndLabelEdit(3, kDate, &garbage);

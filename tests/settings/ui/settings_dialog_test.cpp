@@ -54,13 +54,13 @@ class SettingsDialogTest : public QObject {
   std::unique_ptr<CSettingsDlg> dlg_;
 
   template <typename T = QLineEdit>
-  T* Child(const char* id) {
-    auto* w = dlg_->findChild<T*>(QString::fromLatin1(id));
+  T* Child(int id) {
+    auto* w = dlg_->findChild<T*>(IdName(id));
     if (!w)
-      qFatal("no control %s", id);
+      qFatal("no control %d", id);
     return w;
   }
-  QString Text(const char* id) { return Child(id)->text(); }
+  QString Text(int id) { return Child(id)->text(); }
   QByteArray FileBytes() {
     QFile f(Q(dataFile_->paths().data));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -85,26 +85,29 @@ class SettingsDialogTest : public QObject {
 
   void controlsShowTheValuesAndOkTakesThemBack() {
     Open(kOptions);
-    auto* printer = Child<QComboBox>("1014");
-    auto* quality = Child<QComboBox>("1016");
+    auto* printer = Child<QComboBox>(ctl::settings::kPrinter);
+    auto* quality = Child<QComboBox>(ctl::settings::kQuality);
     QCOMPARE(printer->currentText(), QStringLiteral("DeskJet"));  // sorted with case ignored
-    QCOMPARE(Text("1020"), QStringLiteral("DeskJet 5550"));
-    QCOMPARE(Text("1023"), QStringLiteral("450"));
+    QCOMPARE(Text(ctl::settings::kPrinters), QStringLiteral("DeskJet 5550"));
+    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("450"));
     QCOMPARE(quality->currentIndex(), 2);
-    QCOMPARE(Text("1027"), QStringLiteral("tajne"));
+    QCOMPARE(Text(ctl::settings::kPassword), QStringLiteral("tajne"));
     QVERIFY(!quality->isEnabled());
-    QVERIFY(!Child("1027")->isEnabled());
+    QVERIFY(!Child(ctl::settings::kPassword)->isEnabled());
 
     // A chosen printer chooses the cartridge naming it.
-    printer->setCurrentIndex(printer->findText("Office"));
+    printer->setCurrentIndex(printer->findText(QStringLiteral("Office")));
     emit printer->activated(printer->currentIndex());
-    QCOMPARE(Text("1023"), QStringLiteral("500"));
+    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("500"));
     // Every check box flips its option; the two that govern a field enable it.
-    for (const char* id : {"1000", "1001", "1002", "1003", "1004", "1005", "1008"})
+    for (const int id :
+         {ctl::settings::kPopStatus, ctl::settings::kAutoQuality, ctl::settings::kWindowsRun,
+          ctl::settings::kEmptyFlash, ctl::settings::kTooltip, ctl::settings::kAutoMonitor,
+          ctl::settings::kAnyone})
       Child<QCheckBox>(id)->click();
     QVERIFY(quality->isEnabled());
-    QVERIFY(Child("1027")->isEnabled());
-    Child("1027")->setText(QStringLiteral("jiné"));
+    QVERIFY(Child(ctl::settings::kPassword)->isEnabled());
+    Child(ctl::settings::kPassword)->setText(QStringLiteral("jiné"));
     quality->setCurrentIndex(0);
     emit quality->activated(0);
     dlg_->accept();
@@ -122,8 +125,8 @@ class SettingsDialogTest : public QObject {
     Open({"Gone", "hp 5", 2, 1, 1, 0, 1, 0, 0, 0});
     QCOMPARE(messages_.errors, std::vector<std::string>{"Chyba: Nelze otevřít XML datový soubor!"});
     // Initialisation stopped before the enabling.
-    QVERIFY(Child<QComboBox>("1016")->isEnabled());
-    QVERIFY(Child("1027")->isEnabled());
+    QVERIFY(Child<QComboBox>(ctl::settings::kQuality)->isEnabled());
+    QVERIFY(Child(ctl::settings::kPassword)->isEnabled());
 
     dlg_->accept();
     const SettingsValues v = dlg_->values();
@@ -137,7 +140,7 @@ class SettingsDialogTest : public QObject {
   void unreachableServerKeepsTheStoredPrinter() {
     printers_.names.reset();
     Open(kOptions);
-    auto* printer = Child<QComboBox>("1014");
+    auto* printer = Child<QComboBox>(ctl::settings::kPrinter);
     QCOMPARE(printer->count(), 1);
     QCOMPARE(printer->currentText(), QStringLiteral("desk (nedostupná)"));
     dlg_->accept();
@@ -148,13 +151,15 @@ class SettingsDialogTest : public QObject {
   void newEditDeleteThroughTheDialogs() {
     const QByteArray before = FileBytes();
     Open(kOptions);
-    auto* cartridge = Child<QComboBox>("1015");
+    auto* cartridge = Child<QComboBox>(ctl::settings::kCartridge);
 
     // Typed in: pages take digits only, Ctrl+Enter breaks the printers' line, Enter confirms.
     OnNextDialog<CAddCartridgeDlg>([](CAddCartridgeDlg& d) {
-      auto* printers = d.findChild<QPlainTextEdit*>(QStringLiteral("1020"));
-      QTest::keyClicks(d.findChild<QLineEdit*>(QStringLiteral("1015")), QStringLiteral("Epson T0"));
-      QTest::keyClicks(d.findChild<QLineEdit*>(QStringLiteral("1025")), QStringLiteral("2a50"));
+      auto* printers = d.findChild<QPlainTextEdit*>(IdName(ctl::cartridge::kPrinters));
+      QTest::keyClicks(d.findChild<QLineEdit*>(IdName(ctl::cartridge::kName)),
+                       QStringLiteral("Epson T0"));
+      QTest::keyClicks(d.findChild<QLineEdit*>(IdName(ctl::cartridge::kPages)),
+                       QStringLiteral("2a50"));
       QTest::keyClicks(printers, QStringLiteral("Stylus"));
       QTest::keyClick(printers, Qt::Key_Return, Qt::ControlModifier);
       QTest::keyClicks(printers, QStringLiteral("Photo"));
@@ -162,22 +167,22 @@ class SettingsDialogTest : public QObject {
       if (d.isVisible())  // Enter did not confirm: let the checks below fail
         d.reject();
     });
-    Child<QAbstractButton>("1009")->click();
+    Child<QAbstractButton>(ctl::settings::kNewCartridge)->click();
     QCOMPARE(cartridge->currentIndex(), 3);
-    QCOMPARE(Text("1020"), QStringLiteral("Stylus Photo"));
+    QCOMPARE(Text(ctl::settings::kPrinters), QStringLiteral("Stylus Photo"));
 
     OnNextDialog<CEditCartridgeDlg>([](CEditCartridgeDlg& d) {
       QCOMPARE(d.entry(), (CartridgeEntry{"Epson T0", "250", "Stylus Photo"}));
       d.setEntry({"Epson T1", "260", "Stylus"});
       d.accept();
     });
-    Child<QAbstractButton>("1007")->click();
+    Child<QAbstractButton>(ctl::settings::kEditCartridge)->click();
     QCOMPARE(cartridge->itemText(3), QStringLiteral("Epson T1"));
-    QCOMPARE(Text("1023"), QStringLiteral("260"));
+    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("260"));
 
-    Child<QAbstractButton>("1006")->click();
+    Child<QAbstractButton>(ctl::settings::kDeleteCartridge)->click();
     QCOMPARE(cartridge->count(), 3);
-    QCOMPARE(Text("1023"), QStringLiteral("300"));  // the entry before it
+    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("300"));  // the entry before it
     dlg_->reject();
     QCOMPARE(FileBytes(), before);
   }

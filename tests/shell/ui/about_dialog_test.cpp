@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "adapters/qt/QtText.h"
 #include "shell/ui/AboutDlg.h"
 #include "shell/ui/Icons.h"
 #include "shell/ui/PasswordDlg.h"
@@ -24,8 +25,8 @@ class AboutDialogTest : public QObject {
       FakeUrlOpener opener;
       opener.succeed = succeed;
       CAboutDlg dlg(opener);
-      for (const char* id : {"1013", "1014"}) {
-        auto* link = dlg.findChild<CStaticLink*>(id);
+      for (const int id : {ctl::about::kHomeLink, ctl::about::kMailLink}) {
+        auto* link = dlg.findChild<CStaticLink*>(IdName(id));
         QVERIFY(link);
         QCOMPARE(link->linkColor(), blue);
         QTest::mouseClick(link, Qt::RightButton);
@@ -39,7 +40,7 @@ class AboutDialogTest : public QObject {
 
   void passwordPromptMasksAndReturnsTheText() {
     CPasswordDlg dlg;
-    auto* edit = dlg.findChild<QLineEdit*>(QStringLiteral("1008"));
+    auto* edit = dlg.findChild<QLineEdit*>(IdName(ctl::password::kEdit));
     QVERIFY(edit);
     QTest::keyClicks(edit, QStringLiteral("Heslo"));
     edit->insert(QStringLiteral(" č1"));
@@ -50,8 +51,10 @@ class AboutDialogTest : public QObject {
   // Each level's picture shows its own rim colour and no other level's; an id without a picture
   // still gives an icon the desktop accepts, fully transparent.
   void iconsShowTheirLevelsRim() {
-    const QColor rims[] = {"#2bb24c", "#f5d400", "#e02020"};  // green, yellow, red
-    const std::pair<int, int> cases[] = {{134, 0}, {139, 1}, {145, 2}, {135, -1}};
+    const QColor rims[] = {QColor(0x2b, 0xb2, 0x4c), QColor(0xf5, 0xd4, 0x00),
+                           QColor(0xe0, 0x20, 0x20)};  // green, yellow, red
+    const std::pair<int, int> cases[] = {
+        {icons::kGreen, 0}, {icons::kYellow, 1}, {icons::kRedFrame2, 2}, {icons::kBlank, -1}};
     for (const auto& [id, rim] : cases) {
       const QImage image = IconFor(id).pixmap(22).toImage();
       QCOMPARE(image.size(), QSize(22, 22));
@@ -77,13 +80,13 @@ class AboutDialogTest : public QObject {
       pixels.setDevicePixelRatio(1.0);
       return pixels;
     };
-    const QIcon icon = IconFor(134);
+    const QIcon icon = IconFor(icons::kGreen);
     for (const int size : {24, 48})
-      QCOMPARE(image(icon.pixmap(size)), image(IconPixmap(134, size)));
+      QCOMPARE(image(icon.pixmap(size)), image(IconPixmap(icons::kGreen, size)));
     const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
     QCOMPARE(sharp.size(), QSize(48, 48));
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
-    QCOMPARE(image(sharp), image(IconPixmap(134, 48)));
+    QCOMPARE(image(sharp), image(IconPixmap(icons::kGreen, 48)));
   }
 };
 

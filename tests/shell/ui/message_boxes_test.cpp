@@ -30,7 +30,7 @@ class MessageBoxesTest : public QObject {
       for (QAbstractButton* b : box->buttons())
         boxButtons_ << b->text();
       if (box->defaultButton() != nullptr)
-        boxButtons_ << "default " + box->defaultButton()->text();
+        boxButtons_ << QStringLiteral("default ") + box->defaultButton()->text();
       box->reject();
     });
   }
@@ -42,14 +42,16 @@ class MessageBoxesTest : public QObject {
     QtMessages messages;
     ReadNextBox();
     QVERIFY(!messages.AskYesNo("Chcete pokračovat?"));
-    QCOMPARE(boxButtons_, QStringList({"&Ano", "&Ne", "default &Ne"}));
+    QCOMPARE(boxButtons_, (QStringList{QStringLiteral("&Ano"), QStringLiteral("&Ne"),
+                                       QStringLiteral("default &Ne")}));
 
     QLineEdit edit;
     std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
     QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Zpět\tCtrl+Z"));
     CzechFileTypes types;  // Qt's translation has none for the file dialog's types
     QCOMPARE(types.type(QFileInfo(dir_.path())), QStringLiteral("Složka"));
-    QCOMPARE(types.type(QFileInfo(dir_.filePath("kopie.xml"))), QStringLiteral("Soubor XML"));
+    QCOMPARE(types.type(QFileInfo(dir_.filePath(QStringLiteral("kopie.xml")))),
+             QStringLiteral("Soubor XML"));
   }
 };
 
