@@ -4,7 +4,7 @@
 # fresh home, it makes the user's own data file from the installed one, records a print in it and
 # registers the installed executable for autostart. Last, the Debian package holds the same files.
 set -uo pipefail
-source "$PW_SOURCE_DIR/tests/support/desktop.sh"
+source "$PW_SOURCE_DIR/scripts/desktop.sh"
 
 T=$(mktemp -d /tmp/pw-install.XXXXXX)
 chmod 755 "$T"  # the test user and the print server's filters reach into it
@@ -12,7 +12,7 @@ PID=
 cleanup() {
   [ -n "$PID" ] && kill "$PID" 2>/dev/null && wait "$PID" 2>/dev/null
   desktop_stop
-  "$PW_SOURCE_DIR/tests/support/cups-sandbox.sh" stop "$T/cups" >/dev/null 2>&1
+  "$PW_SOURCE_DIR/scripts/cups-sandbox.sh" stop "$T/cups" >/dev/null 2>&1
   chmod -R u+w "$T" 2>/dev/null
   rm -rf "$T"
 }
@@ -63,8 +63,8 @@ mkdir -p "$H/.config/Quorbel" "$T/run"
   >"$H/.config/Quorbel/Pagewarden.conf"
 chown -R "$uid:$gid" "$H" "$T/run"
 chmod 700 "$T/run"
-eval "$("$PW_SOURCE_DIR/tests/support/cups-sandbox.sh" start "$T/cups")" || fail "no print server"
-"$PW_SOURCE_DIR/tests/support/cups-sandbox.sh" add-printer "$T/cups" Kancelar 2>/dev/null
+eval "$("$PW_SOURCE_DIR/scripts/cups-sandbox.sh" start "$T/cups")" || fail "no print server"
+"$PW_SOURCE_DIR/scripts/cups-sandbox.sh" add-printer "$T/cups" Kancelar 2>/dev/null
 desktop_start
 as_user() {
   setpriv --reuid="$uid" --regid="$gid" --clear-groups env -i PATH=/usr/bin:/bin HOME="$H" \
