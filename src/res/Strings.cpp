@@ -48,6 +48,37 @@ const std::string& LoadStr(int id) {
       {57670, "Ekonomický"},
       {57671, "Uživatel"},
       {57672, "Poznámka"},
+      {61000,
+       "Použití: pagewarden [--help | --version]\n"
+       "\n"
+       "Pagewarden sleduje z oznamovací oblasti tiskovou frontu zvolené tiskárny a počítá\n"
+       "vytištěné stránky podle kvality tisku. Vše ostatní se nastavuje v programu\n"
+       "(Nastavení programu...).\n"
+       "\n"
+       "  --help     vypíše tuto nápovědu a skončí\n"
+       "  --version  vypíše verzi programu a skončí\n"},
+      {61001,
+       "Použití: pagewarden-log usage [--cartridge NÁZEV] | list [--csv | --csv-semicolon] "
+       "| catalogue | append --best N --normal N --economic N --user TEXT --remark TEXT "
+       "[--file SOUBOR]\n"
+       "       pagewarden-log --help | --version\n"},
+      {61002,
+       "\n"
+       "  usage        součty stran záznamu o tisku podle kvality, počet stran zásobníku a jeho\n"
+       "               vypotřebovaná část v procentech\n"
+       "  list         záznam o tisku, jeden tisk na řádek, oddělený tabulátory; --csv jako CSV,\n"
+       "               --csv-semicolon jako CSV se středníky a značkou BOM (pro české tabulkové\n"
+       "               procesory)\n"
+       "  catalogue    katalog zásobníků: název, počet stran, tiskárny\n"
+       "  append       přidá jeden záznam s nynějším datem a časem; počty stran jsou celá čísla\n"
+       "               od 0\n"
+       "  --cartridge  název zásobníku, přesně jako v katalogu (bez něj ten zvolený v Nastavení)\n"
+       "  --file       datový soubor (bez něj %s)\n"
+       "  --help       vypíše tuto nápovědu a skončí\n"
+       "  --version    vypíše verzi a skončí\n"},
+      {61003,
+       "pagewarden-log: upozornění: zásobník '%s' v katalogu není (názvy se porovnávají "
+       "přesně)\n"},
   };
   static const std::string empty;
   const auto it = table.find(id);

@@ -38,6 +38,11 @@ inline constexpr int kColumnNormal = 57669;
 inline constexpr int kColumnEconomic = 57670;
 inline constexpr int kColumnUser = 57671;
 inline constexpr int kColumnRemark = 57672;
+// The command lines of the two programs.
+inline constexpr int kProgramHelp = 61000;
+inline constexpr int kLogUsage = 61001;
+inline constexpr int kLogHelp = 61002;             // %s: the data file used without --file
+inline constexpr int kLogNoSuchCartridge = 61003;  // %s: the name given
 }  // namespace ids
 
 // The text of a string id; an unknown id gives an empty text.

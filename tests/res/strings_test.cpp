@@ -27,8 +27,9 @@ std::string Conversions(const std::string& format) {
 
 TEST(StringTable, FormatTextsAskForWhatTheirCallersPass) {
   const std::pair<int, std::string> formats[] = {
-      {ids::kMailUrl, "s"}, {ids::kWaitingForPrint, "s"},  {ids::kEnterByDetails, "s"},
-      {ids::kUsage, "d"},   {ids::kImplausiblePages, "d"}, {ids::kPrinted, "sdss"}};
+      {ids::kMailUrl, "s"}, {ids::kWaitingForPrint, "s"},   {ids::kEnterByDetails, "s"},
+      {ids::kUsage, "d"},   {ids::kImplausiblePages, "d"},  {ids::kPrinted, "sdss"},
+      {ids::kLogHelp, "s"}, {ids::kLogNoSuchCartridge, "s"}};
   for (const auto& [id, letters] : formats) {
     ASSERT_FALSE(LoadStr(id).empty()) << id;
     EXPECT_EQ(Conversions(LoadStr(id)), letters) << id << ": " << LoadStr(id);

@@ -22,16 +22,6 @@
 
 namespace {
 
-constexpr const char* kHelp =
-    "Použití: pagewarden [--help | --version]\n"
-    "\n"
-    "Pagewarden sleduje z oznamovací oblasti tiskovou frontu zvolené tiskárny a počítá\n"
-    "vytištěné stránky podle kvality tisku. Vše ostatní se nastavuje v programu\n"
-    "(Nastavení programu...).\n"
-    "\n"
-    "  --help     vypíše tuto nápovědu a skončí\n"
-    "  --version  vypíše verzi programu a skončí\n";
-
 constexpr QByteArrayView kShowRequest = "show";
 
 // The local socket of this user's running copy.
@@ -66,7 +56,7 @@ int main(int argc, char** argv) {
   // Answered before any window or lock: a question about the program must not start it.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kHelp, stdout);
+      std::fputs(pw::LoadStr(pw::ids::kProgramHelp).c_str(), stdout);
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
