@@ -10,7 +10,7 @@ build=${1:?usage: $0 BUILD_DIR [SECONDS] [HISTORY_JOBS]}
 seconds=${2:-60}
 history=${3:-200}
 here=$(cd "$(dirname "$0")" && pwd)
-sandbox=$here/../tests/support/cups-sandbox.sh
+sandbox=$here/../scripts/cups-sandbox.sh
 driver=$(find "$build" -name pw_watch_driver -type f -perm -u+x | head -n 1)
 [[ -n "$driver" ]] || { echo "build pw_watch_driver first" >&2; exit 1; }
 work=$(mktemp -d /tmp/pw-bench.XXXXXX)

@@ -1,6 +1,6 @@
 # Install rules and the Debian package: the two programs, the launcher entry, the icon in the
 # hicolor theme, the AppStream metadata, the shipped data file (each user's first copy is made
-# from it) and the manual page of pagewarden-log.
+# from it) and the manual pages of both programs.
 include(GNUInstallDirs)
 
 set(PW_APP_ID cz.quorbel.Pagewarden)
@@ -32,14 +32,18 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 
 # Manual pages are installed compressed, as Debian keeps them.
-set(PW_MAN_PAGE ${CMAKE_BINARY_DIR}/man/pagewarden-log.1.gz)
-add_custom_command(OUTPUT ${PW_MAN_PAGE}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-  COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${PW_PACKAGING_DIR}/pagewarden-log.1 ${PW_MAN_PAGE}
-  DEPENDS ${PW_PACKAGING_DIR}/pagewarden-log.1 VERBATIM)
-install(FILES ${PW_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(PW_MAN_PAGES)
+foreach(page pagewarden.1 pagewarden-log.1)
+  set(gz ${CMAKE_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${PW_PACKAGING_DIR}/${page} ${gz}
+    DEPENDS ${PW_PACKAGING_DIR}/${page} VERBATIM)
+  list(APPEND PW_MAN_PAGES ${gz})
+endforeach()
+install(FILES ${PW_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-add_custom_target(install-files ALL DEPENDS ${PW_ICON_PNGS} ${PW_MAN_PAGE})
+add_custom_target(install-files ALL DEPENDS ${PW_ICON_PNGS} ${PW_MAN_PAGES})
 
 # cpack -G DEB in the build folder builds the package; its dependencies are computed from the
 # binaries by dpkg-shlibdeps.

@@ -3,8 +3,8 @@
 # build/pagewarden_<version>_<arch>.deb. Install it with: apt install ./build/pagewarden_*.deb
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-bash "$here/scripts/install-deps.sh"
-bash "$here/scripts/build.sh" "$here/build"
+bash "$here/scripts/install-deps.sh" package
+bash "$here/scripts/build.sh" "$here/build" -DPW_TESTS=OFF
 cd "$here/build"
 cpack -G DEB
 ls "$here"/build/pagewarden_*.deb

@@ -6,14 +6,14 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
-bash "$here/scripts/install-deps.sh"
+bash "$here/scripts/install-deps.sh" test
 
 echo "== folder dependencies and member names"
 folder_status=0
 bash "$here/scripts/check-tree.sh" || folder_status=$?
 
 echo "== build"
-bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON
+bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON -DPW_TESTS=ON
 
 echo "== tests"
 rm -f "$here/build/Testing/Temporary/LastTestsFailed.log"

@@ -39,8 +39,8 @@ namespace {
 using Profile = pw::RegistryProfile;
 using Clock = pw::Win32Clock;
 
-// Beside the tool, as the help says.
-std::string DefaultDataFolder() {
+// Beside the tool; nothing is copied there on first use.
+std::string DefaultDataFolder(bool /*prepare*/) {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string module(path, length);
@@ -50,21 +50,13 @@ std::string DefaultDataFolder() {
 #else
 using Profile = pw::QtProfile;
 using Clock = pw::QtClock;
+
+// Needs the application object. The help only names the folder: copying the shipped data file
+// there for a first use is left to a command that reads or writes it.
+std::string DefaultDataFolder(bool prepare) {
+  return pw::S(pw::ProgramDataFolder(prepare));
+}
 #endif
-
-constexpr const char* kUsage =
-    "usage: pagewarden-log usage [--cartridge NAME] | list [--csv | --csv-semicolon] | catalogue "
-    "| append --best N --normal N --economic N --user TEXT --remark TEXT [--file DATAFILE]\n"
-    "       pagewarden-log --help | --version\n";
-
-constexpr const char* kHelp =
-    "\n"
-    "  usage      the page sums of the print log, the cartridge's maximum and the used share\n"
-    "  list       the print log, one record a line, tab-separated; --csv as CSV, --csv-semicolon\n"
-    "             as CSV with semicolons and a byte order mark (spreadsheets in Czech locales)\n"
-    "  catalogue  the cartridge catalogue: name, pages, printers\n"
-    "  append     adds one record stamped now; page counts are whole numbers from 0\n"
-    "  --file     the data file (default: Pagewarden.xml beside this tool)\n";
 
 // The program's error messages go to standard error instead of a message box.
 class StderrMessages : public pw::IMessages {
@@ -188,10 +180,7 @@ int Usage(pw::DataFile& file, const Arguments& args) {
   if (!file.ReadTotals(cartridge, totals))
     return 1;
   if (!totals.maxPages && args.values.count("--cartridge") != 0)
-    std::fprintf(stderr,
-                 "pagewarden-log: warning: no cartridge named '%s' in the catalogue "
-                 "(names are matched exactly)\n",
-                 cartridge.c_str());
+    std::fputs(pw::FormatStr(pw::ids::kLogNoSuchCartridge, cartridge.c_str()).c_str(), stderr);
   const std::int32_t maximum = totals.maxPages.value_or(0);
   const int share = pw::UsageShare(totals.best, totals.normal, totals.economic, maximum);
   const std::string report =
@@ -241,7 +230,7 @@ int Append(pw::DataFile& file, const Arguments& args) {
   const auto normal = ParsePages(args.values.at("--normal"));
   const auto economic = ParsePages(args.values.at("--economic"));
   if (!best || !normal || !economic) {
-    std::fputs(kUsage, stderr);
+    std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stderr);
     return 2;
   }
   Clock clock;
@@ -254,11 +243,18 @@ int Append(pw::DataFile& file, const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  // Qt takes nothing from this command line.
+  int qtArgc = 1;
+  QCoreApplication app(qtArgc, argv);
+  pw::InstallQtTrace();
+#endif
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
+      const std::string data = pw::DataFilePaths::InFolder(DefaultDataFolder(false)).data;
+      std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stdout);
+      std::fputs(pw::FormatStr(pw::ids::kLogHelp, data.c_str()).c_str(), stdout);
       return 0;
     }
     if (arg == "--version") {
@@ -268,23 +264,18 @@ int main(int argc, char** argv) {
   }
   const std::optional<Arguments> args = Parse(argc, argv);
   if (!args) {
-    std::fputs(kUsage, stderr);
+    std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stderr);
     return 2;
   }
 #ifdef _WIN32
   // The output is the same bytes as elsewhere: CSV lines already end in CR LF, and a text-mode
   // stream would make that CR CR LF.
   _setmode(_fileno(stdout), _O_BINARY);
-  const std::string defaultFolder = DefaultDataFolder();
-#else
-  QCoreApplication app(argc, argv);
-  pw::InstallQtTrace();
-  const std::string defaultFolder = pw::S(pw::ProgramDataFolder());
 #endif
   const auto fileArg = args->values.find("--file");
   const pw::DataFilePaths paths = fileArg != args->values.end()
                                       ? PathsFor(fileArg->second)
-                                      : pw::DataFilePaths::InFolder(defaultFolder);
+                                      : pw::DataFilePaths::InFolder(DefaultDataFolder(true));
   StderrMessages messages;
   // Other writers (the program, another run of this tool) finish their rewrite within
   // milliseconds; waiting this long covers a queue of them. Nobody waits on a window here.

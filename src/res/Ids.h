@@ -146,6 +146,10 @@ inline constexpr int kFileTypeFile = 40106;
 inline constexpr int kFileTypeOf = 40107;
 // The program's command line and start-up.
 inline constexpr int kHelp = 40111;
+// pagewarden-log's command line.
+inline constexpr int kLogUsage = 61001;
+inline constexpr int kLogHelp = 61002;             // %s: the data file used without --file
+inline constexpr int kLogNoSuchCartridge = 61003;  // %s: the name given
 inline constexpr int kNoQtTranslation = 40112;
 inline constexpr int kAlreadyRunning = 40113;
 inline constexpr int kNoTray = 40114;

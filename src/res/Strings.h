@@ -179,6 +179,28 @@ inline constexpr StrEntry kStrings[] = {
     {ids::kFileTypeFile, "Soubor"},
     {ids::kFileTypeOf, "Soubor %s"},
 
+    {ids::kLogUsage,
+     "Použití: pagewarden-log usage [--cartridge NÁZEV] | list [--csv | --csv-semicolon] "
+     "| catalogue | append --best N --normal N --economic N --user TEXT --remark TEXT "
+     "[--file SOUBOR]\n"
+     "       pagewarden-log --help | --version\n"},
+    {ids::kLogHelp,
+     "\n"
+     "  usage        součty stran záznamu o tisku podle kvality, počet stran zásobníku a jeho\n"
+     "               vypotřebovaná část v procentech\n"
+     "  list         záznam o tisku, jeden tisk na řádek, oddělený tabulátory; --csv jako CSV,\n"
+     "               --csv-semicolon jako CSV se středníky a značkou BOM (pro české tabulkové\n"
+     "               procesory)\n"
+     "  catalogue    katalog zásobníků: název, počet stran, tiskárny\n"
+     "  append       přidá jeden záznam s nynějším datem a časem; počty stran jsou celá čísla\n"
+     "               od 0\n"
+     "  --cartridge  název zásobníku, přesně jako v katalogu (bez něj ten zvolený v Nastavení)\n"
+     "  --file       datový soubor (bez něj %s)\n"
+     "  --help       vypíše tuto nápovědu a skončí\n"
+     "  --version    vypíše verzi a skončí\n"},
+    {ids::kLogNoSuchCartridge,
+     "pagewarden-log: upozornění: zásobník '%s' v katalogu není (názvy se porovnávají "
+     "přesně)\n"},
     {ids::kHelp,
      "Použití: pagewarden [--help | --version]\n"
      "\n"

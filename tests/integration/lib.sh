@@ -3,7 +3,7 @@
 set -euo pipefail
 
 : "${PW_SOURCE_DIR:?}" "${PW_BUILD_DIR:?}"
-SANDBOX=$PW_SOURCE_DIR/tests/support/cups-sandbox.sh
+SANDBOX=$PW_SOURCE_DIR/scripts/cups-sandbox.sh
 DRIVER=$(find "$PW_BUILD_DIR" -name pw_watch_driver -type f -perm -u+x | head -n 1)
 [[ -n "$DRIVER" ]] || { echo "pw_watch_driver is not built" >&2; exit 1; }
 WORK=$(mktemp -d /tmp/pw-integration.XXXXXX)

@@ -80,7 +80,8 @@ check "missing file message" "Chyba: Nelze otevřít XML datový soubor!" "$err"
 # --help and --version answer on standard output, wherever they stand.
 out=$("$TOOL" --help 2>/dev/null)
 check "help exit" 0 "$?"
-check "help text" "usage:" "${out:0:6}"
+check "help text" "Použití:" "${out%% *}"
+check "help names --csv-semicolon" 2 "$(grep -c -- --csv-semicolon <<<"$out")"
 check "help after a command" "$out" "$("$TOOL" list --help 2>/dev/null)"
 check "version" "pagewarden-log: Pagewarden verze 2.1.2" "$("$TOOL" --version 2>/dev/null)"
 
@@ -94,7 +95,7 @@ for args in "" "bogus" "usage --csv" "list --file" "list --csv --csv" \
   # shellcheck disable=SC2086
   out=$("$TOOL" $args 2>&1)
   check "exit for '$args'" 2 "$?"
-  check "usage line for '$args'" "usage:" "${out:0:6}"
+  check "usage line for '$args'" "Použití:" "${out%% *}"
 done
 
 finish "cli: all checks passed"

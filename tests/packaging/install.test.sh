@@ -5,7 +5,7 @@
 # executable for autostart, and pagewarden-log writes to that user's file. Last, the Debian
 # package holds the same files.
 set -uo pipefail
-source "$PW_SOURCE_DIR/tests/support/desktop.sh"
+source "$PW_SOURCE_DIR/scripts/desktop.sh"
 
 T=$(mktemp -d /tmp/pw-install.XXXXXX)
 chmod 755 "$T"  # the test user reaches into it
@@ -36,7 +36,7 @@ ID=cz.quorbel.Pagewarden
 cmake --install "$PW_BUILD_DIR" --prefix "$P" >/dev/null || fail "cmake --install failed"
 expected=(bin/pagewarden bin/pagewarden-log share/applications/$ID.desktop
   share/metainfo/$ID.metainfo.xml share/pagewarden/Pagewarden.xml
-  share/man/man1/pagewarden-log.1.gz share/icons/hicolor/scalable/apps/$ID.svg)
+  share/man/man1/pagewarden.1.gz share/man/man1/pagewarden-log.1.gz share/icons/hicolor/scalable/apps/$ID.svg)
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x$size/apps/$ID.png")
 done
@@ -52,7 +52,15 @@ done
 desktop-file-validate "$P/share/applications/$ID.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$P/share/metainfo/$ID.metainfo.xml" >"$T/appstream.log" ||
   fail "appstreamcli validate: $(cat "$T/appstream.log")"
-man -l "$P/share/man/man1/pagewarden-log.1.gz" 2>&1 >/dev/null | grep . && fail "man page warnings"
+# Each program's manual page names every option its --help lists.
+for tool in pagewarden pagewarden-log; do
+  page="$P/share/man/man1/$tool.1.gz"
+  LANG=C.UTF-8 man -l "$page" 2>&1 >/dev/null | grep . && fail "$tool: man page warnings"
+  text=$(LANG=C.UTF-8 MANWIDTH=200 man -l "$page" 2>/dev/null)
+  for option in $("$P/bin/$tool" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    grep -q -- "$option" <<<"$text" || fail "$tool: the man page misses $option"
+  done
+done
 
 # A user who may not write to the prefix, with nothing in the home yet.
 chmod -R a-w "$P"
@@ -84,6 +92,10 @@ PID=
 # pagewarden-log finds the user's file the same way, here under $XDG_DATA_HOME.
 D="$T/data"
 mkdir "$D" && chown "$uid:$gid" "$D"
+help=$(as_user XDG_DATA_HOME="$D" "$P/bin/pagewarden-log" --help)
+grep -qF "$D/Quorbel/Pagewarden/Pagewarden.xml" <<<"$help" ||
+  fail "pagewarden-log --help names another data file: $help"
+[ -e "$D/Quorbel" ] && fail "pagewarden-log --help made the user's data file"
 as_user XDG_DATA_HOME="$D" "$P/bin/pagewarden-log" append --best 0 --normal 3 --economic 0 \
   --user eva --remark skript || fail "pagewarden-log append failed"
 grep -q "<remark>skript</remark>" "$D/Quorbel/Pagewarden/Pagewarden.xml" ||

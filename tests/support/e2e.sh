@@ -4,8 +4,8 @@
 # e2e_teardown (run from the trap it installs) stops everything and keeps the screenshots.
 
 set -uo pipefail
-# shellcheck source=desktop.sh
-source "$PW_SOURCE_DIR/tests/support/desktop.sh"
+# shellcheck source=../../scripts/desktop.sh
+source "$PW_SOURCE_DIR/scripts/desktop.sh"
 
 e2e_setup() {  # e2e_setup TESTNAME
   E2E_NAME=$1
@@ -98,7 +98,7 @@ open_tray_menu() {
 # A private print server with one test printer; it stops with the test.
 e2e_print_server() {  # e2e_print_server PRINTER
   chmod 755 "$E2E_DIR"  # the server's filters run as another user
-  E2E_SANDBOX="$PW_SOURCE_DIR/tests/support/cups-sandbox.sh"
+  E2E_SANDBOX="$PW_SOURCE_DIR/scripts/cups-sandbox.sh"
   E2E_EXTRA_TEARDOWN=e2e_stop_print_server
   eval "$("$E2E_SANDBOX" start "$E2E_DIR/cups")"
   "$E2E_SANDBOX" add-printer "$E2E_DIR/cups" "$1" 2>/dev/null

@@ -18,12 +18,16 @@ namespace {
 
 class Folders : public IDataFileFolders {
  public:
+  explicit Folders(bool copy) : copy_(copy) {}
+
   bool Exists(const std::string& path) override {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(path), error);
   }
 
   bool CopyNew(const std::string& from, const std::string& to) override {
+    if (!copy_)
+      return false;
     namespace fs = std::filesystem;
     const fs::path target = fs::path(to);
     std::error_code error;
@@ -53,11 +57,14 @@ class Folders : public IDataFileFolders {
     fs::remove(part, error);
     return ok && fs::exists(target, error);
   }
+
+ private:
+  bool copy_;
 };
 
 }  // namespace
 
-QString ProgramDataFolder() {
+QString ProgramDataFolder(bool prepare) {
   const QString programFolder = QCoreApplication::applicationDirPath();
   DataFileSetting setting;
   setting.programFolder = S(programFolder);
@@ -70,7 +77,7 @@ QString ProgramDataFolder() {
 #endif
   setting.templateFile =
       S(QDir::cleanPath(programFolder + QStringLiteral("/../share/pagewarden/Pagewarden.xml")));
-  Folders folders;
+  Folders folders(prepare);
   return Q(DataFileFolder(setting, folders));
 }
 

@@ -2,9 +2,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "adapters/qt/QtText.h"
 #include "app/Forecast.h"
 #include "app/InkLevels.h"
-#include "adapters/qt/QtText.h"
 #include "app/ui/StatusWindow.h"
 #include "res/Ids.h"
 
@@ -19,7 +19,7 @@ class ForecastAreaTest : public QObject {
     const QSize plain = window.size();
     const QRect ok = window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry();
     window.ShowInkLevels(InkRows(ParseMarkers({"Black"}, {"#000000"}, {80}, {10}, {})), "");
-    const QWidget* inks = window.findChild<QWidget*>("inkLevels");
+    const QWidget* inks = window.findChild<QWidget*>(QStringLiteral("inkLevels"));
     const int withInks = window.height();
 
     std::vector<MonthUse> months(kChartMonths);
@@ -29,16 +29,18 @@ class ForecastAreaTest : public QObject {
     const char* sentence =
         "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 3. 2. 2027.";
     window.ShowForecast(sentence, months);
-    const QWidget* area = window.findChild<QWidget*>("forecast");
+    const QWidget* area = window.findChild<QWidget*>(QStringLiteral("forecast"));
     QVERIFY(area->isVisibleTo(&window));
-    QCOMPARE(window.findChild<QLabel*>("forecastSentence")->text(), QString::fromUtf8(sentence));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("forecastSentence"))->text(),
+             QString::fromUtf8(sentence));
     QVERIFY(area->geometry().top() > inks->geometry().bottom());
     QVERIFY(window.height() > area->geometry().bottom());
     QCOMPARE(window.width(), plain.width());
     QCOMPARE(window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry(), ok);
 
     // The current month's bar, the tallest, stands in its colour at the chart's right end.
-    const QImage chart = window.findChild<QWidget*>("forecastChart")->grab().toImage();
+    const QImage chart =
+        window.findChild<QWidget*>(QStringLiteral("forecastChart"))->grab().toImage();
     const int slot = chart.width() / kChartMonths;
     QCOMPARE(chart.pixelColor(11 * slot + slot / 2, chart.height() / 2), QColor(255, 129, 0));
     QCOMPARE(chart.pixelColor(5 * slot + slot / 2, chart.height() / 2),

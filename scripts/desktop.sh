@@ -1,4 +1,4 @@
-# A virtual desktop for the tests and the run script: Xvfb with a notification area (trayer).
+# A virtual desktop for the run command and the tests: Xvfb with a notification area (trayer).
 # Source it, then call desktop_start; desktop_stop ends both (tests call it from a trap).
 
 desktop_start() {

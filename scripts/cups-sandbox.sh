@@ -1,5 +1,6 @@
 #!/bin/bash
-# A private CUPS scheduler with all of its state in one folder, for tests and benchmarks.
+# A private CUPS scheduler with all of its state in one folder, for the run command, tests and
+# benchmarks.
 #
 #   eval "$(cups-sandbox.sh start DIR)"    starts it; prints "export CUPS_SERVER=DIR/cups.sock"
 #   cups-sandbox.sh add-printer DIR NAME   a test printer that prints to /dev/null
