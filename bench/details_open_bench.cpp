@@ -12,9 +12,9 @@
 #include <ctime>
 #include <string>
 
+#include "adapters/qt/QtText.h"
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
-#include "adapters/qt/QtText.h"
 
 namespace {
 

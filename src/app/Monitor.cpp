@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
+#include "base/Format.h"
 #include "log/Reading.h"
 #include "log/Usage.h"
-#include "base/Format.h"
 #include "res/Ids.h"
 #include "res/Strings.h"
 

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Format.h"
 #include "log/DataFile.h"
 #include "log/Records.h"
 #include "log/Usage.h"
-#include "base/Format.h"
 #include "res/Strings.h"
 #include "settings/Options.h"
 

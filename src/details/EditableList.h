@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "details/ListNavigation.h"
 #include "base/Rect.h"
+#include "details/ListNavigation.h"
 
 namespace pw {
 

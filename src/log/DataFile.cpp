@@ -9,11 +9,11 @@
 #include <string>
 #include <system_error>
 
+#include "base/FileOps.h"
+#include "base/Format.h"
 #include "log/LineReader.h"
 #include "log/Reading.h"
 #include "log/Scan.h"
-#include "base/FileOps.h"
-#include "base/Format.h"
 #include "res/Strings.h"
 
 namespace pw {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Ports.h"
 #include "log/Records.h"
 #include "log/Usage.h"
-#include "base/Ports.h"
 
 namespace pw {
 namespace scan {

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "app/SpoolerPorts.h"
-#include "res/Strings.h"
 #include "base/FileOps.h"
 #include "res/Ids.h"
+#include "res/Strings.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 

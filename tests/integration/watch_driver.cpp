@@ -26,13 +26,13 @@
 #include <string>
 #include <utility>
 
+#include "adapters/cups/CupsPrinterList.h"
+#include "adapters/cups/CupsSchedulerCalls.h"
+#include "adapters/qt/QtPorts.h"
 #include "app/BoundedJobSource.h"
 #include "app/JobWatcher.h"
 #include "app/SchedulerJobSource.h"
 #include "app/SpoolerPorts.h"
-#include "adapters/cups/CupsPrinterList.h"
-#include "adapters/cups/CupsSchedulerCalls.h"
-#include "adapters/qt/QtPorts.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "log/DataFile.h"
 #include "base/FileOps.h"
+#include "log/DataFile.h"
 #include "support/DataFileBuilder.h"
 
 namespace pw {

@@ -6,8 +6,8 @@
 #include <thread>
 #include <utility>
 
-#include "app/InkLevels.h"
 #include "adapters/cups/Ipp.h"
+#include "app/InkLevels.h"
 
 namespace pw {
 namespace {

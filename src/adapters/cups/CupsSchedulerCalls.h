@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SpoolerPorts.h"
 #include "adapters/cups/Ipp.h"
+#include "app/SpoolerPorts.h"
 
 namespace pw {
 

@@ -8,9 +8,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "log/DataFileLocation.h"
-#include "base/FileOps.h"
 #include "adapters/qt/QtText.h"
+#include "base/FileOps.h"
+#include "log/DataFileLocation.h"
 
 namespace pw {
 

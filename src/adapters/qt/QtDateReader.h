@@ -3,8 +3,8 @@
 
 #include <QLocale>
 
-#include "app/Forecast.h"
 #include "adapters/qt/LocaleDateTime.h"
+#include "app/Forecast.h"
 
 namespace pw {
 

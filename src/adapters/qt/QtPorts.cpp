@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <QUrl>
 
-
 namespace pw {
 
 QtProfile::QtProfile() : settings_(QStringLiteral("Quorbel"), QStringLiteral("Pagewarden")) {}

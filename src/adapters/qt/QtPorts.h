@@ -1,14 +1,15 @@
 #pragma once
 // The Qt implementations of the logic's ports: the QSettings profile, the locale clock, timers on
-// the event loop and the desktop's URL handler. The message boxes are widgets (shell/ui/MessageBoxes.h).
+// the event loop and the desktop's URL handler. The message boxes are widgets
+// (shell/ui/MessageBoxes.h).
 
 #include <QObject>
 #include <QSettings>
 #include <map>
 #include <memory>
 
-#include "base/Ports.h"
 #include "adapters/qt/LocaleDateTime.h"
+#include "base/Ports.h"
 #include "shell/UrlOpener.h"
 
 class QTimer;

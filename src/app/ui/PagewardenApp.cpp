@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "app/BoundedJobSource.h"
 #include "adapters/cups/CupsInkLevels.h"
 #include "adapters/cups/CupsPrinterList.h"
 #include "adapters/cups/CupsSchedulerCalls.h"
@@ -10,6 +9,7 @@
 #include "adapters/qt/QtPorts.h"
 #include "adapters/qt/QtText.h"
 #include "adapters/xdg/XdgAutostart.h"
+#include "app/BoundedJobSource.h"
 #include "app/SchedulerJobSource.h"
 #include "app/ui/StatusWindow.h"
 #include "details/ui/DetailsDlg.h"

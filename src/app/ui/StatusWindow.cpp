@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <optional>
 
+#include "adapters/qt/QtText.h"
 #include "app/Gauge.h"
 #include "app/ui/ForecastArea.h"
 #include "app/ui/InkLevelsGroup.h"
-#include "adapters/qt/QtText.h"
 #include "shell/ui/DialogParts.h"
 #include "shell/ui/Icons.h"
 

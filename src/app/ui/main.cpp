@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/ui/PagewardenApp.h"
-#include "app/ui/SingleInstance.h"
-#include "shell/ui/CzechTexts.h"
 #include "adapters/qt/ProgramDataFile.h"
 #include "adapters/qt/QtText.h"
 #include "adapters/qt/QtTrace.h"
+#include "app/ui/PagewardenApp.h"
+#include "app/ui/SingleInstance.h"
 #include "res/Strings.h"
+#include "shell/ui/CzechTexts.h"
 #include "shell/ui/Icons.h"
 
 namespace {

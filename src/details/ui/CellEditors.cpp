@@ -3,17 +3,17 @@
 #include <QApplication>
 #include <QDateTime>
 
+#include "adapters/qt/QtText.h"
 #include "details/EditableList.h"
 #include "details/ui/EditableListCtrl.h"
-#include "adapters/qt/QtText.h"
 
 namespace pw {
 
-CCellEditor::CCellEditor(CEditableListCtrl& list, int item, int column, QString initText,
-                         EditorKind kind)
+CellEditor::CellEditor(CEditableListCtrl& list, int item, int column, QString initText,
+                       EditorKind kind)
     : list_(list), item_(item), column_(column), initText_(std::move(initText)), kind_(kind) {}
 
-void CCellEditor::SetListText() {
+void CellEditor::SetListText() {
   const std::string text = Text();
   if (!list_.CurMayBeEmpty() && text.empty())
     return;
@@ -23,7 +23,7 @@ void CCellEditor::SetListText() {
     list_.SetCurMayBeEmpty(true);
 }
 
-void CCellEditor::Leave() {
+void CellEditor::Leave() {
   if (closed_)
     return;
   closed_ = true;
@@ -33,7 +33,7 @@ void CCellEditor::Leave() {
   w->deleteLater();
 }
 
-void CCellEditor::MoveTo(NavKey key) {
+void CellEditor::MoveTo(NavKey key) {
   if (!KindNavigatesOn(kind_, key))
     return;
   const auto target = NavigateTarget(key, {item_, column_}, list_.total(),
@@ -43,7 +43,7 @@ void CCellEditor::MoveTo(NavKey key) {
     list_.EditSubItem(target->row, target->column);
 }
 
-bool CCellEditor::OnKeyPress(const QKeyEvent& key) {
+bool CellEditor::OnKeyPress(const QKeyEvent& key) {
   const bool textBox = kind_ == EditorKind::Text || kind_ == EditorKind::Number;
   const bool ctrl = key.modifiers() & Qt::ControlModifier;
   const bool shift = key.modifiers() & Qt::ShiftModifier;
@@ -101,7 +101,7 @@ bool CCellEditor::OnKeyPress(const QKeyEvent& key) {
   return false;
 }
 
-bool CCellEditor::OnKeyRelease(const QKeyEvent& key) {
+bool CellEditor::OnKeyRelease(const QKeyEvent& key) {
   if (kind_ != EditorKind::Text && kind_ != EditorKind::Number)
     return false;
   if (key.isAutoRepeat())
@@ -117,7 +117,7 @@ bool CCellEditor::OnKeyRelease(const QKeyEvent& key) {
   return false;
 }
 
-void CCellEditor::Widen(const QString& displayed) {
+void CellEditor::Widen(const QString& displayed) {
   QWidget* w = widget();
   const int extent = QFontMetrics(list_.font()).horizontalAdvance(displayed);
   if (const auto width = WidenedWidth(w->x(), w->width(), extent, list_.viewport()->width())) {
@@ -126,20 +126,20 @@ void CCellEditor::Widen(const QString& displayed) {
 }
 
 template <class Widget>
-CCellEditorOf<Widget>::CCellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column,
-                                     QString initText, EditorKind kind)
-    : Widget(parent), CCellEditor(list, item, column, std::move(initText), kind) {
+CellEditorOf<Widget>::CellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column,
+                                   QString initText, EditorKind kind)
+    : Widget(parent), CellEditor(list, item, column, std::move(initText), kind) {
   this->setObjectName(IdName(ctl::details::kCellEditor));
   this->setFont(list.font());
 }
 
-template class CCellEditorOf<QLineEdit>;
-template class CCellEditorOf<QComboBox>;
-template class CCellEditorOf<QDateTimeEdit>;
+template class CellEditorOf<QLineEdit>;
+template class CellEditorOf<QComboBox>;
+template class CellEditorOf<QDateTimeEdit>;
 
 CEditCell::CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int column,
                      QString initText, EditorKind kind)
-    : CCellEditorOf(parent, list, item, column, std::move(initText), kind) {
+    : CellEditorOf(parent, list, item, column, std::move(initText), kind) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setText(initText_);
   // Shown unselected with the caret after the last character.
@@ -153,7 +153,7 @@ std::string CEditCell::Text() const {
 
 CComboCell::CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int column,
                        QString initText)
-    : CCellEditorOf(parent, list, item, column, std::move(initText), EditorKind::Choice) {
+    : CellEditorOf(parent, list, item, column, std::move(initText), EditorKind::Choice) {
   for (const ComboChoice& choice : list.choices())
     addItem(Q(choice.text), choice.data);
   // The first entry that begins with the cell's text, ignoring case.
@@ -168,8 +168,8 @@ std::string CComboCell::Text() const {
 
 CDateTimeCell::CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item, int column,
                              QString initText, bool date)
-    : CCellEditorOf(parent, list, item, column, std::move(initText),
-                    date ? EditorKind::Date : EditorKind::Time),
+    : CellEditorOf(parent, list, item, column, std::move(initText),
+                   date ? EditorKind::Date : EditorKind::Time),
       datePicker_(date) {
   const LocaleDateTime& format = list.dateTime();
   setCalendarPopup(false);

@@ -17,10 +17,10 @@ class CEditableListCtrl;
 
 // What every editor shares, apart from its widget: the cell, Escape, the keys that move to
 // another cell, and reporting the text.
-class CCellEditor {
+class CellEditor {
  public:
-  CCellEditor(CEditableListCtrl& list, int item, int column, QString initText, EditorKind kind);
-  virtual ~CCellEditor() = default;
+  CellEditor(CEditableListCtrl& list, int item, int column, QString initText, EditorKind kind);
+  virtual ~CellEditor() = default;
 
   virtual QWidget* widget() = 0;
   // The text the editor reports for its cell.
@@ -56,10 +56,10 @@ class CCellEditor {
 // and before the dialog, so Enter and Escape never press OK or Storno while a cell is edited, and
 // Tab never leaves the list.
 template <class Widget>
-class CCellEditorOf : public Widget, public CCellEditor {
+class CellEditorOf : public Widget, public CellEditor {
  public:
-  CCellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
-                EditorKind kind);
+  CellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
+               EditorKind kind);
   QWidget* widget() override { return this; }
 
  protected:
@@ -87,7 +87,7 @@ class CCellEditorOf : public Widget, public CCellEditor {
 };
 
 // The boxes of EditorKind::Text and EditorKind::Number.
-class CEditCell : public CCellEditorOf<QLineEdit> {
+class CEditCell : public CellEditorOf<QLineEdit> {
  public:
   CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
             EditorKind kind);
@@ -98,7 +98,7 @@ class CEditCell : public CCellEditorOf<QLineEdit> {
 };
 
 // The drop-down list of EditorKind::Choice, filled from the list's choices.
-class CComboCell : public CCellEditorOf<QComboBox> {
+class CComboCell : public CellEditorOf<QComboBox> {
  public:
   CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText);
   std::string Text() const override;
@@ -108,7 +108,7 @@ class CComboCell : public CCellEditorOf<QComboBox> {
 };
 
 // The pickers of EditorKind::Date and EditorKind::Time; a text that does not parse opens at now.
-class CDateTimeCell : public CCellEditorOf<QDateTimeEdit> {
+class CDateTimeCell : public CellEditorOf<QDateTimeEdit> {
  public:
   CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
                 bool date);

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "adapters/qt/QtText.h"
 #include "details/DetailsColumns.h"
 #include "details/ui/EditableListCtrl.h"
-#include "shell/ui/CzechTexts.h"
-#include "adapters/qt/QtText.h"
 #include "res/Strings.h"
+#include "shell/ui/CzechTexts.h"
 #include "shell/ui/DialogParts.h"
 
 namespace pw {

@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <QString>
 
+#include "adapters/qt/LocaleDateTime.h"
 #include "details/DetailsValues.h"
 #include "log/DataFile.h"
-#include "adapters/qt/LocaleDateTime.h"
 
 class QLineEdit;
 class QPushButton;

@@ -5,31 +5,31 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "details/ui/CellEditors.h"
 #include "adapters/qt/QtText.h"
+#include "details/ui/CellEditors.h"
 
 namespace pw {
 
 // --- the rows ------------------------------------------------------------------------------------
 
-void CEditableListModel::SetColumns(std::vector<ColumnInfo> columns) {
+void EditableListModel::SetColumns(std::vector<ColumnInfo> columns) {
   beginResetModel();
   columns_ = std::move(columns);
   table_ = CellTable(int(columns_.size()));
   endResetModel();
 }
 
-void CEditableListModel::SetDefaultText(int column, std::string text) {
+void EditableListModel::SetDefaultText(int column, std::string text) {
   columns_.at(std::size_t(column)).defaultText = std::move(text);
 }
 
-void CEditableListModel::Reset(CellTable table) {
+void EditableListModel::Reset(CellTable table) {
   beginResetModel();
   table_ = std::move(table);
   endResetModel();
 }
 
-int CEditableListModel::Insert(int row, std::vector<std::string> cells) {
+int EditableListModel::Insert(int row, std::vector<std::string> cells) {
   row = std::clamp(row, 0, table_.rows());
   beginInsertRows({}, row, row);
   table_.insert(row, std::move(cells));
@@ -37,27 +37,27 @@ int CEditableListModel::Insert(int row, std::vector<std::string> cells) {
   return row;
 }
 
-void CEditableListModel::Remove(int row) {
+void EditableListModel::Remove(int row) {
   beginRemoveRows({}, row, row);
   table_.remove(row);
   endRemoveRows();
 }
 
-void CEditableListModel::SetText(int row, int column, std::string text) {
+void EditableListModel::SetText(int row, int column, std::string text) {
   table_.set(row, column, std::move(text));
   const QModelIndex cell = index(row, column);
   emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
-int CEditableListModel::rowCount(const QModelIndex& parent) const {
+int EditableListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : table_.rows();
 }
 
-int CEditableListModel::columnCount(const QModelIndex& parent) const {
+int EditableListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : int(columns_.size());
 }
 
-QVariant CEditableListModel::data(const QModelIndex& index, int role) const {
+QVariant EditableListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid())
     return {};
   if (role == Qt::DisplayRole)
@@ -67,7 +67,7 @@ QVariant CEditableListModel::data(const QModelIndex& index, int role) const {
   return {};
 }
 
-QVariant CEditableListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant EditableListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
       section < int(columns_.size())) {
     return Q(columns_[std::size_t(section)].title);
@@ -78,7 +78,7 @@ QVariant CEditableListModel::headerData(int section, Qt::Orientation orientation
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-Qt::ItemFlags CEditableListModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags EditableListModel::flags(const QModelIndex& index) const {
   return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
@@ -154,18 +154,18 @@ void CEditableListCtrl::DeleteRow(int item) {
     model_.Remove(item);
 }
 
-CCellEditor* CEditableListCtrl::OpenEditor() const {
-  auto* editor = dynamic_cast<CCellEditor*>(editor_.data());
+CellEditor* CEditableListCtrl::OpenEditor() const {
+  auto* editor = dynamic_cast<CellEditor*>(editor_.data());
   return editor != nullptr && !editor->closed() ? editor : nullptr;
 }
 
 QWidget* CEditableListCtrl::Editor() const {
-  CCellEditor* editor = OpenEditor();
+  CellEditor* editor = OpenEditor();
   return editor ? editor->widget() : nullptr;
 }
 
 void CEditableListCtrl::EndEdit() {
-  CCellEditor* editor = OpenEditor();
+  CellEditor* editor = OpenEditor();
   if (editor == nullptr)
     return;
   if (IsInside(QApplication::focusWidget(), editor->widget()))
@@ -174,7 +174,7 @@ void CEditableListCtrl::EndEdit() {
 }
 
 void CEditableListCtrl::OnFocusChanged(QWidget* old, QWidget* now) {
-  CCellEditor* editor = OpenEditor();
+  CellEditor* editor = OpenEditor();
   if (editor != nullptr && IsInside(old, editor->widget()) && !IsInside(now, editor->widget())) {
     editor->Leave();
   }
@@ -276,7 +276,7 @@ int CEditableListCtrl::RowsPerPage() const {
 }
 
 void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
-  if (CCellEditor* editor = OpenEditor();
+  if (CellEditor* editor = OpenEditor();
       editor != nullptr && !curMayBeEmpty_ && editor->Text().empty()) {
     return;  // an empty text that the column refuses keeps its editor
   }

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "details/EditableList.h"
 #include "adapters/qt/LocaleDateTime.h"
+#include "details/EditableList.h"
 
 namespace pw {
 
-class CCellEditor;
+class CellEditor;
 
-class CEditableListModel : public QAbstractTableModel {
+class EditableListModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
@@ -86,10 +86,10 @@ class CEditableListCtrl : public QTableView {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
-  CCellEditor* OpenEditor() const;
+  CellEditor* OpenEditor() const;
   void OnFocusChanged(QWidget* old, QWidget* now);
 
-  CEditableListModel model_;
+  EditableListModel model_;
   LocaleDateTime dateTime_;
   std::vector<ComboChoice> choices_;
   // The last editor opened; it goes away by itself once it has been left.

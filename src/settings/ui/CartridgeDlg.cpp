@@ -14,12 +14,12 @@
 
 namespace pw {
 
-CPrintersEdit::CPrintersEdit(QWidget* parent) : QPlainTextEdit(parent) {
+PrintersEdit::PrintersEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setTabChangesFocus(true);
 }
 
-void CPrintersEdit::keyPressEvent(QKeyEvent* event) {
+void PrintersEdit::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     if (event->modifiers() & Qt::ControlModifier) {
       insertPlainText(QStringLiteral("\n"));
@@ -32,7 +32,7 @@ void CPrintersEdit::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
-CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent)
+CartridgeDlg::CartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(caption);
 
@@ -50,7 +50,7 @@ CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWi
   pagesLabel->setBuddy(pages_);
 
   auto* printersLabel = new QLabel(LoadQStr(ids::kCartridgePrinters), this);
-  printers_ = new CPrintersEdit(this);
+  printers_ = new PrintersEdit(this);
   printers_->setObjectName(IdName(ctl::cartridge::kPrinters));
   printers_->setFixedHeight(printers_->fontMetrics().lineSpacing() * 4 +
                             2 * printers_->frameWidth() + 8);
@@ -74,22 +74,22 @@ CCartridgeDlg::CCartridgeDlg(const QString& caption, const QString& confirm, QWi
   setMinimumWidth(360);
 }
 
-void CCartridgeDlg::setEntry(const CartridgeEntry& entry) {
+void CartridgeDlg::setEntry(const CartridgeEntry& entry) {
   name_->setText(Q(entry.name));
   pages_->setText(Q(entry.pages));
   printers_->setPlainText(Q(entry.printer));
 }
 
-CartridgeEntry CCartridgeDlg::entry() const {
+CartridgeEntry CartridgeDlg::entry() const {
   return {S(name_->text()), S(pages_->text()), S(printers_->toPlainText())};
 }
 
 CAddCartridgeDlg::CAddCartridgeDlg(QWidget* parent)
-    : CCartridgeDlg(LoadQStr(ids::kAddCartridgeTitle), LoadQStr(ids::kAddCartridgeConfirm),
-                    parent) {}
+    : CartridgeDlg(LoadQStr(ids::kAddCartridgeTitle), LoadQStr(ids::kAddCartridgeConfirm), parent) {
+}
 
 CEditCartridgeDlg::CEditCartridgeDlg(QWidget* parent)
-    : CCartridgeDlg(LoadQStr(ids::kEditCartridgeTitle), LoadQStr(ids::kEditCartridgeConfirm),
-                    parent) {}
+    : CartridgeDlg(LoadQStr(ids::kEditCartridgeTitle), LoadQStr(ids::kEditCartridgeConfirm),
+                   parent) {}
 
 }  // namespace pw

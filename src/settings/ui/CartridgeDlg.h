@@ -13,30 +13,30 @@ namespace pw {
 
 // The printers text: several lines with a vertical scroll bar, where Enter confirms the dialog
 // and Ctrl+Enter breaks the line (the catalogue later stores each break as a blank).
-class CPrintersEdit : public QPlainTextEdit {
+class PrintersEdit : public QPlainTextEdit {
  public:
-  explicit CPrintersEdit(QWidget* parent = nullptr);
+  explicit PrintersEdit(QWidget* parent = nullptr);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 };
 
-class CCartridgeDlg : public QDialog {
+class CartridgeDlg : public QDialog {
  public:
   void setEntry(const CartridgeEntry& entry);
   CartridgeEntry entry() const;
 
  protected:
-  CCartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent);
+  CartridgeDlg(const QString& caption, const QString& confirm, QWidget* parent);
 
  private:
   QLineEdit* name_;
   QLineEdit* pages_;
-  CPrintersEdit* printers_;
+  PrintersEdit* printers_;
 };
 
 // Template 132.
-class CAddCartridgeDlg : public CCartridgeDlg {
+class CAddCartridgeDlg : public CartridgeDlg {
   Q_OBJECT
 
  public:
@@ -44,7 +44,7 @@ class CAddCartridgeDlg : public CCartridgeDlg {
 };
 
 // Template 133.
-class CEditCartridgeDlg : public CCartridgeDlg {
+class CEditCartridgeDlg : public CartridgeDlg {
   Q_OBJECT
 
  public:

@@ -69,13 +69,13 @@ void CSettingsDlg::BuildControls() {
   printer_->setObjectName(IdName(ctl::settings::kPrinter));
   cartridge_ = new QComboBox(group);
   cartridge_->setObjectName(IdName(ctl::settings::kCartridge));
-  new_ = new CBitmapButton(QStringLiteral("NEW"), group);
+  new_ = new BitmapButton(QStringLiteral("NEW"), group);
   new_->setObjectName(IdName(ctl::settings::kNewCartridge));
   new_->setToolTip(Q(LoadStr(ids::kTipNewCartridge)));
-  delete_ = new CBitmapButton(QStringLiteral("DELETE"), group);
+  delete_ = new BitmapButton(QStringLiteral("DELETE"), group);
   delete_->setObjectName(IdName(ctl::settings::kDeleteCartridge));
   delete_->setToolTip(Q(LoadStr(ids::kTipDeleteCartridge)));
-  edit_ = new CBitmapButton(QStringLiteral("EDIT"), group);
+  edit_ = new BitmapButton(QStringLiteral("EDIT"), group);
   edit_->setObjectName(IdName(ctl::settings::kEditCartridge));
   edit_->setToolTip(Q(LoadStr(ids::kTipEditCartridge)));
   printersText_ = new QLineEdit(group);

@@ -17,7 +17,7 @@ class QLineEdit;
 
 namespace pw {
 
-class CBitmapButton;
+class BitmapButton;
 
 class CSettingsDlg : public QDialog {
  public:
@@ -60,9 +60,9 @@ class CSettingsDlg : public QDialog {
   QLabel* title_;
   QComboBox* printer_;
   QComboBox* cartridge_;
-  CBitmapButton* new_;
-  CBitmapButton* delete_;
-  CBitmapButton* edit_;
+  BitmapButton* new_;
+  BitmapButton* delete_;
+  BitmapButton* edit_;
   QLineEdit* printersText_;
   QLineEdit* maxPages_;
   QCheckBox* autoMonitor_;

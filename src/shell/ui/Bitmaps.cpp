@@ -20,7 +20,7 @@ QPixmap LoadBitmap(const QString& name, qreal pixelRatio) {
   return pixmap;
 }
 
-CBitmapButton::CBitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
+BitmapButton::BitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
   const qreal ratio = devicePixelRatioF();
   released_ = LoadBitmap(caption + QLatin1Char('U'), ratio);
   pressed_ = LoadBitmap(caption + QLatin1Char('D'), ratio);
@@ -29,11 +29,11 @@ CBitmapButton::CBitmapButton(const QString& caption, QWidget* parent) : QAbstrac
   setFixedSize(sizeHint());
 }
 
-QSize CBitmapButton::sizeHint() const {
+QSize BitmapButton::sizeHint() const {
   return released_.isNull() ? QSize(24, 22) : released_.deviceIndependentSize().toSize();
 }
 
-void CBitmapButton::paintEvent(QPaintEvent*) {
+void BitmapButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, isDown() ? pressed_ : released_);
   if (hasFocus()) {

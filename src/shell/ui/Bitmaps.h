@@ -14,9 +14,9 @@ QPixmap LoadBitmap(const QString& name, qreal pixelRatio = 1.0);
 
 // A small button drawn entirely by two bitmaps named after its caption: caption + "U" while
 // released, caption + "D" while pressed. It takes the size of its bitmap.
-class CBitmapButton : public QAbstractButton {
+class BitmapButton : public QAbstractButton {
  public:
-  CBitmapButton(const QString& caption, QWidget* parent = nullptr);
+  BitmapButton(const QString& caption, QWidget* parent = nullptr);
   QSize sizeHint() const override;
 
  protected:

@@ -2,8 +2,8 @@
 
 #include <QtTest>
 
-#include "base/Ports.h"
 #include "adapters/qt/QtTrace.h"
+#include "base/Ports.h"
 
 namespace pw {
 

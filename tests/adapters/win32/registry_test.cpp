@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "base/FileOps.h"
 #include "adapters/win32/Win32Registry.h"
+#include "base/FileOps.h"
 #include "settings/Autostart.h"
 
 namespace pw {

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/SpoolerPorts.h"
 #include "adapters/win32/WinspoolJobSource.h"
+#include "app/SpoolerPorts.h"
 
 namespace pw {
 namespace {

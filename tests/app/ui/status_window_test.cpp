@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "adapters/qt/QtText.h"
 #include "app/Gauge.h"
 #include "app/InkLevels.h"
 #include "app/ui/StatusWindow.h"
-#include "adapters/qt/QtText.h"
 
 namespace pw {
 

@@ -16,10 +16,10 @@
 #include <fstream>
 #include <span>
 
+#include "adapters/qt/QtText.h"
 #include "details/ui/DetailsDlg.h"
 #include "details/ui/EditableListCtrl.h"
 #include "shell/ui/CzechTexts.h"
-#include "adapters/qt/QtText.h"
 #include "support/DataFileBuilder.h"
 #include "support/Fakes.h"
 

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "details/ui/EditableListCtrl.h"
 #include "adapters/qt/QtText.h"
+#include "details/ui/EditableListCtrl.h"
 
 using namespace pw;
 
