@@ -5,21 +5,10 @@
 source "$PW_SOURCE_DIR/tests/support/e2e.sh"
 e2e_setup hung_server
 
-python3 -c '
-import socket
-s = socket.socket()
-s.bind(("127.0.0.1", 0))
-s.listen(64)
-print(s.getsockname()[1], flush=True)
-held = []
-while True:
-    held.append(s.accept()[0])
-' >"$E2E_DIR/hung.port" &
-HUNG_PID=$!
+source "$PW_SOURCE_DIR/tests/support/hung-server.sh"
+hung_server_start "$E2E_DIR"
 stop_hung() { kill "$HUNG_PID" 2>/dev/null; }
 E2E_EXTRA_TEARDOWN=stop_hung
-for _ in $(seq 1 50); do [ -s "$E2E_DIR/hung.port" ] && break; sleep 0.1; done
-export CUPS_SERVER="127.0.0.1:$(cat "$E2E_DIR/hung.port")"
 
 e2e_profile Printer=Kancelar "Cartridge=HP 305 černá" FirstTime=0 WindowsRun=0 AutoMonitor=1
 e2e_start

@@ -23,20 +23,9 @@ list=$(CUPS_SERVER=$WORK/none.sock "$DRIVER" --list-printers)
 
 # A server that accepts connections but never answers. (The look at the queue is bounded by the
 # bounded job source's own test.)
-python3 -c '
-import socket, sys
-s = socket.socket()
-s.bind(("127.0.0.1", 0))
-s.listen(64)
-print(s.getsockname()[1], flush=True)
-held = []
-while True:
-    held.append(s.accept()[0])
-' >"$WORK/hung.port" &
-HUNG_PID=$!
+source "$(dirname "$0")/../support/hung-server.sh"
+hung_server_start "$WORK"
 trap 'kill $HUNG_PID 2>/dev/null; cleanup' EXIT
-for _ in $(seq 1 50); do [[ -s "$WORK/hung.port" ]] && break; sleep 0.1; done
-export CUPS_SERVER=127.0.0.1:$(cat "$WORK/hung.port")
 started=$(date +%s%N)
 list=$("$DRIVER" --list-printers)
 took=$((($(date +%s%N) - started) / 1000000))
