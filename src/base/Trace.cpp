@@ -3,24 +3,24 @@
 
 namespace pw {
 namespace {
-std::function<void(const std::string&)>& Sink() {
+std::function<void(const std::string&)>& TraceSink() {
   static std::function<void(const std::string&)> sink;
   return sink;
 }
 }  // namespace
 
 void SetTraceSink(std::function<void(const std::string&)> sink) {
-  Sink() = std::move(sink);
+  TraceSink() = std::move(sink);
 }
 
 void Trace(const char* format, ...) {
-  if (!Sink())
+  if (!TraceSink())
     return;
   va_list args;
   va_start(args, format);
   const std::string text = VFormat(format, args);
   va_end(args);
-  Sink()(text);
+  TraceSink()(text);
 }
 
 }  // namespace pw

@@ -26,7 +26,7 @@ int InsertPosition(int item, int rows) {
   return std::clamp(item + 1, 0, rows);
 }
 
-int ColumnAt(int x, const std::vector<int>& widths) {
+int ColumnUnder(int x, const std::vector<int>& widths) {
   int left = 0;
   for (std::size_t i = 0; i < widths.size(); ++i) {
     if (x >= left && x <= left + widths[i])

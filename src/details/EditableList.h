@@ -58,7 +58,7 @@ int InsertPosition(int item, int rows);
 
 // The column under x, measured from the row's left edge; a point on a border belongs to the
 // column on its left, a point right of the last column to none (-1).
-int ColumnAt(int x, const std::vector<int>& widths);
+int ColumnUnder(int x, const std::vector<int>& widths);
 
 // Where the editor of `kind` goes over the cell whose column spans [columnLeft, columnLeft +
 // columnWidth) on a row spanning [rowTop, rowBottom), cut to the client's right edge.

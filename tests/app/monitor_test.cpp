@@ -169,7 +169,7 @@ TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
 }
 
 TEST_F(MonitorTest, WithoutNotificationAreaStartUpStopsBeforeTheOptions) {
-  shell_.available = false;
+  shell_.isAvailable = false;
   profile_.reads.clear();
   Monitor& m = Make();
   EXPECT_FALSE(m.Start());

@@ -72,11 +72,11 @@ class FakeScheduler : public ISchedulerCalls {
     return Select([&](auto& job) { return job.id == id; });
   }
   std::optional<std::optional<std::int16_t>> QueueDefault(const std::string&) override {
-    return queueDefault;
+    return defaultQuality;
   }
 
   std::optional<std::int16_t> quality = -3;  // of the jobs added next
-  std::optional<std::optional<std::int16_t>> queueDefault = std::optional<std::int16_t>(-4);
+  std::optional<std::optional<std::int16_t>> defaultQuality = std::optional<std::int16_t>(-4);
 
  private:
   template <typename If>
@@ -221,10 +221,10 @@ TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
   scheduler.quality.reset();
   scheduler.Add("A", 0, "no settings", State::kCompleted, 2);
   // The queue default cannot be fetched: the look fails and the job is shown by a later one.
-  scheduler.queueDefault.reset();
+  scheduler.defaultQuality.reset();
   Watch();
   EXPECT_THAT(records, IsEmpty());
-  scheduler.queueDefault = std::optional<std::int16_t>(-1);
+  scheduler.defaultQuality = std::optional<std::int16_t>(-1);
   Watch();
   EXPECT_THAT(records, ElementsAre("0 0 2 no settings"));
 }

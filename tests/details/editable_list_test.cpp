@@ -38,11 +38,11 @@ TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
   EXPECT_TRUE(KindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
 }
 
-TEST(ColumnAt, BordersBelongToTheLeftColumn) {
+TEST(ColumnUnder, BordersBelongToTheLeftColumn) {
   const std::pair<int, int> cases[] = {{0, 0},   {105, 0},  {106, 1}, {210, 1},
                                        {266, 2}, {267, -1}, {-1, -1}};
   for (auto [x, column] : cases)
-    EXPECT_EQ(ColumnAt(x, {105, 105, 56}), column) << "x=" << x;
+    EXPECT_EQ(ColumnUnder(x, {105, 105, 56}), column) << "x=" << x;
 }
 
 TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {

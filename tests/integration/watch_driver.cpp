@@ -36,7 +36,7 @@
 
 namespace {
 
-void Line(std::string text) {
+void Report(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);
@@ -57,28 +57,28 @@ class Console : public pw::IJobSource,
     for (std::size_t i = 0; jobs && i < jobs->size(); ++i)
       line += (i ? "," : "") + std::to_string((*jobs)[i].id);
     if (std::exchange(lastLook_, line) != line)
-      Line(line);
+      Report(line);
     return jobs;
   }
   bool AnswerOnItsWay() override { return cups_.AnswerOnItsWay(); }
   void StartFresh(const std::string& printer) override { cups_.StartFresh(printer); }
-  void ShowError(const std::string& text) override { Line("error: " + text); }
+  void ShowError(const std::string& text) override { Report("error: " + text); }
   bool AskYesNo(const std::string& text) override {
-    Line("question: " + text);
+    Report("question: " + text);
     return false;
   }
   int ReadInt(const std::string&, int def) override { return def; }
   std::string ReadString(const std::string&, const std::string& def) override { return def; }
   void WriteInt(const std::string& name, int value) override {
-    Line("profile " + name + "=" + std::to_string(value));
+    Report("profile " + name + "=" + std::to_string(value));
   }
   void WriteString(const std::string& name, const std::string& value) override {
-    Line("profile " + name + "=" + value);
+    Report("profile " + name + "=" + value);
   }
   void ShowWatchResult(const std::string&) override {}
   bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string& user, const std::string& remark) override {
-    Line(pw::Format("record best=%d normal=%d economic=%d user=%s remark=%s", best, normal,
+    Report(pw::Format("record best=%d normal=%d economic=%d user=%s remark=%s", best, normal,
                     economic, user.c_str(), remark.c_str()));
     return true;
   }
@@ -113,9 +113,9 @@ int main(int argc, char** argv) {
            !names && std::chrono::steady_clock::now() < until;)
         names = list.LocalPrinters();
       if (!names)
-        Line("unreachable");
+        Report("unreachable");
       for (const std::string& name : names.value_or(std::vector<std::string>{}))
-        Line(name);
+        Report(name);
       return 0;
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
       const QString line =
           file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
       file.remove();
-      Line("control " + line.toStdString());
+      Report("control " + line.toStdString());
       if (line.startsWith(QLatin1String("printer ")))
         options.printer = line.mid(8).toStdString();
       else if (line == QLatin1String("off"))
@@ -161,11 +161,11 @@ int main(int argc, char** argv) {
     watcher.Tick();
   });
   QTimer::singleShot(int(seconds * 1000), &app, &QCoreApplication::quit);
-  Line("ready");
+  Report("ready");
   const std::clock_t start = std::clock();
   app.exec();
   const double cpuMs =
       static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
-  Line(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
+  Report(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
   return 0;
 }

@@ -49,7 +49,7 @@ TEST_F(SystemTrayTest, CreationSetsTheFlagsByOutcome) {
   };
   for (const auto& c : cases) {
     FakeTrayShell shell;
-    shell.available = c.available;
+    shell.isAvailable = c.available;
     shell.addOk = c.addOk;
     CSystemTray tray(shell, timers_, clock_);
     SCOPED_TRACE(testing::Message() << c.available << c.addOk << c.hidden);

@@ -79,7 +79,7 @@ class FakeClock : public IClock {
 // Dates as "d.M.yyyy" only; any other text is unreadable.
 class FakeDates : public IDateReader {
  public:
-  CivilDate Today() override { return today; }
+  CivilDate Today() override { return todayIs; }
   std::optional<CivilDate> ReadDate(const std::string& text) override {
     CivilDate d;
     char end = 0;
@@ -88,7 +88,7 @@ class FakeDates : public IDateReader {
       return std::nullopt;
     return d;
   }
-  CivilDate today{2026, 12, 7};
+  CivilDate todayIs{2026, 12, 7};
 };
 
 // Timers driven by the test: Advance(ms) fires every timer that falls due, in time order.
@@ -158,7 +158,7 @@ class FakeJobSource : public IJobSource {
 // showed.
 class FakeTrayShell : public ITrayShell {
  public:
-  bool Available() override { return available; }
+  bool Available() override { return isAvailable; }
   bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
   bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
   bool Remove() override { return Log('R', {}, 0); }
@@ -166,7 +166,7 @@ class FakeTrayShell : public ITrayShell {
     messages.push_back(text);
   }
 
-  bool available = true, addOk = true;
+  bool isAvailable = true, addOk = true;
   std::string kinds;
   std::vector<IconId> shownIcons;
   std::vector<std::string> messages;

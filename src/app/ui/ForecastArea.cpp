@@ -90,23 +90,23 @@ void ForecastArea::setForecast(const std::string& sentence, const std::vector<Mo
       std::any_of(months.begin(), months.end(), [](const MonthUse& m) { return m.pages > 0; });
   setVisible(!sentence.empty() || anyPages);
   const DialogUnits du(font());
-  const int left = du.X(8), inner = width - 2 * left;
-  int y = du.Y(11);
+  const int left = du.Horizontal(8), inner = width - 2 * left;
+  int y = du.Vertical(11);
   sentence_->setText(Q(sentence));
   sentence_->setVisible(!sentence.empty());
   if (!sentence.empty()) {
     // As many lines as the sentence needs: a note on undated records may add one.
     const int textHeight = sentence_->heightForWidth(inner);
     sentence_->setGeometry(left, y, inner, textHeight);
-    y += textHeight + du.Y(3);
+    y += textHeight + du.Vertical(3);
   }
   chart_->setVisible(anyPages);
   if (anyPages) {
-    chart_->setGeometry(left, y, inner, du.Y(32));
+    chart_->setGeometry(left, y, inner, du.Vertical(32));
     chart_->setMonths(months);
-    y += du.Y(32);
+    y += du.Vertical(32);
   }
-  setFixedSize(width, y + du.Y(3));
+  setFixedSize(width, y + du.Vertical(3));
 }
 
 }  // namespace pw

@@ -49,7 +49,7 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
   const DialogUnits du(font());
   int y = 12;
   const int levelWidth = 64, nameWidth = 56;
-  const int barWidth = width * 4 / du.X(4) - nameWidth - levelWidth - 24;
+  const int barWidth = width * 4 / du.Horizontal(4) - nameWidth - levelWidth - 24;
   for (std::size_t i = 0; i < rows.size(); ++i, y += 11) {
     const InkRow& row = rows[i];
     auto* name = new QLabel(Q(row.name), this);
@@ -75,10 +75,10 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
     sentence->setObjectName(QStringLiteral("inkComparison"));
     sentence->setTextFormat(Qt::PlainText);
     sentence->setWordWrap(true);
-    sentence->setGeometry(du(8, y + 2, width * 4 / du.X(4) - 16, 18));
+    sentence->setGeometry(du(8, y + 2, width * 4 / du.Horizontal(4) - 16, 18));
     height = y + 24;
   }
-  setFixedSize(width, du.Y(height));
+  setFixedSize(width, du.Vertical(height));
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     child->show();
 }

@@ -97,10 +97,10 @@ StatusWindow::StatusWindow(QWidget* parent)
 
   // The printer's own levels go below everything else, so nothing above moves when they show.
   inks_ = new InkLevelsGroup(this);
-  inks_->move(du.X(7), du.Y(128));
+  inks_->move(du.Horizontal(7), du.Vertical(128));
   forecast_ = new ForecastArea(this);
 
-  setFixedSize(QSize(du.X(245), du.Y(129)));
+  setFixedSize(QSize(du.Horizontal(245), du.Vertical(129)));
 }
 
 // A word wider than the label (a long queue name) cannot wrap: it would push the rest of its
@@ -137,27 +137,27 @@ void StatusWindow::DrawGauge(int share) {
 
 void StatusWindow::ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) {
   const DialogUnits du(font());
-  inks_->setLevels(rows, comparison, du.X(231));
+  inks_->setLevels(rows, comparison, du.Horizontal(231));
   StackBelow();
 }
 
 void StatusWindow::ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) {
   const DialogUnits du(font());
-  forecast_->setForecast(sentence, months, du.X(231));
+  forecast_->setForecast(sentence, months, du.Horizontal(231));
   StackBelow();
 }
 
 void StatusWindow::StackBelow() {
   const DialogUnits du(font());
-  int top = du.Y(128), height = du.Y(129);
+  int top = du.Vertical(128), height = du.Vertical(129);
   for (QWidget* group : {static_cast<QWidget*>(inks_), static_cast<QWidget*>(forecast_)}) {
     if (group->isHidden())
       continue;
-    group->move(du.X(7), top);
-    height = group->geometry().bottom() + 1 + du.Y(7);
-    top = group->geometry().bottom() + 1 + du.Y(4);
+    group->move(du.Horizontal(7), top);
+    height = group->geometry().bottom() + 1 + du.Vertical(7);
+    top = group->geometry().bottom() + 1 + du.Vertical(4);
   }
-  setFixedSize(QSize(du.X(245), height));
+  setFixedSize(QSize(du.Horizontal(245), height));
 }
 
 void StatusWindow::setBeforePaint(std::function<void()> hook) {

@@ -30,7 +30,7 @@ CDetailsDlg::CDetailsDlg(DataFile& dataFile, QWidget* parent)
 
 void CDetailsDlg::BuildControls() {
   const DialogUnits du(font());
-  setFixedSize(du.X(391), du.Y(261));
+  setFixedSize(du.Horizontal(391), du.Vertical(261));
 
   // Created in the tab order of the dialog; statics take no focus.
   auto* title = new QLabel(LoadQStr(ids::kDetailsTitle), this);

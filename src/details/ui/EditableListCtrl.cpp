@@ -246,7 +246,7 @@ int CEditableListCtrl::HitTestEx(const QPoint& point, int* column) const {
   std::vector<int> widths;
   for (int c = 0; c < model_.columnCount(); ++c)
     widths.push_back(columnWidth(c));
-  const int hit = ColumnAt(point.x() + horizontalOffset(), widths);
+  const int hit = ColumnUnder(point.x() + horizontalOffset(), widths);
   if (hit < 0)
     return -1;
   if (column != nullptr)

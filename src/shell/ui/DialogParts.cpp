@@ -13,7 +13,7 @@ DialogUnits::DialogUnits(const QFont& font)
     : avgWidth_(QFontMetrics(font).averageCharWidth()), height_(QFontMetrics(font).height()) {}
 
 QRect DialogUnits::operator()(int x, int y, int w, int h) const {
-  return QRect(X(x), Y(y), std::max(1, X(w)), std::max(1, Y(h)));
+  return QRect(Horizontal(x), Vertical(y), std::max(1, Horizontal(w)), std::max(1, Vertical(h)));
 }
 
 void MakeBold(QWidget* widget) {

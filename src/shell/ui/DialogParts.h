@@ -16,8 +16,8 @@ namespace pw {
 class DialogUnits {
  public:
   explicit DialogUnits(const QFont& font);
-  int X(int x) const { return x * avgWidth_ / 4; }
-  int Y(int y) const { return y * height_ / 8; }
+  int Horizontal(int x) const { return x * avgWidth_ / 4; }
+  int Vertical(int y) const { return y * height_ / 8; }
   QRect operator()(int x, int y, int w, int h) const;
 
  private:
