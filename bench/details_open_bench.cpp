@@ -20,11 +20,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) {
+double ms(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-bool WriteLog(const QString& path, int records) {
+bool writeLog(const QString& path, int records) {
   std::string text =
       "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>Černá</name>\n"
       "\t\t\t<pages>600</pages>\n\t\t\t<printer>DJ</printer>\n\t\t</cartridge>\n"
@@ -47,8 +47,8 @@ bool WriteLog(const QString& path, int records) {
 
 class NoMessages : public pw::IMessages {
  public:
-  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  bool AskYesNo(const std::string&) override { return false; }
+  void showError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  bool askYesNo(const std::string&) override { return false; }
 };
 
 }  // namespace
@@ -57,11 +57,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int records = argc > 1 ? std::atoi(argv[1]) : 100000;
   QTemporaryDir dir;
-  if (!dir.isValid() || !WriteLog(dir.filePath(QStringLiteral("Pagewarden.xml")), records))
+  if (!dir.isValid() || !writeLog(dir.filePath(QStringLiteral("Pagewarden.xml")), records))
     return 1;
 
   NoMessages messages;
-  pw::DataFile file(pw::DataFilePaths::InFolder(pw::S(dir.path())), messages);
+  pw::DataFile file(pw::DataFilePaths::inFolder(pw::S(dir.path())), messages);
 
   // The CPU time beside the wall time: on a shared machine the wall time also counts the waits
   // for a core.
@@ -87,13 +87,13 @@ int main(int argc, char** argv) {
     const auto t = Clock::now();
     bar->setValue(value);
     dlg.list().viewport()->repaint();
-    worst = std::max(worst, Ms(Clock::now() - t));
+    worst = std::max(worst, ms(Clock::now() - t));
   }
-  const double average = Ms(Clock::now() - scrollStart) / std::max(1, steps);
+  const double average = ms(Clock::now() - scrollStart) / std::max(1, steps);
 
   std::printf(
       "records %d: open %.0f ms (CPU %.0f ms); scroll+paint per step: mean %.2f ms, worst %.2f "
       "ms\n",
-      records, Ms(shown - start), openCpuMs, average, worst);
+      records, ms(shown - start), openCpuMs, average, worst);
   return 0;
 }

@@ -20,14 +20,14 @@ namespace {
 
 class NoMessages : public pw::IMessages {
  public:
-  void ShowError(const std::string& text) override {
+  void showError(const std::string& text) override {
     std::fprintf(stderr, "%s\n", text.c_str());
     std::exit(1);
   }
-  bool AskYesNo(const std::string&) override { return false; }
+  bool askYesNo(const std::string&) override { return false; }
 };
 
-void Generate(const std::string& path, long records) {
+void generate(const std::string& path, long records) {
   std::ofstream out(path, std::ios::binary);
   out << "<document>\n\t<cartridges>\n\t\t<cartridge>\n\t\t\t<name>HP 305 černá</name>\n"
          "\t\t\t<pages>120</pages>\n\t\t\t<printer>HP DeskJet 2710</printer>\n"
@@ -45,7 +45,7 @@ void Generate(const std::string& path, long records) {
 
 // CPU time of this process and its finished children, in milliseconds: on a shared machine the
 // wall time mostly measures how long the work waited for a core.
-double CpuMs() {
+double cpuMs() {
   double ms = 0;
   for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
     rusage usage{};
@@ -60,27 +60,27 @@ struct Timing {
   double wall = 1e300, cpu = 1e300;  // the best of the runs, in milliseconds
 };
 
-Timing Best(int runs, const std::function<void()>& work) {
+Timing best(int runs, const std::function<void()>& work) {
   Timing best;
   for (int i = 0; i < runs; ++i) {
-    const double cpuStart = CpuMs();
+    const double cpuStart = cpuMs();
     const auto start = std::chrono::steady_clock::now();
     work();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     best.wall = std::min(best.wall, took.count());
-    best.cpu = std::min(best.cpu, CpuMs() - cpuStart);
+    best.cpu = std::min(best.cpu, cpuMs() - cpuStart);
   }
   return best;
 }
 
-void Shell(const std::string& command) {
+void shell(const std::string& command) {
   if (std::system(command.c_str()) != 0) {
     std::fprintf(stderr, "failed: %s\n", command.c_str());
     std::exit(1);
   }
 }
 
-long MaxRssKiB() {
+long maxRssKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
@@ -93,41 +93,41 @@ int main(int argc, char** argv) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("pw_log_bench_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
-  const pw::DataFilePaths paths = pw::DataFilePaths::InFolder(dir.string());
+  const pw::DataFilePaths paths = pw::DataFilePaths::inFolder(dir.string());
   const std::string copy = (dir / "copy.xml").string();
   NoMessages messages;
   pw::DataFile file(paths, messages);
 
   // Memory first, before anything else grows the process: the scan of a log four times longer
   // must not need more.
-  Generate(paths.data, records / 4);
-  const long rssStart = MaxRssKiB();
+  generate(paths.data, records / 4);
+  const long rssStart = maxRssKiB();
   pw::UsageTotals totals;
-  file.ReadTotals("HP 305 černá", totals);
-  const long rssSmall = MaxRssKiB();
-  Generate(paths.data, records);
-  file.ReadTotals("HP 305 černá", totals);
-  const long rssLarge = MaxRssKiB();
+  file.readTotals("HP 305 černá", totals);
+  const long rssSmall = maxRssKiB();
+  generate(paths.data, records);
+  file.readTotals("HP 305 černá", totals);
+  const long rssLarge = maxRssKiB();
 
   const auto size = std::filesystem::file_size(paths.data);
   std::printf("log: %ld records, %.1f MiB\n", records, double(size) / (1024 * 1024));
   // Each pair runs alternately, so that both sides see the same load on the machine.
   Timing scan, grep, append, cp;
   for (int round = 0; round < 5; ++round) {
-    const Timing s = Best(2, [&] { file.ReadTotals("HP 305 černá", totals); });
-    const Timing g = Best(2, [&] {
+    const Timing s = best(2, [&] { file.readTotals("HP 305 černá", totals); });
+    const Timing g = best(2, [&] {
       // Not to /dev/null: grep stops at the first match when its output goes nowhere.
-      Shell("grep -c '</data>' '" + paths.data + "' > '" + copy + "'");
+      shell("grep -c '</data>' '" + paths.data + "' > '" + copy + "'");
     });
     scan = {std::min(scan.wall, s.wall), std::min(scan.cpu, s.cpu)};
     grep = {std::min(grep.wall, g.wall), std::min(grep.cpu, g.cpu)};
   }
   for (int round = 0; round < 3; ++round) {
-    const Timing a = Best(1, [&] {
-      file.AppendPrintRecord("6.12.2026", "10:20:30", 1, 2, 3, "uživatel", "Dokument.pdf");
+    const Timing a = best(1, [&] {
+      file.appendPrintRecord("6.12.2026", "10:20:30", 1, 2, 3, "uživatel", "Dokument.pdf");
     });
     const Timing c =
-        Best(1, [&] { Shell("cp '" + paths.data + "' '" + copy + "' && sync '" + copy + "'"); });
+        best(1, [&] { shell("cp '" + paths.data + "' '" + copy + "' && sync '" + copy + "'"); });
     append = {std::min(append.wall, a.wall), std::min(append.cpu, a.cpu)};
     cp = {std::min(cp.wall, c.wall), std::min(cp.cpu, c.cpu)};
   }
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
               append.cpu, "cp + sync", cp.wall, cp.cpu, append.wall / cp.wall, append.cpu / cp.cpu);
 
   pw::LoadedLog log;
-  const Timing load = Best(1, [&] { file.LoadPrintLog("HP 305 černá", log); });
+  const Timing load = best(1, [&] { file.loadPrintLog("HP 305 černá", log); });
   std::printf("list load          %9.1f %9.1f   (%zu rows)\n", load.wall, load.cpu,
               log.rows.size());
   std::printf("scan memory       %+ld KiB on %ld records, %+ld KiB more on %ld records\n",

@@ -24,8 +24,8 @@ void FeedInBlocks(scan::LogScanner& scanner, std::string_view text, std::size_t 
                   const scan::LogScanner::OnRecord& onRecord) {
   const std::size_t split = text.find('\n', at);
   const std::size_t first = split == text.npos ? 0 : split + 1;
-  scanner.FeedLines(text.substr(0, first), onRecord);
-  scanner.FeedLines(text.substr(first), onRecord);
+  scanner.feedLines(text.substr(0, first), onRecord);
+  scanner.feedLines(text.substr(first), onRecord);
 }
 
 bool SameSums(const PageSums& sums, const test::ReferenceLog& log) {
@@ -38,22 +38,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   // The first line doubles as the chosen cartridge's name, so that names do match.
   const std::string cartridge(text.substr(0, text.find('\n')));
-  const test::ReferenceLog expected = test::ReferenceReadLog(text, cartridge);
+  const test::ReferenceLog expected = test::referenceReadLog(text, cartridge);
 
   LineReader lines(text);
   scan::LogScanner byLine(cartridge, /*pagesOnly=*/false);
   scan::CatalogueScanner catalogue;
   std::vector<PrintRecord> records;
   std::string_view line;
-  while (lines.Next(line)) {
+  while (lines.next(line)) {
     if (line.find('\n') != line.npos)
       std::abort();
     const scan::TagSet tags(line);
     for (unsigned t = 0; t < scan::kTagCount; ++t)
-      if (tags.Element(scan::Tag(t)) != LineHasElement(line, scan::kTagNames[t]))
+      if (tags.element(scan::Tag(t)) != lineHasElement(line, scan::kTagNames[t]))
         std::abort();
-    byLine.Feed(line, [&](const PrintRecord& r) { records.push_back(r); });
-    catalogue.Feed(line);
+    byLine.feed(line, [&](const PrintRecord& r) { records.push_back(r); });
+    catalogue.feed(line);
   }
   if (records != expected.records || byLine.maximum() != expected.maximum ||
       !SameSums(byLine.sums(), expected))
@@ -71,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (pages.maximum() != expected.maximum || !SameSums(pages.sums(), expected))
     std::abort();
 
-  const std::int32_t maximum = expected.maximum ? AtoiLike(*expected.maximum) : 0;
-  UsageShare(expected.best, AtoiLike(cartridge), static_cast<std::int32_t>(size), maximum);
-  catalogue.Finish();
+  const std::int32_t maximum = expected.maximum ? atoiLike(*expected.maximum) : 0;
+  usageShare(expected.best, atoiLike(cartridge), static_cast<std::int32_t>(size), maximum);
+  catalogue.finish();
   return 0;
 }

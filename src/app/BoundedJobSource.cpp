@@ -13,7 +13,7 @@ BoundedJobSource::~BoundedJobSource() {
     worker_.join();
 }
 
-void BoundedJobSource::StartFresh(const std::string& printer) {
+void BoundedJobSource::startFresh(const std::string& printer) {
   std::unique_lock lock(answer_.mutex);
   answer_.unclaimed = false;
   if (answer_.out) {
@@ -28,14 +28,14 @@ void BoundedJobSource::StartFresh(const std::string& printer) {
   answer_.out = true;
   freshOnly_ = true;
   worker_ = std::thread([this, printer] {
-    inner_->StartFresh(printer);
+    inner_->startFresh(printer);
     const std::lock_guard done(answer_.mutex);
     answer_.out = false;
     answer_.ready.notify_all();
   });
 }
 
-std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::string& printer) {
+std::optional<std::vector<JobSnapshot>> BoundedJobSource::listJobs(const std::string& printer) {
   std::unique_lock lock(answer_.mutex);
   // A fresh start still under way is waited for like an answer; a question still out is not.
   if (answer_.out &&
@@ -56,8 +56,8 @@ std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::st
   answer_.jobs.reset();
   worker_ = std::thread([this, printer, fresh = std::exchange(fresh_, std::nullopt)] {
     if (fresh)
-      inner_->StartFresh(*fresh);
-    auto jobs = inner_->ListJobs(printer);
+      inner_->startFresh(*fresh);
+    auto jobs = inner_->listJobs(printer);
     const std::lock_guard done(answer_.mutex);
     answer_.jobs = std::move(jobs);
     answer_.out = false;
@@ -70,7 +70,7 @@ std::optional<std::vector<JobSnapshot>> BoundedJobSource::ListJobs(const std::st
   return std::move(answer_.jobs);
 }
 
-bool BoundedJobSource::AnswerOnItsWay() {
+bool BoundedJobSource::answerOnItsWay() {
   const std::lock_guard lock(answer_.mutex);
   return answer_.out && !freshOnly_;
 }

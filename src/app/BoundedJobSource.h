@@ -30,13 +30,13 @@ class BoundedJobSource : public IJobSource {
   // Fails when the answer does not come within the limit, and at once while an earlier answer is
   // still out. An answer that came late is the next look's when it asks about the same printer:
   // a slow server is still watched, one tick behind.
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
+  std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) override;
   // True while the question that the last look left out is still unanswered.
-  bool AnswerOnItsWay() override;
+  bool answerOnItsWay() override;
   // Passed on at once on the worker (or, while a question is out, right before the next one), so
   // the inner source is never asked two things at once; an answer still unclaimed is from before
   // and is dropped.
-  void StartFresh(const std::string& printer) override;
+  void startFresh(const std::string& printer) override;
 
  private:
   struct Answer {

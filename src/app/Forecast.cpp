@@ -10,7 +10,7 @@ namespace pw {
 
 // Howard Hinnant's days-from-civil and civil-from-days: exact for every Gregorian date, leap
 // days included, without a table of month lengths.
-std::int64_t DayNumber(const CivilDate& date) {
+std::int64_t dayNumber(const CivilDate& date) {
   const std::int64_t y = date.year - (date.month <= 2 ? 1 : 0);
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const std::int64_t yoe = y - era * 400;
@@ -20,7 +20,7 @@ std::int64_t DayNumber(const CivilDate& date) {
   return era * 146097 + doe - 719468;
 }
 
-CivilDate DateOfDay(std::int64_t day) {
+CivilDate dateOfDay(std::int64_t day) {
   const std::int64_t z = day + 719468;
   const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
   const std::int64_t doe = z - era * 146097;
@@ -33,24 +33,24 @@ CivilDate DateOfDay(std::int64_t day) {
   return {y, m, d};
 }
 
-void UseHistory::Add(const PrintRecord& record, IDateReader& dates) {
-  const std::optional<CivilDate> date = dates.ReadDate(record.date);
+void UseHistory::add(const PrintRecord& record, IDateReader& dates) {
+  const std::optional<CivilDate> date = dates.readDate(record.date);
   if (!date) {
     ++undated;
     return;
   }
-  const double pages = AtoiLike(record.best) * 4.0 / 3.0 + AtoiLike(record.normal) +
-                       AtoiLike(record.economic) * 2.0 / 3.0;
-  entries.push_back({DayNumber(*date), pages});
+  const double pages = atoiLike(record.best) * 4.0 / 3.0 + atoiLike(record.normal) +
+                       atoiLike(record.economic) * 2.0 / 3.0;
+  entries.push_back({dayNumber(*date), pages});
 }
 
-std::int64_t PagesLeft(std::int32_t best, std::int32_t normal, std::int32_t economic,
+std::int64_t pagesLeft(std::int32_t best, std::int32_t normal, std::int32_t economic,
                        std::int32_t maxPages) {
   const std::int64_t used = std::int64_t{best} * 4 / 3 + normal + std::int64_t{economic} * 2 / 3;
   return std::int64_t{maxPages} - used;
 }
 
-Forecast MakeForecast(const UseHistory& history, std::int64_t today, std::int64_t pagesLeft,
+Forecast makeForecast(const UseHistory& history, std::int64_t today, std::int64_t pagesLeft,
                       std::int32_t maxPages) {
   Forecast f;
   f.undated = history.undated;
@@ -86,51 +86,51 @@ Forecast MakeForecast(const UseHistory& history, std::int64_t today, std::int64_
   // be whole (14 days) could come out a hair above it and gain a day.
   const double days =
       std::min(std::ceil(static_cast<double>(pagesLeft) / f.pagesPerDay - 1e-9), kMaxDays);
-  f.runsOut = DateOfDay(today + static_cast<std::int64_t>(days));
+  f.runsOut = dateOfDay(today + static_cast<std::int64_t>(days));
   return f;
 }
 
 namespace {
 
-std::string Pace(double pagesPerDay) {
+std::string pace(double pagesPerDay) {
   const long weekly = std::lround(pagesPerDay * 7);
   const int n = static_cast<int>(std::min(weekly, 1000000L));
   if (n < 1)
-    return LoadStr(ids::kPaceUnderOne);
+    return loadStr(ids::kPaceUnderOne);
   if (n == 1)
-    return FormatStr(ids::kPaceOne, n);
+    return formatStr(ids::kPaceOne, n);
   if (n <= 4)
-    return FormatStr(ids::kPaceFew, n);
-  return FormatStr(ids::kPaceMany, n);
+    return formatStr(ids::kPaceFew, n);
+  return formatStr(ids::kPaceMany, n);
 }
 
 }  // namespace
 
-std::string ForecastSentence(const Forecast& f) {
+std::string forecastSentence(const Forecast& f) {
   std::string sentence;
   switch (f.kind) {
     case Forecast::Kind::Nothing:
       break;
     case Forecast::Kind::UsedUp:
-      sentence = LoadStr(ids::kForecastUsedUp);
+      sentence = loadStr(ids::kForecastUsedUp);
       break;
     case Forecast::Kind::TooLittle:
-      sentence = LoadStr(ids::kForecastTooLittle);
+      sentence = loadStr(ids::kForecastTooLittle);
       break;
     case Forecast::Kind::NoRecentPrints:
-      sentence = LoadStr(ids::kForecastNoRecent);
+      sentence = loadStr(ids::kForecastNoRecent);
       break;
     case Forecast::Kind::RunsOut:
-      sentence = FormatStr(ids::kForecastDate, Pace(f.pagesPerDay).c_str(), f.runsOut.day,
+      sentence = formatStr(ids::kForecastDate, pace(f.pagesPerDay).c_str(), f.runsOut.day,
                            f.runsOut.month, f.runsOut.year);
       break;
   }
   if (f.undated > 0 && f.kind != Forecast::Kind::Nothing)
-    sentence += " " + FormatStr(ids::kForecastUndated, f.undated);
+    sentence += " " + formatStr(ids::kForecastUndated, f.undated);
   return sentence;
 }
 
-std::vector<MonthUse> MonthlyUse(const UseHistory& history, const CivilDate& today,
+std::vector<MonthUse> monthlyUse(const UseHistory& history, const CivilDate& today,
                                  std::int32_t maxPages) {
   // Months counted from year 0, so that the twelve months are one range of numbers.
   const auto index = [](int year, int month) { return std::int64_t{year} * 12 + (month - 1); };
@@ -143,15 +143,15 @@ std::vector<MonthUse> MonthlyUse(const UseHistory& history, const CivilDate& tod
     months[static_cast<std::size_t>(i)].month = static_cast<int>(m % 12) + 1;
   }
   for (const UseHistory::Entry& e : history.entries) {
-    const CivilDate d = DateOfDay(e.day);
+    const CivilDate d = dateOfDay(e.day);
     const std::int64_t m = index(d.year, d.month);
     if (m >= first && m <= last)
       months[static_cast<std::size_t>(m - first)].pages += e.pages;
   }
   for (MonthUse& m : months) {
-    m.label = LoadStr(ids::kMonthJanuary + m.month - 1);
+    m.label = loadStr(ids::kMonthJanuary + m.month - 1);
     const double share = maxPages > 0 ? m.pages * 100 / maxPages : 0;
-    m.colour = SegmentColour(static_cast<int>(std::clamp(share, 0.0, 99.0)));
+    m.colour = segmentColour(static_cast<int>(std::clamp(share, 0.0, 99.0)));
   }
   return months;
 }

@@ -20,17 +20,17 @@ struct CivilDate {
 };
 
 // Days since 1 January 1970 (proleptic Gregorian calendar), and back.
-std::int64_t DayNumber(const CivilDate& date);
-CivilDate DateOfDay(std::int64_t day);
+std::int64_t dayNumber(const CivilDate& date);
+CivilDate dateOfDay(std::int64_t day);
 
 // Today's date, and a record's date text read back: the user's locale writes new records, and a
 // date may have been typed by hand in another form.
 class IDateReader {
  public:
   virtual ~IDateReader() = default;
-  virtual CivilDate Today() = 0;
+  virtual CivilDate today() = 0;
   // Nothing when the text is not a date.
-  virtual std::optional<CivilDate> ReadDate(const std::string& text) = 0;
+  virtual std::optional<CivilDate> readDate(const std::string& text) = 0;
 };
 
 // The log as the forecast sees it: each record's day and weighted pages, in any order.
@@ -42,12 +42,12 @@ struct UseHistory {
   std::vector<Entry> entries;
   int undated = 0;  // records whose date could not be read; left out of everything below
 
-  void Add(const PrintRecord& record, IDateReader& dates);
+  void add(const PrintRecord& record, IDateReader& dates);
 };
 
 // The weighted pages still left in the cartridge, from the log's page sums as the share counts
 // them (integer divisions included, so that the forecast and the gauge agree on "empty").
-std::int64_t PagesLeft(std::int32_t best, std::int32_t normal, std::int32_t economic,
+std::int64_t pagesLeft(std::int32_t best, std::int32_t normal, std::int32_t economic,
                        std::int32_t maxPages);
 
 struct Forecast {
@@ -70,11 +70,11 @@ inline constexpr int kMinRecords = 3;
 
 // The pace is the weighted pages per day over the last 90 days up to today, or since the oldest
 // record when the log is younger.
-Forecast MakeForecast(const UseHistory& history, std::int64_t today, std::int64_t pagesLeft,
+Forecast makeForecast(const UseHistory& history, std::int64_t today, std::int64_t pagesLeft,
                       std::int32_t maxPages);
 
 // The status window's sentence (empty for Kind::Nothing without undated records).
-std::string ForecastSentence(const Forecast& forecast);
+std::string forecastSentence(const Forecast& forecast);
 
 struct MonthUse {
   int year = 0, month = 0;
@@ -86,7 +86,7 @@ struct MonthUse {
 inline constexpr int kChartMonths = 12;
 
 // The weighted pages of each calendar month, the current one last.
-std::vector<MonthUse> MonthlyUse(const UseHistory& history, const CivilDate& today,
+std::vector<MonthUse> monthlyUse(const UseHistory& history, const CivilDate& today,
                                  std::int32_t maxPages);
 
 }  // namespace pw

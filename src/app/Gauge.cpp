@@ -2,7 +2,7 @@
 
 namespace pw {
 
-GaugeColour SegmentColour(int i) {
+GaugeColour segmentColour(int i) {
   // The product is taken in double and truncated: 50 * 5.1 gives 254, not 255.
   const int k = static_cast<int>(i * 5.1);
   if (i <= 50)
@@ -11,23 +11,23 @@ GaugeColour SegmentColour(int i) {
   return {255, green, 0};
 }
 
-Rect SegmentRect(const Rect& strip, int i) {
+Rect segmentRect(const Rect& strip, int i) {
   const int w = strip.width();
   return {strip.left + i * w / kGaugeSegments, strip.top, strip.left + (i + 1) * w / kGaugeSegments,
           strip.bottom};
 }
 
-int MarkerX(const Rect& strip, int share) {
+int markerX(const Rect& strip, int share) {
   return strip.left + strip.width() * share / 100;
 }
 
-std::vector<GaugeFill> GaugeLayout(const Rect& strip, int share) {
+std::vector<GaugeFill> gaugeLayout(const Rect& strip, int share) {
   std::vector<GaugeFill> fills;
   fills.reserve(kGaugeSegments + 6);
   for (int i = 0; i < kGaugeSegments; ++i)
-    fills.push_back({SegmentRect(strip, i), SegmentColour(i)});
+    fills.push_back({segmentRect(strip, i), segmentColour(i)});
 
-  const int x = MarkerX(strip, share);
+  const int x = markerX(strip, share);
   for (const int lineX : {x, x - 2}) {
     fills.push_back(
         {{lineX - kMarkerPenWidth / 2, strip.top, lineX + kMarkerPenWidth / 2, strip.bottom - 1},

@@ -25,15 +25,15 @@ inline constexpr int kMarkerPenWidth = 2;
 inline constexpr GaugeColour kGaugeBlack{0, 0, 0};
 
 // Segment i (0..99).
-GaugeColour SegmentColour(int i);
+GaugeColour segmentColour(int i);
 // x range of segment i within the strip, right edge exclusive; narrow strips give empty segments.
-Rect SegmentRect(const Rect& strip, int i);
+Rect segmentRect(const Rect& strip, int i);
 // The marker's main line; the second stands two pixels to its left.
-int MarkerX(const Rect& strip, int share);
+int markerX(const Rect& strip, int share);
 
 // Everything the strip shows at a share (0 to 100), in painting order: the 100 segments, the two
 // marker lines (x, then x - 2; each from top to bottom - 1), then the four edges of the 1-pixel
 // frame (top, bottom, left, right). Rectangles may reach outside the strip; the painter clips.
-std::vector<GaugeFill> GaugeLayout(const Rect& strip, int share);
+std::vector<GaugeFill> gaugeLayout(const Rect& strip, int share);
 
 }  // namespace pw

@@ -9,7 +9,7 @@
 namespace pw {
 namespace {
 
-std::optional<Rgb> ParseColour(const std::string& text) {
+std::optional<Rgb> parseColour(const std::string& text) {
   if (text.size() < 7 || text[0] != '#')
     return std::nullopt;
   unsigned value = 0;
@@ -26,29 +26,29 @@ std::optional<Rgb> ParseColour(const std::string& text) {
   return Rgb{std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value)};
 }
 
-bool Contains(const std::string& text, const char* part) {
+bool contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
 
-std::string Lower(std::string text) {
+std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
   return text;
 }
 
-bool IsBlack(const Marker& m) {
-  const std::string name = Lower(m.name);
-  if (Contains(name, "black") || Contains(name,
+bool isBlack(const Marker& m) {
+  const std::string name = lower(m.name);
+  if (contains(name, "black") || contains(name,
                                           "\xC4\x8D"
                                           "ern"))  // the Czech word stem for black
     return true;
-  const auto rgb = ParseColour(m.colour);
+  const auto rgb = parseColour(m.colour);
   return rgb && m.colour.size() == 7 && rgb->red < 0x40 && rgb->green < 0x40 && rgb->blue < 0x40;
 }
 
 }  // namespace
 
-std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
+std::vector<Marker> parseMarkers(const std::vector<std::string>& names,
                                  const std::vector<std::string>& colours,
                                  const std::vector<int>& levels, const std::vector<int>& lowLevels,
                                  const std::vector<std::string>& types) {
@@ -57,7 +57,7 @@ std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
   for (std::size_t i = 0; i < count; ++i) {
     Marker& m = markers[i];
     m.name =
-        i < names.size() && !names[i].empty() ? names[i] : FormatStr(ids::kInkNumber, int(i + 1));
+        i < names.size() && !names[i].empty() ? names[i] : formatStr(ids::kInkNumber, int(i + 1));
     m.colour = i < colours.size() ? colours[i] : "none";
     m.level = i < levels.size() ? std::min(levels[i], 100) : -2;
     m.lowLevel = i < lowLevels.size() ? std::min(lowLevels[i], 100) : -1;
@@ -66,34 +66,34 @@ std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
   return markers;
 }
 
-std::vector<InkRow> InkRows(const std::vector<Marker>& markers) {
+std::vector<InkRow> inkRows(const std::vector<Marker>& markers) {
   std::vector<InkRow> rows;
   for (const Marker& m : markers) {
     InkRow row;
     row.name = m.name;
-    if (const auto rgb = ParseColour(m.colour))
+    if (const auto rgb = parseColour(m.colour))
       row.colour = *rgb;
     if (m.level >= 0) {
       row.percent = m.level;
-      row.levelText = FormatStr(ids::kInkPercent, m.level);
+      row.levelText = formatStr(ids::kInkPercent, m.level);
       row.low = m.lowLevel >= 0 && m.level <= m.lowLevel;
     } else {
-      row.levelText = LoadStr(ids::kInkUnknown);
+      row.levelText = loadStr(ids::kInkUnknown);
     }
     rows.push_back(std::move(row));
   }
   return rows;
 }
 
-std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::string& cartridge,
+std::string compareWithEstimate(const std::vector<Marker>& markers, const std::string& cartridge,
                                 int usedPercent) {
-  const std::string name = Lower(cartridge);
-  const bool black = Contains(name,
+  const std::string name = lower(cartridge);
+  const bool black = contains(name,
                               "\xC4\x8D"
                               "ern") ||
-                     Contains(name, "cern") || Contains(name, "black");
-  const bool colour = Contains(name, "barev") || Contains(name, "color") ||
-                      Contains(name, "colour") || Contains(name, "tri");
+                     contains(name, "cern") || contains(name, "black");
+  const bool colour = contains(name, "barev") || contains(name, "color") ||
+                      contains(name, "colour") || contains(name, "tri");
   const Marker* lowest = nullptr;
   const Marker* lowestOfColour = nullptr;
   for (const Marker& m : markers) {
@@ -101,7 +101,7 @@ std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::s
       continue;
     if (!lowest || m.level < lowest->level)
       lowest = &m;
-    const bool matches = (black && !colour && IsBlack(m)) || (colour && !black && !IsBlack(m));
+    const bool matches = (black && !colour && isBlack(m)) || (colour && !black && !isBlack(m));
     if (matches && (!lowestOfColour || m.level < lowestOfColour->level))
       lowestOfColour = &m;
   }
@@ -109,7 +109,7 @@ std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::s
   if (!compared)
     return {};
   const int left = 100 - std::clamp(usedPercent, 0, 100);
-  return FormatStr(ids::kInkComparison, left, compared->level, compared->name,
+  return formatStr(ids::kInkComparison, left, compared->level, compared->name,
                    std::abs(left - compared->level));
 }
 

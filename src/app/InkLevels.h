@@ -15,7 +15,7 @@ namespace pw {
 
 // The markers of the five lists. The names decide how many there are (the levels when no names
 // are given); a list that is shorter leaves the rest unknown, a longer one is cut.
-std::vector<Marker> ParseMarkers(const std::vector<std::string>& names,
+std::vector<Marker> parseMarkers(const std::vector<std::string>& names,
                                  const std::vector<std::string>& colours,
                                  const std::vector<int>& levels, const std::vector<int>& lowLevels,
                                  const std::vector<std::string>& types);
@@ -33,12 +33,12 @@ struct InkRow {
   bool low = false;
 };
 
-std::vector<InkRow> InkRows(const std::vector<Marker>& markers);
+std::vector<InkRow> inkRows(const std::vector<Marker>& markers);
 
 // The sentence that compares the estimate (percent of the cartridge used) with the lowest level
 // the printer reports for the cartridge's colour (black or colour, told from its name), or with
 // the lowest level at all. Empty when no level is known.
-std::string CompareWithEstimate(const std::vector<Marker>& markers, const std::string& cartridge,
+std::string compareWithEstimate(const std::vector<Marker>& markers, const std::string& cartridge,
                                 int usedPercent);
 
 }  // namespace pw

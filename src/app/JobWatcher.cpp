@@ -8,7 +8,7 @@
 
 namespace pw {
 
-QualityClass ClassOfQuality(std::int16_t quality) {
+QualityClass classOfQuality(std::int16_t quality) {
   switch (quality) {
     case -4:
       return QualityClass::Best;
@@ -25,7 +25,7 @@ QualityClass ClassOfQuality(std::int16_t quality) {
   return QualityClass::Economic;
 }
 
-QualityClass ClassOfOption(int quality) {
+QualityClass classOfOption(int quality) {
   return quality == 0   ? QualityClass::Best
          : quality == 1 ? QualityClass::Normal
                         : QualityClass::Economic;
@@ -43,10 +43,10 @@ JobWatcher::JobWatcher(Options& options, IJobSource& jobs, IMessages& messages, 
 
 JobWatcher::~JobWatcher() {
   if (pauseTimer_ != 0)
-    timers_.Kill(pauseTimer_);
+    timers_.kill(pauseTimer_);
 }
 
-void JobWatcher::Tick() {
+void JobWatcher::tick() {
   // The busy flag spans the whole watch, including its pauses and message boxes: a second watch
   // started meanwhile would count the jobs under watch twice.
   if (busy_)
@@ -55,17 +55,17 @@ void JobWatcher::Tick() {
   tracked_.clear();
   lastUser_.clear();
   lastDocument_.clear();
-  Pass();
+  pass();
 }
 
-void JobWatcher::Pass() {
-  const auto jobs = jobs_.ListJobs(options_.printer);
-  if (!jobs && jobs_.AnswerOnItsWay()) {
+void JobWatcher::pass() {
+  const auto jobs = jobs_.listJobs(options_.printer);
+  if (!jobs && jobs_.answerOnItsWay()) {
     // A slow server has not failed: the same pass looks again soon, with the watch still open,
     // so what it has seen so far is not dropped for a late answer.
-    pauseTimer_ = timers_.Start(kLateAnswerMs, false, [this] {
+    pauseTimer_ = timers_.start(kLateAnswerMs, false, [this] {
       pauseTimer_ = 0;
-      Pass();
+      pass();
     });
     if (pauseTimer_ != 0)
       return;
@@ -73,7 +73,7 @@ void JobWatcher::Pass() {
   if (!jobs) {
     // A spooler failure drops what this watch has seen and leaves the mark alone, so the jobs are
     // counted by a later tick.
-    EndWatch();
+    endWatch();
     return;
   }
   bool changed = false;
@@ -89,40 +89,40 @@ void JobWatcher::Pass() {
         changed = true;
       }
     } else {
-      tracked_.push_back(Tracked{job.id, pages, ClassOfNewJob(job)});
+      tracked_.push_back(Tracked{job.id, pages, classOfNewJob(job)});
       changed = true;
     }
     lastDocument_ = job.document;
     lastUser_ = job.user;
   }
   if (!changed) {
-    Finish();
+    finish();
     return;
   }
   // The pause between passes keeps the event loop running; the same watch goes on afterwards.
-  pauseTimer_ = timers_.Start(kPauseMs, false, [this] {
+  pauseTimer_ = timers_.start(kPauseMs, false, [this] {
     pauseTimer_ = 0;
-    Pass();
+    pass();
   });
   if (pauseTimer_ == 0)
-    EndWatch();
+    endWatch();
 }
 
-QualityClass JobWatcher::ClassOfNewJob(const JobSnapshot& job) {
+QualityClass JobWatcher::classOfNewJob(const JobSnapshot& job) {
   if (!options_.autoQuality)
-    return ClassOfOption(options_.quality);
+    return classOfOption(options_.quality);
   if (!job.quality) {
     // Detection is switched off for good (in memory and in the profile) before the message box
     // opens, so the message comes once and later jobs take the fixed class.
     options_.autoQuality = false;
-    profile_.WriteInt(keys::kAutoQuality, 0);
-    messages_.ShowError(LoadStr(ids::kNoQuality));
-    return ClassOfOption(options_.quality);
+    profile_.writeInt(keys::kAutoQuality, 0);
+    messages_.showError(loadStr(ids::kNoQuality));
+    return classOfOption(options_.quality);
   }
-  return ClassOfQuality(*job.quality);
+  return classOfQuality(*job.quality);
 }
 
-void JobWatcher::Finish() {
+void JobWatcher::finish() {
   std::uint32_t total = 0;
   std::array<std::uint32_t, 3> pages{};  // indexed by QualityClass
   for (const Tracked& job : tracked_) {
@@ -132,29 +132,29 @@ void JobWatcher::Finish() {
   }
   tracked_.clear();
 
-  if (total > kPlausiblePages && !messages_.AskYesNo(FormatStr(ids::kImplausiblePages, int(total))))
+  if (total > kPlausiblePages && !messages_.askYesNo(formatStr(ids::kImplausiblePages, int(total))))
     total = 0;
   if (total == 0) {
-    EndWatch();
+    endWatch();
     return;
   }
 
-  host_.ShowWatchResult(
-      FormatStr(ids::kPrinted, options_.printer, int(total), clock_.DateText(), clock_.TimeText()));
+  host_.showWatchResult(
+      formatStr(ids::kPrinted, options_.printer, int(total), clock_.dateText(), clock_.timeText()));
   const auto count = [&](QualityClass c) {
     return static_cast<std::int32_t>(pages[static_cast<std::size_t>(c)]);
   };
-  if (host_.AppendPrintRecord(count(QualityClass::Best), count(QualityClass::Normal),
+  if (host_.appendPrintRecord(count(QualityClass::Best), count(QualityClass::Normal),
                               count(QualityClass::Economic), lastUser_, lastDocument_)) {
-    host_.RecomputeUsage(!options_.popStatus);
-    host_.UpdateStatusDisplay();
+    host_.recomputeUsage(!options_.popStatus);
+    host_.updateStatusDisplay();
   } else {
-    host_.BlinkAppendFailure();
+    host_.blinkAppendFailure();
   }
-  EndWatch();
+  endWatch();
 }
 
-void JobWatcher::EndWatch() {
+void JobWatcher::endWatch() {
   tracked_.clear();
   lastUser_.clear();
   lastDocument_.clear();

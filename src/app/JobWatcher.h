@@ -17,10 +17,10 @@ namespace pw {
 enum class QualityClass { Best, Normal, Economic };
 
 // The class of a device-mode print quality: the negative presets, or a resolution in dpi.
-QualityClass ClassOfQuality(std::int16_t quality);
+QualityClass classOfQuality(std::int16_t quality);
 // The class of a fixed quality as the options keep it (0 Best, 1 Normal, 2 Economic); any other
 // value counts as Economic.
-QualityClass ClassOfOption(int quality);
+QualityClass classOfOption(int quality);
 
 // What the watcher needs of the monitor window.
 class IWatchHost {
@@ -28,13 +28,13 @@ class IWatchHost {
   virtual ~IWatchHost() = default;
   // The result sentence: becomes the status text; with "PopStatus" on the status window comes up
   // (and the result counts as seen), otherwise it waits for the next Show status.
-  virtual void ShowWatchResult(const std::string& sentence) = 0;
-  virtual bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+  virtual void showWatchResult(const std::string& sentence) = 0;
+  virtual bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                                  const std::string& user, const std::string& remark) = 0;
-  virtual void RecomputeUsage(bool animate) = 0;
-  virtual void UpdateStatusDisplay() = 0;
+  virtual void recomputeUsage(bool animate) = 0;
+  virtual void updateStatusDisplay() = 0;
   // Writing the record failed: the icon blinks icon 134 and an empty icon for 10 s.
-  virtual void BlinkAppendFailure() = 0;
+  virtual void blinkAppendFailure() = 0;
 };
 
 class JobWatcher {
@@ -52,7 +52,7 @@ class JobWatcher {
 
   // One tick of the monitoring timer. Ignored while a watch is under way (also while one of its
   // message boxes is open); otherwise starts a watch, which continues after 2 s pauses.
-  void Tick();
+  void tick();
   bool busy() const { return busy_; }
   std::uint32_t lastJobId() const { return lastJobId_; }
 
@@ -62,10 +62,10 @@ class JobWatcher {
     std::uint32_t pages;
     QualityClass quality;
   };
-  void Pass();
-  void Finish();
-  void EndWatch();
-  QualityClass ClassOfNewJob(const JobSnapshot& job);
+  void pass();
+  void finish();
+  void endWatch();
+  QualityClass classOfNewJob(const JobSnapshot& job);
 
   Options& options_;
   IJobSource& jobs_;

@@ -7,7 +7,7 @@
 
 namespace pw {
 
-std::string LowNotices::OnUsage(int share, bool logEmpty) {
+std::string LowNotices::onUsage(int share, bool logEmpty) {
   const bool low = share >= kLowShare;
   const bool first = !std::exchange(usageSeen_, true);
   if (logEmpty)
@@ -15,10 +15,10 @@ std::string LowNotices::OnUsage(int share, bool logEmpty) {
   if (!low || usageTold_)
     return {};
   usageTold_ = true;
-  return first ? std::string() : FormatStr(ids::kNoticeUsage, share);
+  return first ? std::string() : formatStr(ids::kNoticeUsage, share);
 }
 
-std::string LowNotices::OnMarkers(const std::vector<Marker>& markers) {
+std::string LowNotices::onMarkers(const std::vector<Marker>& markers) {
   if (markers.empty())
     return {};
   const bool first = !std::exchange(markersSeen_, true);
@@ -29,10 +29,10 @@ std::string LowNotices::OnMarkers(const std::vector<Marker>& markers) {
     if (m.level > m.lowLevel) {
       inksTold_.erase(m.name);
     } else if (inksTold_.insert(m.name).second && !first) {
-      newlyLow += (newlyLow.empty() ? "" : ", ") + Format("%s (%d %%)", m.name.c_str(), m.level);
+      newlyLow += (newlyLow.empty() ? "" : ", ") + format("%s (%d %%)", m.name.c_str(), m.level);
     }
   }
-  return newlyLow.empty() ? std::string() : FormatStr(ids::kNoticeInk, newlyLow.c_str());
+  return newlyLow.empty() ? std::string() : formatStr(ids::kNoticeInk, newlyLow.c_str());
 }
 
 }  // namespace pw

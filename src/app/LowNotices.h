@@ -21,10 +21,10 @@ inline constexpr int kLowShare = 96;
 class LowNotices {
  public:
   // After each recount of the log. The notice's text, or empty.
-  std::string OnUsage(int share, bool logEmpty);
+  std::string onUsage(int share, bool logEmpty);
   // After each report of the printer's levels; an empty report (none, or no answer) changes
   // nothing. The notice's text, or empty.
-  std::string OnMarkers(const std::vector<Marker>& markers);
+  std::string onMarkers(const std::vector<Marker>& markers);
 
  private:
   bool usageSeen_ = false;

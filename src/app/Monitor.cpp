@@ -18,7 +18,7 @@ struct Band {
   IconId still, firstFrame, lastFrame;
 };
 
-Band BandOf(int share) {
+Band bandOf(int share) {
   if (share < 40)
     return {icons::kGreen, icons::kGreenFrame2, icons::kGreenFrame3};
   if (share < 70)
@@ -40,100 +40,100 @@ Monitor::Monitor(MonitorPorts ports) : p_(std::move(ports)) {
 }
 
 Monitor::~Monitor() {
-  StopMonitorTimer();
+  stopMonitorTimer();
   if (retryTimer_ != 0)
-    p_.timers.Kill(retryTimer_);
+    p_.timers.kill(retryTimer_);
 }
 
-bool Monitor::Start() {
-  const std::string& tip = LoadStr(ids::kDetectionOn);
-  if (!p_.tray.CreateTrayIcon(tip, kFirstTrayIcon, kTrayId, false))
+bool Monitor::start() {
+  const std::string& tip = loadStr(ids::kDetectionOn);
+  if (!p_.tray.createTrayIcon(tip, kFirstTrayIcon, kTrayId, false))
     return false;
   // No item of the menu is the default: none is bold and a double-click does nothing.
-  p_.tray.SetDefaultMenuItem(-1, true);
+  p_.tray.setDefaultMenuItem(-1, true);
 
-  options_ = LoadOptions(p_.profile);
+  options_ = loadOptions(p_.profile);
   p_.updateAutostart(options_.windowsRun);
 
   if (options_.autoMonitor) {
-    StartMonitorTimer();
-    p_.tray.SetTipText(LoadStr(ids::kDetectionOn));
+    startMonitorTimer();
+    p_.tray.setTipText(loadStr(ids::kDetectionOn));
   } else {
-    p_.tray.SetTipText(LoadStr(ids::kDetectionOff));
+    p_.tray.setTipText(loadStr(ids::kDetectionOff));
   }
-  RecomputeUsage(false);
-  RefreshInkLevels();
+  recomputeUsage(false);
+  refreshInkLevels();
 
-  if (IsFirstRun(p_.profile))
-    OnSettings();
+  if (isFirstRun(p_.profile))
+    onSettings();
   return true;
 }
 
-void Monitor::OnCommand(int command) {
+void Monitor::onCommand(int command) {
   switch (command) {
     case cmd::kShowStatus:
-      OnShowStatus();
+      onShowStatus();
       break;
     case cmd::kDetails:
-      OnDetails();
+      onDetails();
       break;
     case cmd::kSettings:
-      OnSettings();
+      onSettings();
       break;
     case cmd::kExit:
-      OnExit();
+      onExit();
       break;
     case cmd::kAbout:
-      p_.dialogs.RunAbout();
+      p_.dialogs.runAbout();
       break;
     // The web commands ignore whether anything opened.
     case cmd::kHomePage:
-      p_.urls.Open(LoadStr(ids::kHomeUrl));
+      p_.urls.open(loadStr(ids::kHomeUrl));
       break;
     case cmd::kSupport:
-      p_.urls.Open(LoadStr(ids::kSupportUrl));
+      p_.urls.open(loadStr(ids::kSupportUrl));
       break;
     case cmd::kMail:
-      p_.urls.Open(FormatStr(ids::kMailUrl, LoadStr(ids::kVersion)));
+      p_.urls.open(formatStr(ids::kMailUrl, loadStr(ids::kVersion)));
       break;
     default:
       break;
   }
 }
 
-void Monitor::OnShowStatus() {
+void Monitor::onShowStatus() {
   if (statusSeen_) {
-    status_ = options_.autoMonitor ? FormatStr(ids::kWaitingForPrint, options_.printer)
-                                   : FormatStr(ids::kEnterByDetails, options_.printer);
+    status_ = options_.autoMonitor ? formatStr(ids::kWaitingForPrint, options_.printer)
+                                   : formatStr(ids::kEnterByDetails, options_.printer);
   }
-  RecomputeUsage(false);
-  RefreshInkLevels();
-  p_.view.SetTexts(status_, usage_);
-  p_.view.Show();
+  recomputeUsage(false);
+  refreshInkLevels();
+  p_.view.setTexts(status_, usage_);
+  p_.view.showWindow();
   statusSeen_ = true;
 }
 
-void Monitor::OnDetails() {
-  if (!PassesGate())
+void Monitor::onDetails() {
+  if (!passesGate())
     return;
-  DetailsValues values{options_.printer, options_.cartridge, Decimal(maxPages_),
-                       Decimal(best_),   Decimal(normal_),   Decimal(economic_)};
-  if (!p_.dialogs.RunDetails(values))
+  DetailsValues values{options_.printer, options_.cartridge, decimal(maxPages_),
+                       decimal(best_),   decimal(normal_),   decimal(economic_)};
+  if (!p_.dialogs.runDetails(values))
     return;
-  maxPages_ = AtoiLike(values.maximum);
-  best_ = AtoiLike(values.best);
-  normal_ = AtoiLike(values.normal);
-  economic_ = AtoiLike(values.economic);
-  RecomputeUsage(false);
+  maxPages_ = atoiLike(values.maximum);
+  best_ = atoiLike(values.best);
+  normal_ = atoiLike(values.normal);
+  economic_ = atoiLike(values.economic);
+  recomputeUsage(false);
 }
 
-void Monitor::OnSettings() {
-  if (!PassesGate())
+void Monitor::onSettings() {
+  if (!passesGate())
     return;
   SettingsValues values;
   values.options = options_;
-  values.password = ReadPassword(p_.profile);
-  if (!p_.dialogs.RunSettings(values))
+  values.password = readPassword(p_.profile);
+  if (!p_.dialogs.runSettings(values))
     return;
 
   // Every option but automatic detection is taken over now; detection follows below, with its
@@ -142,67 +142,67 @@ void Monitor::OnSettings() {
   options_ = values.options;
   options_.autoMonitor = autoMonitor;
 
-  SaveConfirmedSettings(p_.profile, values.options, values.password);
+  saveConfirmedSettings(p_.profile, values.options, values.password);
   p_.updateAutostart(options_.windowsRun);
 
   if (values.options.autoMonitor != options_.autoMonitor) {
     options_.autoMonitor = values.options.autoMonitor;
     if (options_.autoMonitor) {
-      StartMonitorTimer();
-      p_.tray.SetTipText(LoadStr(ids::kDetectionOn));
+      startMonitorTimer();
+      p_.tray.setTipText(loadStr(ids::kDetectionOn));
     } else {
-      StopMonitorTimer();
-      p_.tray.SetTipText(LoadStr(ids::kDetectionOff));
+      stopMonitorTimer();
+      p_.tray.setTipText(loadStr(ids::kDetectionOff));
     }
   }
 
   // A catalogue that could not be read when the dialog opened is not written back: the dialog's
   // empty list would replace entries it never showed.
-  if (values.catalogueRead && !p_.dataFile.WriteCartridgeCatalogue(values.catalogue))
+  if (values.catalogueRead && !p_.dataFile.writeCartridgeCatalogue(values.catalogue))
     return;
-  RecomputeUsage(false);
-  RefreshInkLevels();
+  recomputeUsage(false);
+  refreshInkLevels();
 }
 
-void Monitor::OnExit() {
-  if (!PassesGate())
+void Monitor::onExit() {
+  if (!passesGate())
     return;
-  SaveAtExit(p_.profile, options_);
-  StopMonitorTimer();
+  saveAtExit(p_.profile, options_);
+  stopMonitorTimer();
   // A last try for prints still waiting; the program does not wait for the lock to end.
   if (!pending_.empty())
-    WritePending();
+    writePending();
   p_.quit(0);
 }
 
-void Monitor::OnTimer() {
-  watcher_->Tick();
+void Monitor::onTimer() {
+  watcher_->tick();
 }
 
 int Monitor::share() const {
-  return UsageShare(best_, normal_, economic_, maxPages_);
+  return usageShare(best_, normal_, economic_, maxPages_);
 }
 
-void Monitor::UpdateStatusDisplay() {
+void Monitor::updateStatusDisplay() {
   const int p = share();
-  usage_ = FormatStr(ids::kUsage, p);
-  p_.view.SetTexts(status_, usage_);
-  p_.view.DrawGauge(p);
+  usage_ = formatStr(ids::kUsage, p);
+  p_.view.setTexts(status_, usage_);
+  p_.view.drawGauge(p);
   // The printer comes first, so only one configuration error shows.
   if (options_.printer.empty()) {
-    status_ = LoadStr(ids::kNoPrinter);
+    status_ = loadStr(ids::kNoPrinter);
   } else if (options_.cartridge.empty()) {
-    status_ = LoadStr(ids::kNoCartridge);
+    status_ = loadStr(ids::kNoCartridge);
   } else {
     return;
   }
-  p_.view.SetTexts(status_, usage_);
+  p_.view.setTexts(status_, usage_);
 }
 
-void Monitor::RecomputeUsage(bool animate) {
+void Monitor::recomputeUsage(bool animate) {
   best_ = normal_ = economic_ = 0;
   UsageTotals totals;
-  if (!p_.dataFile.ReadTotals(options_.cartridge, totals))
+  if (!p_.dataFile.readTotals(options_.cartridge, totals))
     return;
   best_ = totals.best;
   normal_ = totals.normal;
@@ -213,147 +213,147 @@ void Monitor::RecomputeUsage(bool animate) {
 
   const int p = share();
   if (options_.tooltip) {
-    p_.tray.SetTipText(FormatStr(ids::kUsage, p));
+    p_.tray.setTipText(formatStr(ids::kUsage, p));
   } else {
-    p_.tray.SetTipText(LoadStr(options_.autoMonitor ? ids::kDetectionOn : ids::kDetectionOff));
+    p_.tray.setTipText(loadStr(options_.autoMonitor ? ids::kDetectionOn : ids::kDetectionOff));
   }
 
-  const Band band = BandOf(p);
+  const Band band = bandOf(p);
   if (!animate) {
-    p_.tray.EndAnimation();
-    p_.tray.SetIconResource(band.still);
-    p_.tray.EnsureShown();
+    p_.tray.endAnimation();
+    p_.tray.setIconResource(band.still);
+    p_.tray.ensureShown();
   } else {
-    p_.tray.LoadIconRange(band.firstFrame, band.lastFrame);
-    p_.tray.StartAnimation(kStepMs, kPrintAnimationSeconds);
+    p_.tray.loadIconRange(band.firstFrame, band.lastFrame);
+    p_.tray.startAnimation(kStepMs, kPrintAnimationSeconds);
   }
   if (options_.emptyFlash && p > kFlashAbove) {
-    p_.tray.LoadIconRange(kFlashFirst, kFlashLast);
-    p_.tray.StartAnimation(kStepMs, -1);
+    p_.tray.loadIconRange(kFlashFirst, kFlashLast);
+    p_.tray.startAnimation(kStepMs, -1);
   }
-  RefreshForecast(p);
+  refreshForecast(p);
   if (std::exchange(inksAfterPrint_, false))
-    RefreshInkLevels();
+    refreshInkLevels();
 }
 
-void Monitor::RefreshForecast(int share) {
+void Monitor::refreshForecast(int share) {
   UseHistory history;
   std::size_t records = 0;
-  const bool read = p_.dataFile.ForEachRecord(options_.cartridge, [&](const PrintRecord& r) {
+  const bool read = p_.dataFile.forEachRecord(options_.cartridge, [&](const PrintRecord& r) {
     ++records;
-    history.Add(r, p_.dates);
+    history.add(r, p_.dates);
   });
   if (!read)
     return;
-  const CivilDate today = p_.dates.Today();
-  const Forecast forecast = MakeForecast(
-      history, DayNumber(today), PagesLeft(best_, normal_, economic_, maxPages_), maxPages_);
-  p_.view.ShowForecast(ForecastSentence(forecast), MonthlyUse(history, today, maxPages_));
-  Notify(notices_.OnUsage(share, records == 0));
+  const CivilDate today = p_.dates.today();
+  const Forecast forecast = makeForecast(
+      history, dayNumber(today), pagesLeft(best_, normal_, economic_, maxPages_), maxPages_);
+  p_.view.showForecast(forecastSentence(forecast), monthlyUse(history, today, maxPages_));
+  notify(notices_.onUsage(share, records == 0));
 }
 
-void Monitor::Notify(const std::string& notice) {
+void Monitor::notify(const std::string& notice) {
   if (notice.empty())
     return;
-  Trace("notice: %s", notice.c_str());
-  p_.tray.ShowMessage(LoadStr(ids::kNoticeTitle), notice);
+  trace("notice: %s", notice.c_str());
+  p_.tray.showMessage(loadStr(ids::kNoticeTitle), notice);
 }
 
 // The window never waits for the printer's report: the group appears when it arrives. A report
 // on a printer that is no longer the chosen one is dropped.
-void Monitor::RefreshInkLevels() {
-  p_.inks.ReadMarkers(
+void Monitor::refreshInkLevels() {
+  p_.inks.readMarkers(
       options_.printer, [this, printer = options_.printer](const std::vector<Marker>& markers) {
         if (printer != options_.printer)
           return;
-        Notify(notices_.OnMarkers(markers));
-        p_.view.ShowInkLevels(InkRows(markers),
-                              CompareWithEstimate(markers, options_.cartridge, share()));
+        notify(notices_.onMarkers(markers));
+        p_.view.showInkLevels(inkRows(markers),
+                              compareWithEstimate(markers, options_.cartridge, share()));
       });
 }
 
-bool Monitor::CheckAccessPassword() {
+bool Monitor::checkAccessPassword() {
   std::string entered;
-  if (!p_.dialogs.AskPassword(entered))
+  if (!p_.dialogs.askPassword(entered))
     return false;
   // Read at every call: a password changed in Settings applies to the next command.
-  if (entered == ReadPassword(p_.profile))
+  if (entered == readPassword(p_.profile))
     return true;
-  p_.messages.ShowError(LoadStr(ids::kWrongPassword));
+  p_.messages.showError(loadStr(ids::kWrongPassword));
   return false;
 }
 
-bool Monitor::PassesGate() {
-  return !options_.anyone || CheckAccessPassword();
+bool Monitor::passesGate() {
+  return !options_.anyone || checkAccessPassword();
 }
 
-void Monitor::ShowWatchResult(const std::string& sentence) {
+void Monitor::showWatchResult(const std::string& sentence) {
   status_ = sentence;
   if (options_.popStatus) {
     statusSeen_ = true;
-    p_.view.SetTexts(status_, usage_);
-    p_.view.Show();
+    p_.view.setTexts(status_, usage_);
+    p_.view.showWindow();
   } else {
     statusSeen_ = false;
   }
 }
 
-bool Monitor::AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+bool Monitor::appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                                 const std::string& user, const std::string& remark) {
-  pending_.push_back(PrintRecord{p_.clock.DateText(), p_.clock.TimeText(), Decimal(best),
-                                 Decimal(normal), Decimal(economic), user, remark});
+  pending_.push_back(PrintRecord{p_.clock.dateText(), p_.clock.timeText(), decimal(best),
+                                 decimal(normal), decimal(economic), user, remark});
   // The printer has just used ink: its report is asked for once the usage is recomputed.
-  inksAfterPrint_ = WritePending();
+  inksAfterPrint_ = writePending();
   return inksAfterPrint_;
 }
 
-bool Monitor::WritePending() {
+bool Monitor::writePending() {
   // Taken out first: a failure's message box runs timers, and a retry then must find nothing.
   std::vector<PrintRecord> records = std::exchange(pending_, {});
   if (retryTimer_ != 0)
-    p_.timers.Kill(retryTimer_);
+    p_.timers.kill(retryTimer_);
   retryTimer_ = 0;
-  const DataFile::Appended result = p_.dataFile.AppendRecords(records);
+  const DataFile::Appended result = p_.dataFile.appendRecords(records);
   if (result != DataFile::Appended::Busy)
     return result == DataFile::Appended::Written;
   pending_ = std::move(records);
-  retryTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { RetryPending(); });
+  retryTimer_ = p_.timers.start(kMonitorPeriodMs, true, [this] { retryPending(); });
   return true;
 }
 
 // The records reach the file later than their watch: the totals, the icon and the gauge follow
 // now, as they would have then.
-void Monitor::RetryPending() {
-  if (WritePending()) {
+void Monitor::retryPending() {
+  if (writePending()) {
     if (!pending_.empty())
       return;  // still busy
     inksAfterPrint_ = true;
-    RecomputeUsage(false);
-    UpdateStatusDisplay();
+    recomputeUsage(false);
+    updateStatusDisplay();
   } else {
-    BlinkAppendFailure();
+    blinkAppendFailure();
   }
 }
 
-void Monitor::BlinkAppendFailure() {
+void Monitor::blinkAppendFailure() {
   // Only the first id has a picture, so the icon alternates with an empty frame.
-  p_.tray.LoadIconRange(kFirstTrayIcon, icons::kBlank);
-  p_.tray.StartAnimation(kStepMs, kFailureBlinkSeconds);
+  p_.tray.loadIconRange(kFirstTrayIcon, icons::kBlank);
+  p_.tray.startAnimation(kStepMs, kFailureBlinkSeconds);
 }
 
-void Monitor::StartMonitorTimer() {
+void Monitor::startMonitorTimer() {
   if (monitorTimer_ != 0)
     return;
   // Jobs printed while detection was off were not watched; counting them now would count pages
   // the user may have entered by hand.
-  p_.jobs.StartFresh(options_.printer);
-  monitorTimer_ = p_.timers.Start(kMonitorPeriodMs, true, [this] { OnTimer(); });
+  p_.jobs.startFresh(options_.printer);
+  monitorTimer_ = p_.timers.start(kMonitorPeriodMs, true, [this] { onTimer(); });
 }
 
-void Monitor::StopMonitorTimer() {
+void Monitor::stopMonitorTimer() {
   if (monitorTimer_ == 0)
     return;
-  p_.timers.Kill(monitorTimer_);
+  p_.timers.kill(monitorTimer_);
   monitorTimer_ = 0;
 }
 

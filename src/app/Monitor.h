@@ -49,26 +49,26 @@ class Monitor : public IWatchHost {
 
   // The start-up sequence. False when the notification icon could not be added: then no option is
   // loaded and no timer runs.
-  bool Start();
+  bool start();
 
   // A menu command (or the status window's OK).
-  void OnCommand(int command);
-  void OnShowStatus();
-  void OnDetails();
-  void OnSettings();
-  void OnExit();
-  void OnTimer();
+  void onCommand(int command);
+  void onShowStatus();
+  void onDetails();
+  void onSettings();
+  void onExit();
+  void onTimer();
 
   // Runs on every paint of the status window and after every recorded watch.
-  void UpdateStatusDisplay() override;
-  void RecomputeUsage(bool animate) override;
-  bool CheckAccessPassword();
+  void updateStatusDisplay() override;
+  void recomputeUsage(bool animate) override;
+  bool checkAccessPassword();
 
   // IWatchHost
-  void ShowWatchResult(const std::string& sentence) override;
-  bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+  void showWatchResult(const std::string& sentence) override;
+  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string& user, const std::string& remark) override;
-  void BlinkAppendFailure() override;
+  void blinkAppendFailure() override;
 
   const Options& options() const { return options_; }
   std::int32_t best() const { return best_; }
@@ -84,19 +84,19 @@ class Monitor : public IWatchHost {
   std::size_t pendingRecords() const { return pending_.size(); }
 
  private:
-  void StartMonitorTimer();
-  void RefreshInkLevels();
+  void startMonitorTimer();
+  void refreshInkLevels();
   // Reads the log's dates: the forecast and the month chart, and the notice of a nearly empty
   // cartridge. Runs when the log may have changed, never on a paint.
-  void RefreshForecast(int share);
-  void Notify(const std::string& notice);
+  void refreshForecast(int share);
+  void notify(const std::string& notice);
   // Appends the records not written yet. False when the data file cannot be written (the user
   // has been told, the records are dropped); a busy lock keeps them for the retry timer.
-  bool WritePending();
-  void RetryPending();
-  void StopMonitorTimer();
+  bool writePending();
+  void retryPending();
+  void stopMonitorTimer();
   // The command runs only when no password is required or the right one was entered.
-  bool PassesGate();
+  bool passesGate();
 
   MonitorPorts p_;
   Options options_;

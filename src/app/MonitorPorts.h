@@ -16,16 +16,16 @@ class IStatusView {
  public:
   virtual ~IStatusView() = default;
   // Copies the status and usage texts into the window's controls.
-  virtual void SetTexts(const std::string& status, const std::string& usage) = 0;
-  virtual void Show() = 0;
+  virtual void setTexts(const std::string& status, const std::string& usage) = 0;
+  virtual void showWindow() = 0;
   // Redraws the gauge strip at the given share (0 to 100).
-  virtual void DrawGauge(int share) = 0;
+  virtual void drawGauge(int share) = 0;
   // The printer's own ink levels and the sentence comparing them with the estimate; no rows
   // hide the group.
-  virtual void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) = 0;
+  virtual void showInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) = 0;
   // When the cartridge will run out and the pages of the last twelve months; an empty sentence
   // with no pages at all hides them.
-  virtual void ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) = 0;
+  virtual void showForecast(const std::string& sentence, const std::vector<MonthUse>& months) = 0;
 };
 
 // The modal dialogs that the commands run.
@@ -33,10 +33,10 @@ class IDialogs {
  public:
   virtual ~IDialogs() = default;
   // The access password prompt: false when cancelled, else the entered text.
-  virtual bool AskPassword(std::string& entered) = 0;
-  virtual bool RunDetails(DetailsValues& values) = 0;
-  virtual bool RunSettings(SettingsValues& values) = 0;
-  virtual void RunAbout() = 0;
+  virtual bool askPassword(std::string& entered) = 0;
+  virtual bool runDetails(DetailsValues& values) = 0;
+  virtual bool runSettings(SettingsValues& values) = 0;
+  virtual void runAbout() = 0;
 };
 
 }  // namespace pw

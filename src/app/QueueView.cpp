@@ -6,7 +6,7 @@ namespace pw {
 
 using State = SpooledJob::State;
 
-void QueueView::Latest::Add(const SpooledJob& job) {
+void QueueView::Latest::add(const SpooledJob& job) {
   if (job.created > created) {
     created = job.created;
     ids.clear();
@@ -15,7 +15,7 @@ void QueueView::Latest::Add(const SpooledJob& job) {
     ids.insert(job.id);
 }
 
-void QueueView::Begin(const std::string& printer, const std::vector<SpooledJob>& present) {
+void QueueView::begin(const std::string& printer, const std::vector<SpooledJob>& present) {
   begun_ = true;
   printer_ = printer;
   newest_ = {};
@@ -28,14 +28,14 @@ void QueueView::Begin(const std::string& printer, const std::vector<SpooledJob>&
   lastAnswerValid_ = false;
   const SpooledJob* newest = nullptr;
   for (const SpooledJob& job : present) {
-    latest_.Add(job);
+    latest_.add(job);
     if (job.state == State::kWaiting)
-      waiting_.insert(KeyOf(job));
+      waiting_.insert(keyOf(job));
     if (!newest || job.id > newest->id)
       newest = &job;
   }
   if (newest) {
-    newest_ = KeyOf(*newest);
+    newest_ = keyOf(*newest);
     // Asked for at every look, it must not be taken for news.
     if (newest->state != State::kWaiting)
       handled_.insert(newest_);
@@ -44,28 +44,28 @@ void QueueView::Begin(const std::string& printer, const std::vector<SpooledJob>&
   // The own ids go on rising: the watcher's mark survives a new start.
 }
 
-std::uint32_t QueueView::FinishedFrom() const {
+std::uint32_t QueueView::finishedFrom() const {
   if (catchUp_.looks > 0)
     return 1;
   return newest_.id != 0 ? std::min(line_ + 1, newest_.id) : line_ + 1;
 }
 
-std::vector<std::uint32_t> QueueView::Missing(const std::vector<SpooledJob>& reported) const {
+std::vector<std::uint32_t> QueueView::missing(const std::vector<SpooledJob>& reported) const {
   std::vector<std::uint32_t> missing;
   for (const Key& key : waiting_)
     if (std::none_of(reported.begin(), reported.end(),
-                     [&](const SpooledJob& job) { return KeyOf(job) == key; }))
+                     [&](const SpooledJob& job) { return keyOf(job) == key; }))
       missing.push_back(key.id);
   return missing;
 }
 
-bool QueueView::IsNews(const SpooledJob& job) const {
+bool QueueView::isNews(const SpooledJob& job) const {
   const Latest& known = catchUp_.latest;
   return job.id >= catchUp_.from || job.created > known.created ||
-         (job.created == known.created && !known.ids.count(job.id)) || waiting_.count(KeyOf(job));
+         (job.created == known.created && !known.ids.count(job.id)) || waiting_.count(keyOf(job));
 }
 
-std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> jobs,
+std::optional<std::vector<JobSnapshot>> QueueView::look(std::vector<SpooledJob> jobs,
                                                         const QueueDefault& queueDefault) {
   // A job that finished between the two requests of a look comes twice; the finished copy counts.
   std::stable_sort(jobs.begin(), jobs.end(), [](const SpooledJob& a, const SpooledJob& b) {
@@ -78,7 +78,7 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
   const bool catchingUp = catchUp_.looks > 0;
   const bool crashNoticed = !catchingUp && newest_.id != 0 &&
                             std::none_of(jobs.begin(), jobs.end(), [this](const SpooledJob& job) {
-                              return KeyOf(job) == newest_;
+                              return keyOf(job) == newest_;
                             });
   std::vector<Shown> shown = shown_;
   std::set<Key> handled = handled_, waiting;
@@ -87,27 +87,27 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
   Key newest = catchUp_.looks == 2 ? Key{} : newest_;
   std::uint32_t nextId = nextId_;
   for (SpooledJob& job : jobs) {
-    latest.Add(job);
+    latest.add(job);
     if (job.id >= newest.id)
-      newest = KeyOf(job);
+      newest = keyOf(job);
     const auto known = std::find_if(shown.begin(), shown.end(),
-                                    [&](const Shown& s) { return s.job == KeyOf(job); });
+                                    [&](const Shown& s) { return s.job == keyOf(job); });
     if (known != shown.end()) {
       known->snapshot.pagesPrinted = std::max(known->snapshot.pagesPrinted, job.pagesPrinted);
       continue;
     }
-    if (handled.count(KeyOf(job)))
+    if (handled.count(keyOf(job)))
       continue;
-    if (catchingUp && job.state != State::kWaiting && !IsNews(job))
+    if (catchingUp && job.state != State::kWaiting && !isNews(job))
       continue;
     // A cancelled job used the ink of the pages it printed, not of the pages it announced.
     const std::uint32_t announced = job.state == State::kStopped ? 0 : job.totalPages;
     const std::uint32_t pages = std::max(announced, job.pagesPrinted);
     if (job.state == State::kWaiting && announced == 0) {
-      waiting.insert(KeyOf(job));
+      waiting.insert(keyOf(job));
       continue;
     }
-    handled.insert(KeyOf(job));
+    handled.insert(keyOf(job));
     if (pages == 0)
       continue;
     JobSnapshot snapshot;
@@ -123,7 +123,7 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
         return std::nullopt;
       snapshot.quality = *fallback;
     }
-    shown.push_back(Shown{KeyOf(job), std::move(snapshot)});
+    shown.push_back(Shown{keyOf(job), std::move(snapshot)});
   }
 
   std::vector<JobSnapshot> answer;
@@ -139,18 +139,18 @@ std::optional<std::vector<JobSnapshot>> QueueView::Look(std::vector<SpooledJob> 
   lastAnswerValid_ = true;
 
   if (crashNoticed)
-    catchUp_ = CatchUp{2, latest_, FinishedFrom()};
+    catchUp_ = CatchUp{2, latest_, finishedFrom()};
   else if (catchingUp)
     --catchUp_.looks;
   line_ = newest_.id;
   newest_ = newest;
   latest_ = std::move(latest);
   // A job below the next line that is not waiting can never be reported again.
-  const std::uint32_t from = FinishedFrom();
+  const std::uint32_t from = finishedFrom();
   for (auto it = handled.begin(); it != handled.end() && it->id < from;) {
     const Key job = *it;
     const bool stillQueued = std::any_of(jobs.begin(), jobs.end(), [&](const SpooledJob& j) {
-      return KeyOf(j) == job && j.state == State::kWaiting;
+      return keyOf(j) == job && j.state == State::kWaiting;
     });
     it = stillQueued ? std::next(it) : handled.erase(it);
   }

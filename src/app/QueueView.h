@@ -15,11 +15,11 @@
 //   released from hold after newer ones printed still lands above the watcher's mark.
 // - A shown job stays in the answer until two looks in a row gave the same answer: by then the
 //   watcher has ended a watch on it and holds it at or below its mark.
-// - Begin() draws the line: jobs finished before it are never shown; jobs then waiting are
+// - begin() draws the line: jobs finished before it are never shown; jobs then waiting are
 //   shown when they finish. It is called for a new printer and whenever watching starts again.
 //
 // The spooler side asks for the unfinished jobs of the printer, for the finished jobs from
-// FinishedFrom() on, and looks up each job of Missing() that is in neither answer. Asking for
+// finishedFrom() on, and looks up each job of missing() that is in neither answer. Asking for
 // finished jobs one look behind the highest id seen closes the race in which a job is numbered
 // before a newer one but finishes after the look that saw the newer one.
 //
@@ -51,24 +51,24 @@ class QueueView {
 
   // Starts afresh on `printer` from what it has now: its finished jobs (ids and creation times
   // are enough) and its unfinished ones.
-  void Begin(const std::string& printer, const std::vector<SpooledJob>& present);
+  void begin(const std::string& printer, const std::vector<SpooledJob>& present);
   // The next look needs a new starting line first.
-  void Forget() { begun_ = false; }
+  void forget() { begun_ = false; }
   // Whether a look at `printer` can go on from the line drawn; another printer needs its own.
-  bool BegunFor(const std::string& printer) const { return begun_ && printer == printer_; }
+  bool begunFor(const std::string& printer) const { return begun_ && printer == printer_; }
 
-  std::uint32_t FinishedFrom() const;
+  std::uint32_t finishedFrom() const;
   // Remembered waiting jobs that are not among `reported`: they have to be looked up one by one.
-  std::vector<std::uint32_t> Missing(const std::vector<SpooledJob>& reported) const;
+  std::vector<std::uint32_t> missing(const std::vector<SpooledJob>& reported) const;
 
-  // One look: the unfinished jobs, the finished jobs from FinishedFrom() on, and the missing jobs
+  // One look: the unfinished jobs, the finished jobs from finishedFrom() on, and the missing jobs
   // that could be looked up (one gone from the spooler or moved to another printer is left out).
   // Returns what the watcher is shown, or nothing (and changes nothing) when the queue default
   // was needed and could not be fetched.
-  std::optional<std::vector<JobSnapshot>> Look(std::vector<SpooledJob> jobs,
+  std::optional<std::vector<JobSnapshot>> look(std::vector<SpooledJob> jobs,
                                                const QueueDefault& queueDefault);
   // A look that failed: the next answer cannot be taken for a repeat.
-  void LookFailed() { lastAnswerValid_ = false; }
+  void lookFailed() { lastAnswerValid_ = false; }
 
  private:
   struct Key {
@@ -84,7 +84,7 @@ class QueueView {
   struct Latest {
     std::int64_t created = 0;
     std::set<std::uint32_t> ids;
-    void Add(const SpooledJob& job);
+    void add(const SpooledJob& job);
   };
   // What was known when a crashed scheduler was noticed: a finished job is news if it was
   // created after that, or numbered from the line then in force on.
@@ -94,8 +94,8 @@ class QueueView {
     std::uint32_t from = 0;
   };
 
-  static Key KeyOf(const SpooledJob& job) { return {job.id, job.created}; }
-  bool IsNews(const SpooledJob& job) const;
+  static Key keyOf(const SpooledJob& job) { return {job.id, job.created}; }
+  bool isNews(const SpooledJob& job) const;
 
   bool begun_ = false;
   std::string printer_;

@@ -7,55 +7,55 @@ namespace pw {
 SchedulerJobSource::SchedulerJobSource(std::unique_ptr<ISchedulerCalls> calls)
     : calls_(std::move(calls)) {}
 
-void SchedulerJobSource::StartFresh(const std::string& printer) {
+void SchedulerJobSource::startFresh(const std::string& printer) {
   // The line is drawn now; a scheduler that does not answer yet gets it drawn at the first look
   // that reaches it.
-  view_.Forget();
+  view_.forget();
   if (!printer.empty())
-    Begin(printer);
+    begin(printer);
 }
 
-bool SchedulerJobSource::Begin(const std::string& printer) {
-  auto present = calls_->Finished(printer, 1, true);
+bool SchedulerJobSource::begin(const std::string& printer) {
+  auto present = calls_->finished(printer, 1, true);
   if (!present)
     return false;
   // The brief answer leaves their state out; that they have finished is all that matters here.
   for (SpooledJob& job : *present)
     job.state = SpooledJob::State::kCompleted;
-  const auto unfinished = calls_->Unfinished(printer);
+  const auto unfinished = calls_->unfinished(printer);
   if (!unfinished)
     return false;
   present->insert(present->end(), unfinished->begin(), unfinished->end());
-  view_.Begin(printer, *present);
+  view_.begin(printer, *present);
   return true;
 }
 
-std::optional<std::vector<JobSnapshot>> SchedulerJobSource::ListJobs(const std::string& printer) {
-  auto jobs = Look(printer);
+std::optional<std::vector<JobSnapshot>> SchedulerJobSource::listJobs(const std::string& printer) {
+  auto jobs = look(printer);
   if (!jobs)
-    view_.LookFailed();
+    view_.lookFailed();
   return jobs;
 }
 
-std::optional<std::vector<JobSnapshot>> SchedulerJobSource::Look(const std::string& printer) {
+std::optional<std::vector<JobSnapshot>> SchedulerJobSource::look(const std::string& printer) {
   // No printer chosen yet is a printer that cannot be opened: the server-wide queue would count
   // the jobs of every printer.
   if (printer.empty())
     return std::nullopt;
   // Another printer (chosen in Settings) starts from a line of its own: its old jobs are not
   // this watch's.
-  if (!view_.BegunFor(printer) && !Begin(printer))
+  if (!view_.begunFor(printer) && !begin(printer))
     return std::nullopt;
 
-  auto jobs = calls_->Unfinished(printer);
+  auto jobs = calls_->unfinished(printer);
   if (!jobs)
     return std::nullopt;
-  const auto finished = calls_->Finished(printer, view_.FinishedFrom(), false);
+  const auto finished = calls_->finished(printer, view_.finishedFrom(), false);
   if (!finished)
     return std::nullopt;
   jobs->insert(jobs->end(), finished->begin(), finished->end());
-  for (const std::uint32_t id : view_.Missing(*jobs)) {
-    const auto job = calls_->Job(id);
+  for (const std::uint32_t id : view_.missing(*jobs)) {
+    const auto job = calls_->job(id);
     if (!job)
       return std::nullopt;
     // Moved to another queue: that printer's pages are not ours.
@@ -66,9 +66,9 @@ std::optional<std::vector<JobSnapshot>> SchedulerJobSource::Look(const std::stri
   // Asked for once a look at most, and only when a job without print settings is shown.
   bool asked = false;
   std::optional<std::optional<std::int16_t>> fallback;
-  return view_.Look(std::move(*jobs), [&] {
+  return view_.look(std::move(*jobs), [&] {
     if (!std::exchange(asked, true))
-      fallback = calls_->QueueDefault(printer);
+      fallback = calls_->queueDefault(printer);
     return fallback;
   });
 }

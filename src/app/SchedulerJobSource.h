@@ -18,12 +18,12 @@ class SchedulerJobSource : public IJobSource {
  public:
   explicit SchedulerJobSource(std::unique_ptr<ISchedulerCalls> calls);
 
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
-  void StartFresh(const std::string& printer) override;
+  std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) override;
+  void startFresh(const std::string& printer) override;
 
  private:
-  bool Begin(const std::string& printer);
-  std::optional<std::vector<JobSnapshot>> Look(const std::string& printer);
+  bool begin(const std::string& printer);
+  std::optional<std::vector<JobSnapshot>> look(const std::string& printer);
 
   std::unique_ptr<ISchedulerCalls> calls_;
   QueueView view_;

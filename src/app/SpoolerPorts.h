@@ -28,13 +28,13 @@ class IJobSource {
   virtual ~IJobSource() = default;
   // The jobs of the named printer's queue, or nothing when the printer cannot be opened or the
   // list cannot be fetched.
-  virtual std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) = 0;
+  virtual std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) = 0;
   // After ListJobs gave nothing: the answer is still on its way, so the look has not failed and
   // asking again later gets it.
-  virtual bool AnswerOnItsWay() { return false; }
+  virtual bool answerOnItsWay() { return false; }
   // Watching the printer starts (again): jobs finished before now are not the queue's, jobs
   // waiting now are.
-  virtual void StartFresh(const std::string& printer) = 0;
+  virtual void startFresh(const std::string& printer) = 0;
 };
 
 // One job as a scheduler that numbers jobs across its printers and keeps finished ones listable
@@ -60,15 +60,15 @@ class ISchedulerCalls {
  public:
   virtual ~ISchedulerCalls() = default;
   // The printer's jobs not finished yet.
-  virtual std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) = 0;
+  virtual std::optional<std::vector<SpooledJob>> unfinished(const std::string& printer) = 0;
   // The printer's finished jobs from `firstId` on; with `brief` only their ids and creation times.
-  virtual std::optional<std::vector<SpooledJob>> Finished(const std::string& printer,
+  virtual std::optional<std::vector<SpooledJob>> finished(const std::string& printer,
                                                           std::uint32_t firstId, bool brief) = 0;
   // One job by id, on whichever printer: an empty list when the scheduler no longer has it.
-  virtual std::optional<std::vector<SpooledJob>> Job(std::uint32_t id) = 0;
+  virtual std::optional<std::vector<SpooledJob>> job(std::uint32_t id) = 0;
   // The queue's default print quality for a job without settings (itself absent when the queue
   // has none).
-  virtual std::optional<std::optional<std::int16_t>> QueueDefault(const std::string& printer) = 0;
+  virtual std::optional<std::optional<std::int16_t>> queueDefault(const std::string& printer) = 0;
 };
 
 // One marker (ink or toner) as the printer reports it. Levels run 0 to 100; negative ones mean
@@ -89,7 +89,7 @@ class IInkLevels {
   virtual ~IInkLevels() = default;
   // Asks without waiting; the answer comes later on the thread of the windows, and never after
   // this object is gone. Empty when the printer reports no markers or cannot be asked.
-  virtual void ReadMarkers(const std::string& printer, Answer answer) = 0;
+  virtual void readMarkers(const std::string& printer, Answer answer) = 0;
 };
 
 }  // namespace pw

@@ -12,8 +12,6 @@
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
-// windows.h names its own ReplaceFile as a macro; ours is pw::ReplaceFile.
-#undef ReplaceFile
 #else
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -26,41 +24,41 @@ namespace {
 constexpr std::size_t kBufferSize = 256 * 1024;
 
 #ifdef _WIN32
-int OpenForReading(const std::string& path) {
+int openForReading(const std::string& path) {
   return _open(path.c_str(), _O_RDONLY | _O_BINARY);
 }
-long ReadSome(int fd, char* data, std::size_t size) {
+long readSome(int fd, char* data, std::size_t size) {
   return _read(fd, data, static_cast<unsigned>(size));
 }
-int OpenForWriting(const std::string& path) {
+int openForWriting(const std::string& path) {
   return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-long WriteSome(int fd, const char* data, std::size_t size) {
+long writeSome(int fd, const char* data, std::size_t size) {
   return _write(fd, data, static_cast<unsigned>(size));
 }
-bool SyncFile(int fd) {
+bool syncFile(int fd) {
   return _commit(fd) == 0;
 }
-int CloseFile(int fd) {
+int closeFile(int fd) {
   return _close(fd);
 }
 #else
-int OpenForReading(const std::string& path) {
+int openForReading(const std::string& path) {
   return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
-long ReadSome(int fd, char* data, std::size_t size) {
+long readSome(int fd, char* data, std::size_t size) {
   return ::read(fd, data, size);
 }
-int OpenForWriting(const std::string& path) {
+int openForWriting(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
-long WriteSome(int fd, const char* data, std::size_t size) {
+long writeSome(int fd, const char* data, std::size_t size) {
   return ::write(fd, data, size);
 }
-bool SyncFile(int fd) {
+bool syncFile(int fd) {
   return ::fsync(fd) == 0;
 }
-int CloseFile(int fd) {
+int closeFile(int fd) {
   return ::close(fd);
 }
 #endif
@@ -68,18 +66,18 @@ int CloseFile(int fd) {
 
 DurableFile::~DurableFile() {
   if (fd_ >= 0)
-    CloseFile(fd_);
+    closeFile(fd_);
 }
 
-bool DurableFile::Create(const std::string& path) {
-  fd_ = OpenForWriting(path);
+bool DurableFile::create(const std::string& path) {
+  fd_ = openForWriting(path);
   ok_ = fd_ >= 0;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
   return ok_;
 }
 
-void DurableFile::TakeAccessOf(const std::string& original) {
+void DurableFile::takeAccessOf(const std::string& original) {
 #ifndef _WIN32
   struct stat old = {};
   if (fd_ < 0 || ::stat(original.c_str(), &old) != 0)
@@ -94,19 +92,19 @@ void DurableFile::TakeAccessOf(const std::string& original) {
 #endif
 }
 
-void DurableFile::Write(std::string_view bytes) {
+void DurableFile::write(std::string_view bytes) {
   if (!ok_)
     return;
   if (buffer_.size() + bytes.size() > kBufferSize)
-    Flush();
+    flush();
   buffer_.append(bytes);
 }
 
-void DurableFile::CopyFrom(const std::string& path, std::uint64_t length) {
+void DurableFile::copyFrom(const std::string& path, std::uint64_t length) {
   if (!ok_)
     return;
-  Flush();
-  const int in = OpenForReading(path);
+  flush();
+  const int in = openForReading(path);
   if (in < 0) {
     ok_ = false;
     return;
@@ -126,7 +124,7 @@ void DurableFile::CopyFrom(const std::string& path, std::uint64_t length) {
 #endif
   while (ok_ && done < length) {
     buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, length - done)));
-    const long n = ReadSome(in, buffer_.data(), buffer_.size());
+    const long n = readSome(in, buffer_.data(), buffer_.size());
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0) {
@@ -135,17 +133,17 @@ void DurableFile::CopyFrom(const std::string& path, std::uint64_t length) {
     }
     buffer_.resize(static_cast<std::size_t>(n));
     done += static_cast<std::uint64_t>(n);
-    Flush();
+    flush();
   }
   buffer_.clear();
-  CloseFile(in);
+  closeFile(in);
 }
 
-void DurableFile::Flush() {
+void DurableFile::flush() {
   const char* p = buffer_.data();
   std::size_t left = buffer_.size();
   while (ok_ && left > 0) {
-    const long n = WriteSome(fd_, p, left);
+    const long n = writeSome(fd_, p, left);
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0) {
@@ -158,26 +156,26 @@ void DurableFile::Flush() {
   buffer_.clear();
 }
 
-bool DurableFile::Finish() {
+bool DurableFile::finish() {
   if (fd_ < 0)
     return false;
-  Flush();
-  if (ok_ && !SyncFile(fd_))
+  flush();
+  if (ok_ && !syncFile(fd_))
     ok_ = false;
-  if (CloseFile(fd_) != 0)
+  if (closeFile(fd_) != 0)
     ok_ = false;
   fd_ = -1;
   return ok_;
 }
 
-void DurableFile::Discard() {
+void DurableFile::discard() {
   if (fd_ >= 0)
-    CloseFile(fd_);
+    closeFile(fd_);
   fd_ = -1;
   buffer_.clear();
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool replaceFile(const std::string& from, const std::string& to) {
 #ifdef _WIN32
   return MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -204,12 +202,12 @@ constexpr auto kLockPoll = std::chrono::milliseconds(5);
 }  // namespace
 
 FileLock::~FileLock() {
-  Release();
+  release();
 }
 
 #ifdef _WIN32
-bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
-  Release();
+bool FileLock::acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
+  release();
   cannotCreate_ = false;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
@@ -238,14 +236,14 @@ bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wa
   }
 }
 
-void FileLock::Release() {
+void FileLock::release() {
   if (handle_ != nullptr)
     CloseHandle(static_cast<HANDLE>(handle_));
   handle_ = nullptr;
 }
 #else
-bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
-  Release();
+bool FileLock::acquire(const std::string& lockPath, std::chrono::milliseconds wait) {
+  release();
   cannotCreate_ = false;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
@@ -276,7 +274,7 @@ bool FileLock::Acquire(const std::string& lockPath, std::chrono::milliseconds wa
   }
 }
 
-void FileLock::Release() {
+void FileLock::release() {
   if (fd_ < 0)
     return;
   // Removed while still locked, so a waiter that opened the old file notices and reopens.

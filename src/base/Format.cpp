@@ -5,7 +5,7 @@
 
 namespace pw {
 
-std::string VFormat(const char* format, va_list args) {
+std::string vFormat(const char* format, va_list args) {
   va_list copy;
   va_copy(copy, args);
   const int n = std::vsnprintf(nullptr, 0, format, copy);
@@ -17,15 +17,15 @@ std::string VFormat(const char* format, va_list args) {
   return std::string(buf.data(), static_cast<size_t>(n));
 }
 
-std::string Format(const char* format, ...) {
+std::string format(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string text = VFormat(format, args);
+  std::string text = vFormat(format, args);
   va_end(args);
   return text;
 }
 
-std::string Decimal(long long n) {
+std::string decimal(long long n) {
   return std::to_string(n);
 }
 

@@ -12,9 +12,9 @@
 #endif
 
 namespace pw {
-std::string VFormat(const char* format, va_list args);
-std::string Format(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
+std::string vFormat(const char* format, va_list args);
+std::string format(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
 // A whole number in decimal digits with a leading minus when negative, as every file and window
 // of the program writes one.
-std::string Decimal(long long n);
+std::string decimal(long long n);
 }  // namespace pw

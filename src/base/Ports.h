@@ -17,9 +17,9 @@ class IMessages {
  public:
   virtual ~IMessages() = default;
   // Stop icon, OK button.
-  virtual void ShowError(const std::string& text) = 0;
+  virtual void showError(const std::string& text) = 0;
   // Stop icon, Yes and No buttons, No the default. True only when the user answered Yes.
-  virtual bool AskYesNo(const std::string& text) = 0;
+  virtual bool askYesNo(const std::string& text) = 0;
 };
 
 // The options profile: the section "Settings" of the program's profile. A missing or unreadable
@@ -27,20 +27,20 @@ class IMessages {
 class IProfile {
  public:
   virtual ~IProfile() = default;
-  virtual int ReadInt(const std::string& name, int def) = 0;
-  virtual std::string ReadString(const std::string& name, const std::string& def) = 0;
-  virtual void WriteInt(const std::string& name, int value) = 0;
-  virtual void WriteString(const std::string& name, const std::string& value) = 0;
+  virtual int readInt(const std::string& name, int def) = 0;
+  virtual std::string readString(const std::string& name, const std::string& def) = 0;
+  virtual void writeInt(const std::string& name, int value) = 0;
+  virtual void writeString(const std::string& name, const std::string& value) = 0;
 };
 
 // The local date and time in the user's locale forms (the one formatter of the program).
 class IClock {
  public:
   virtual ~IClock() = default;
-  virtual std::string DateText() = 0;  // today, date only
-  virtual std::string TimeText() = 0;  // now, time only
+  virtual std::string dateText() = 0;  // today, date only
+  virtual std::string timeText() = 0;  // now, time only
   // Wall-clock seconds, used where whole seconds elapsed are counted (icon animation).
-  virtual std::int64_t NowSeconds() = 0;
+  virtual std::int64_t nowSeconds() = 0;
 };
 
 // Timers that fire on the user-interface thread.
@@ -49,12 +49,12 @@ class ITimers {
   using Id = int;
   virtual ~ITimers() = default;
   // Starts a timer; 0 means it could not be started. A one-shot timer is gone after it fired.
-  virtual Id Start(int periodMs, bool repeat, std::function<void()> onFire) = 0;
-  virtual void Kill(Id id) = 0;
+  virtual Id start(int periodMs, bool repeat, std::function<void()> onFire) = 0;
+  virtual void kill(Id id) = 0;
 };
 
 // The diagnostic trace: silent in normal use, shown only when a sink is installed.
-void SetTraceSink(std::function<void(const std::string&)> sink);
-void Trace(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
+void setTraceSink(std::function<void(const std::string&)> sink);
+void trace(const char* format, ...) PW_PRINTF_FORMAT(1, 2);
 
 }  // namespace pw

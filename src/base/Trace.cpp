@@ -3,24 +3,24 @@
 
 namespace pw {
 namespace {
-std::function<void(const std::string&)>& TraceSink() {
+std::function<void(const std::string&)>& traceSink() {
   static std::function<void(const std::string&)> sink;
   return sink;
 }
 }  // namespace
 
-void SetTraceSink(std::function<void(const std::string&)> sink) {
-  TraceSink() = std::move(sink);
+void setTraceSink(std::function<void(const std::string&)> sink) {
+  traceSink() = std::move(sink);
 }
 
-void Trace(const char* format, ...) {
-  if (!TraceSink())
+void trace(const char* format, ...) {
+  if (!traceSink())
     return;
   va_list args;
   va_start(args, format);
-  const std::string text = VFormat(format, args);
+  const std::string text = vFormat(format, args);
   va_end(args);
-  TraceSink()(text);
+  traceSink()(text);
 }
 
 }  // namespace pw

@@ -40,7 +40,7 @@ using Profile = pw::RegistryProfile;
 using Clock = pw::Win32Clock;
 
 // Beside the tool; nothing is copied there on first use.
-std::string DefaultDataFolder(bool /*prepare*/) {
+std::string defaultDataFolder(bool /*prepare*/) {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string module(path, length);
@@ -53,17 +53,17 @@ using Clock = pw::QtClock;
 
 // Needs the application object. The help only names the folder: copying the shipped data file
 // there for a first use is left to a command that reads or writes it.
-std::string DefaultDataFolder(bool prepare) {
-  return pw::S(pw::ProgramDataFolder(prepare));
+std::string defaultDataFolder(bool prepare) {
+  return pw::S(pw::programDataFolder(prepare));
 }
 #endif
 
 // The program's error messages go to standard error instead of a message box.
 class StderrMessages : public pw::IMessages {
  public:
-  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  bool AskYesNo(const std::string& text) override {
-    ShowError(text);
+  void showError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  bool askYesNo(const std::string& text) override {
+    showError(text);
     return false;
   }
 };
@@ -82,7 +82,7 @@ const std::map<std::string, std::set<std::string>> kOptions = {
     {"append", {"--file", "--best", "--normal", "--economic", "--user", "--remark"}},
 };
 
-std::optional<Arguments> Parse(int argc, char** argv) {
+std::optional<Arguments> parse(int argc, char** argv) {
   if (argc < 2 || kOptions.count(argv[1]) == 0)
     return std::nullopt;
   Arguments args;
@@ -111,7 +111,7 @@ std::optional<Arguments> Parse(int argc, char** argv) {
 }
 
 // A page count: a whole decimal number from 0 to the signed 32-bit maximum, nothing else.
-std::optional<std::int32_t> ParsePages(const std::string& text) {
+std::optional<std::int32_t> parsePages(const std::string& text) {
   std::size_t i = text.size() > 1 && text[0] == '+' ? 1 : 0;
   if (i == text.size())
     return std::nullopt;
@@ -126,7 +126,7 @@ std::optional<std::int32_t> ParsePages(const std::string& text) {
   return static_cast<std::int32_t>(value);
 }
 
-bool IsPlainNumber(const std::string& text) {
+bool isPlainNumber(const std::string& text) {
   const std::size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
   return text.size() > digits && text.find_first_not_of("0123456789", digits) == text.npos;
 }
@@ -134,9 +134,9 @@ bool IsPlainNumber(const std::string& text) {
 // One CSV field as RFC 4180 asks: quoted when it holds the separator, a quote or a line end. A
 // cell that a spreadsheet would run as a formula gets a leading apostrophe, so that a job title
 // like "=HYPERLINK(...)" is shown, not run; a plain number such as "-2" stays a number.
-std::string CsvField(std::string text, char separator) {
+std::string csvField(std::string text, char separator) {
   if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos &&
-      !IsPlainNumber(text))
+      !isPlainNumber(text))
     text.insert(0, 1, '\'');
   const char special[] = {separator, '"', '\r', '\n', '\0'};
   if (text.find_first_of(special) == std::string::npos)
@@ -152,7 +152,7 @@ std::string CsvField(std::string text, char separator) {
 
 // A named data file is rewritten through the same name with the extension ".new", so that
 // Pagewarden.xml in any folder pairs with Pagewarden.new as it does beside the program.
-pw::DataFilePaths PathsFor(const std::string& file) {
+pw::DataFilePaths pathsFor(const std::string& file) {
   std::filesystem::path temp(file);
   temp.replace_extension(".new");
   if (temp == std::filesystem::path(file))
@@ -161,37 +161,37 @@ pw::DataFilePaths PathsFor(const std::string& file) {
 }
 
 // A tab inside a value would add a field; it is shown as a blank.
-std::string TabField(std::string text) {
+std::string tabField(std::string text) {
   for (char& c : text)
     if (c == '\t')
       c = ' ';
   return text;
 }
 
-int Usage(pw::DataFile& file, const Arguments& args) {
+int usage(pw::DataFile& file, const Arguments& args) {
   std::string cartridge;
   if (const auto it = args.values.find("--cartridge"); it != args.values.end()) {
     cartridge = it->second;
   } else {
     Profile profile;
-    cartridge = profile.ReadString(pw::keys::kCartridge, "");
+    cartridge = profile.readString(pw::keys::kCartridge, "");
   }
   pw::UsageTotals totals;
-  if (!file.ReadTotals(cartridge, totals))
+  if (!file.readTotals(cartridge, totals))
     return 1;
   if (!totals.maxPages && args.values.count("--cartridge") != 0)
-    std::fputs(pw::FormatStr(pw::ids::kLogNoSuchCartridge, cartridge.c_str()).c_str(), stderr);
+    std::fputs(pw::formatStr(pw::ids::kLogNoSuchCartridge, cartridge.c_str()).c_str(), stderr);
   const std::int32_t maximum = totals.maxPages.value_or(0);
-  const int share = pw::UsageShare(totals.best, totals.normal, totals.economic, maximum);
+  const int share = pw::usageShare(totals.best, totals.normal, totals.economic, maximum);
   const std::string report =
-      "best=" + pw::Decimal(totals.best) + "\nnormal=" + pw::Decimal(totals.normal) +
-      "\neconomic=" + pw::Decimal(totals.economic) + "\nmaximum=" + pw::Decimal(maximum) +
-      "\nshare=" + pw::Decimal(share) + "\n";
+      "best=" + pw::decimal(totals.best) + "\nnormal=" + pw::decimal(totals.normal) +
+      "\neconomic=" + pw::decimal(totals.economic) + "\nmaximum=" + pw::decimal(maximum) +
+      "\nshare=" + pw::decimal(share) + "\n";
   std::fputs(report.c_str(), stdout);
   return 0;
 }
 
-int List(pw::DataFile& file, const Arguments& args) {
+int list(pw::DataFile& file, const Arguments& args) {
   if (args.csv == ';')
     std::fputs("\xef\xbb\xbf", stdout);  // spreadsheets read UTF-8 only after this mark
   if (args.csv) {
@@ -201,14 +201,14 @@ int List(pw::DataFile& file, const Arguments& args) {
         c = args.csv;
     std::fputs(header.c_str(), stdout);
   }
-  const bool ok = file.ForEachRecord("", [&](const pw::PrintRecord& r) {
+  const bool ok = file.forEachRecord("", [&](const pw::PrintRecord& r) {
     const std::string* fields[] = {&r.date,     &r.time, &r.best,  &r.normal,
                                    &r.economic, &r.user, &r.remark};
     std::string line;
     for (const std::string* field : fields) {
       if (field != fields[0])
         line += args.csv ? args.csv : '\t';
-      line += args.csv ? CsvField(*field, args.csv) : TabField(*field);
+      line += args.csv ? csvField(*field, args.csv) : tabField(*field);
     }
     line += args.csv ? "\r\n" : "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -216,26 +216,26 @@ int List(pw::DataFile& file, const Arguments& args) {
   return ok ? 0 : 1;
 }
 
-int Catalogue(pw::DataFile& file) {
+int catalogue(pw::DataFile& file) {
   std::vector<pw::CartridgeEntry> entries;
-  if (!file.ReadCartridgeCatalogue(entries))
+  if (!file.readCartridgeCatalogue(entries))
     return 1;
   for (const pw::CartridgeEntry& e : entries)
     std::printf("%s\t%s\t%s\n", e.name.c_str(), e.pages.c_str(), e.printer.c_str());
   return 0;
 }
 
-int Append(pw::DataFile& file, const Arguments& args) {
-  const auto best = ParsePages(args.values.at("--best"));
-  const auto normal = ParsePages(args.values.at("--normal"));
-  const auto economic = ParsePages(args.values.at("--economic"));
+int append(pw::DataFile& file, const Arguments& args) {
+  const auto best = parsePages(args.values.at("--best"));
+  const auto normal = parsePages(args.values.at("--normal"));
+  const auto economic = parsePages(args.values.at("--economic"));
   if (!best || !normal || !economic) {
-    std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stderr);
+    std::fputs(pw::loadStr(pw::ids::kLogUsage).c_str(), stderr);
     return 2;
   }
   Clock clock;
   const bool ok =
-      file.AppendPrintRecord(clock.DateText(), clock.TimeText(), *best, *normal, *economic,
+      file.appendPrintRecord(clock.dateText(), clock.timeText(), *best, *normal, *economic,
                              args.values.at("--user"), args.values.at("--remark"));
   return ok ? 0 : 1;
 }
@@ -247,24 +247,24 @@ int main(int argc, char** argv) {
   // Qt takes nothing from this command line.
   int qtArgc = 1;
   QCoreApplication app(qtArgc, argv);
-  pw::InstallQtTrace();
+  pw::installQtTrace();
 #endif
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      const std::string data = pw::DataFilePaths::InFolder(DefaultDataFolder(false)).data;
-      std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stdout);
-      std::fputs(pw::FormatStr(pw::ids::kLogHelp, data.c_str()).c_str(), stdout);
+      const std::string data = pw::DataFilePaths::inFolder(defaultDataFolder(false)).data;
+      std::fputs(pw::loadStr(pw::ids::kLogUsage).c_str(), stdout);
+      std::fputs(pw::formatStr(pw::ids::kLogHelp, data.c_str()).c_str(), stdout);
       return 0;
     }
     if (arg == "--version") {
-      std::printf("pagewarden-log: %s\n", pw::LoadStr(pw::ids::kVersion).c_str());
+      std::printf("pagewarden-log: %s\n", pw::loadStr(pw::ids::kVersion).c_str());
       return 0;
     }
   }
-  const std::optional<Arguments> args = Parse(argc, argv);
+  const std::optional<Arguments> args = parse(argc, argv);
   if (!args) {
-    std::fputs(pw::LoadStr(pw::ids::kLogUsage).c_str(), stderr);
+    std::fputs(pw::loadStr(pw::ids::kLogUsage).c_str(), stderr);
     return 2;
   }
 #ifdef _WIN32
@@ -274,18 +274,18 @@ int main(int argc, char** argv) {
 #endif
   const auto fileArg = args->values.find("--file");
   const pw::DataFilePaths paths = fileArg != args->values.end()
-                                      ? PathsFor(fileArg->second)
-                                      : pw::DataFilePaths::InFolder(DefaultDataFolder(true));
+                                      ? pathsFor(fileArg->second)
+                                      : pw::DataFilePaths::inFolder(defaultDataFolder(true));
   StderrMessages messages;
   // Other writers (the program, another run of this tool) finish their rewrite within
   // milliseconds; waiting this long covers a queue of them. Nobody waits on a window here.
   pw::DataFile file(paths, messages, std::chrono::seconds(5));
 
   if (args->command == "usage")
-    return Usage(file, *args);
+    return usage(file, *args);
   if (args->command == "list")
-    return List(file, *args);
+    return list(file, *args);
   if (args->command == "catalogue")
-    return Catalogue(file);
-  return Append(file, *args);
+    return catalogue(file);
+  return append(file, *args);
 }

@@ -6,35 +6,35 @@
 
 namespace pw {
 
-std::vector<ColumnInfo> DetailsColumns(const std::string& today, const std::string& now) {
+std::vector<ColumnInfo> detailsColumns(const std::string& today, const std::string& now) {
   const auto text = EditorKind::Text;
   const auto number = EditorKind::Number;
   return {
-      {LoadStr(ids::kColumnDate), today, 15, EditorKind::Date, true},
-      {LoadStr(ids::kColumnTime), now, 15, EditorKind::Time, true},
-      {LoadStr(ids::kColumnBest), "0", 8, number, true},
-      {LoadStr(ids::kColumnNormal), "0", 8, number, true},
-      {LoadStr(ids::kColumnEconomic), "0", 8, number, true},
-      {LoadStr(ids::kColumnUser), LoadStr(ids::kDefaultUser), 10, text, true},
-      {LoadStr(ids::kColumnRemark), LoadStr(ids::kAddedByHand), 20, text, true},
+      {loadStr(ids::kColumnDate), today, 15, EditorKind::Date, true},
+      {loadStr(ids::kColumnTime), now, 15, EditorKind::Time, true},
+      {loadStr(ids::kColumnBest), "0", 8, number, true},
+      {loadStr(ids::kColumnNormal), "0", 8, number, true},
+      {loadStr(ids::kColumnEconomic), "0", 8, number, true},
+      {loadStr(ids::kColumnUser), loadStr(ids::kDefaultUser), 10, text, true},
+      {loadStr(ids::kColumnRemark), loadStr(ids::kAddedByHand), 20, text, true},
   };
 }
 
-int CharUnit(int averageCharWidth) {
+int charUnit(int averageCharWidth) {
   return averageCharWidth * 3 / 2;
 }
 
-std::vector<std::string> RecordCells(PrintRecord r) {
+std::vector<std::string> recordCells(PrintRecord r) {
   return {std::move(r.date),     std::move(r.time), std::move(r.best),  std::move(r.normal),
           std::move(r.economic), std::move(r.user), std::move(r.remark)};
 }
 
-PrintRecord CellsRecord(const CellTable& t, int row) {
+PrintRecord cellsRecord(const CellTable& t, int row) {
   return {t.at(row, 0), t.at(row, 1), t.at(row, 2), t.at(row, 3),
           t.at(row, 4), t.at(row, 5), t.at(row, 6)};
 }
 
-std::string FileDialogFilter(const std::string& pairs) {
+std::string fileDialogFilter(const std::string& pairs) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   for (std::size_t bar = pairs.find('|'); bar != std::string::npos; bar = pairs.find('|', start)) {

@@ -7,26 +7,26 @@ namespace pw {
 int CellTable::insert(int row, std::vector<std::string> cells) {
   row = std::clamp(row, 0, rows());
   cells.resize(std::size_t(columns_));
-  cells_.insert(cells_.begin() + std::ptrdiff_t(Index(row, 0)),
+  cells_.insert(cells_.begin() + std::ptrdiff_t(index(row, 0)),
                 std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()));
   return row;
 }
 
 void CellTable::remove(int row) {
-  const auto first = cells_.begin() + std::ptrdiff_t(Index(row, 0));
+  const auto first = cells_.begin() + std::ptrdiff_t(index(row, 0));
   cells_.erase(first, first + columns_);
 }
 
 std::vector<std::string> CellTable::row(int row) const {
-  const auto first = cells_.begin() + std::ptrdiff_t(Index(row, 0));
+  const auto first = cells_.begin() + std::ptrdiff_t(index(row, 0));
   return {first, first + columns_};
 }
 
-int InsertPosition(int item, int rows) {
+int insertPosition(int item, int rows) {
   return std::clamp(item + 1, 0, rows);
 }
 
-int ColumnUnder(int x, const std::vector<int>& widths) {
+int columnUnder(int x, const std::vector<int>& widths) {
   int left = 0;
   for (std::size_t i = 0; i < widths.size(); ++i) {
     if (x >= left && x <= left + widths[i])
@@ -36,7 +36,7 @@ int ColumnUnder(int x, const std::vector<int>& widths) {
   return -1;
 }
 
-Rect EditorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, int rowBottom,
+Rect editorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, int rowBottom,
                 int clientRight) {
   // The cell's text starts a few pixels into the column; each editor then reaches out so that
   // its own frame and margins line its text up with the cell's.
@@ -61,7 +61,7 @@ Rect EditorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, in
   return r;
 }
 
-std::optional<int> WidenedWidth(int left, int width, int textExtent, int clientRight) {
+std::optional<int> widenedWidth(int left, int width, int textExtent, int clientRight) {
   const int needed = textExtent + 5;
   if (needed <= width)
     return std::nullopt;
@@ -71,7 +71,7 @@ std::optional<int> WidenedWidth(int left, int width, int textExtent, int clientR
   return widened;
 }
 
-std::optional<DeletePlan> PlanDelete(int selectedRow, int rows) {
+std::optional<DeletePlan> planDelete(int selectedRow, int rows) {
   if (rows <= 0)
     return std::nullopt;
   const int remove = selectedRow >= 0 && selectedRow < rows ? selectedRow : 0;

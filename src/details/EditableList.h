@@ -34,8 +34,8 @@ class CellTable {
 
   int columns() const { return columns_; }
   int rows() const { return columns_ == 0 ? 0 : int(cells_.size() / std::size_t(columns_)); }
-  const std::string& at(int row, int column) const { return cells_[Index(row, column)]; }
-  void set(int row, int column, std::string text) { cells_[Index(row, column)] = std::move(text); }
+  const std::string& at(int row, int column) const { return cells_[index(row, column)]; }
+  void set(int row, int column, std::string text) { cells_[index(row, column)] = std::move(text); }
 
   // Inserts a row at `row` (clamped to the end); missing cells are empty, extra ones dropped.
   // Returns the row's index.
@@ -46,34 +46,34 @@ class CellTable {
   std::vector<std::string> row(int row) const;
 
  private:
-  std::size_t Index(int row, int column) const {
+  std::size_t index(int row, int column) const {
     return std::size_t(row) * std::size_t(columns_) + std::size_t(column);
   }
   int columns_;
   std::vector<std::string> cells_;
 };
 
-// InsertRow(item) puts the new row after item; an index past the end appends.
-int InsertPosition(int item, int rows);
+// insertRow(item) puts the new row after item; an index past the end appends.
+int insertPosition(int item, int rows);
 
 // The column under x, measured from the row's left edge; a point on a border belongs to the
 // column on its left, a point right of the last column to none (-1).
-int ColumnUnder(int x, const std::vector<int>& widths);
+int columnUnder(int x, const std::vector<int>& widths);
 
 // Where the editor of `kind` goes over the cell whose column spans [columnLeft, columnLeft +
 // columnWidth) on a row spanning [rowTop, rowBottom), cut to the client's right edge.
-Rect EditorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, int rowBottom,
+Rect editorRect(EditorKind kind, int columnLeft, int columnWidth, int rowTop, int rowBottom,
                 int clientRight);
 
 // The editor's new width after typing, or nothing when the text still fits: the text's extent
 // plus a small margin, never past the client's right edge, never narrower than now.
-std::optional<int> WidenedWidth(int left, int width, int textExtent, int clientRight);
+std::optional<int> widenedWidth(int left, int width, int textExtent, int clientRight);
 
 // Delete: which row goes and which row is selected afterwards (-1: none, the list is empty).
 struct DeletePlan {
   int remove = -1;
   int selectAfter = -1;
 };
-std::optional<DeletePlan> PlanDelete(int selectedRow, int rows);
+std::optional<DeletePlan> planDelete(int selectedRow, int rows);
 
 }  // namespace pw

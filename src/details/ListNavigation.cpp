@@ -4,7 +4,7 @@
 
 namespace pw {
 
-bool KindNavigatesOn(EditorKind kind, NavKey key) {
+bool kindNavigatesOn(EditorKind kind, NavKey key) {
   switch (key) {
     case NavKey::Tab:
     case NavKey::ShiftTab:
@@ -22,7 +22,7 @@ bool KindNavigatesOn(EditorKind kind, NavKey key) {
   return false;
 }
 
-std::optional<Cell> NavigateTarget(NavKey key, Cell from, int rows, int columns, int rowsPerPage) {
+std::optional<Cell> navigateTarget(NavKey key, Cell from, int rows, int columns, int rowsPerPage) {
   const int r = from.row;
   const int c = from.column;
   Cell to = from;

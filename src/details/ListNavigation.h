@@ -19,11 +19,11 @@ struct Cell {
 
 // True when an editor of this kind moves on this key; otherwise the key is the editor's own
 // (the picker steps its field on Up and Down, the drop-down pages through its choices).
-bool KindNavigatesOn(EditorKind kind, NavKey key);
+bool kindNavigatesOn(EditorKind kind, NavKey key);
 
 // The cell that the key opens from `from` in a list of `rows` rows and `columns` columns, with
 // `rowsPerPage` fully visible rows; nothing when the move would leave the list, in which case the
 // open editor stays where it is.
-std::optional<Cell> NavigateTarget(NavKey key, Cell from, int rows, int columns, int rowsPerPage);
+std::optional<Cell> navigateTarget(NavKey key, Cell from, int rows, int columns, int rowsPerPage);
 
 }  // namespace pw

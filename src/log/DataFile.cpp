@@ -30,10 +30,10 @@ constexpr std::string_view kLineEnd = "\n";
 
 constexpr std::string_view kLogStart = "<printed>";
 constexpr std::string_view kLogEnd = "</printed>";
-bool IsLogStart(std::string_view line) {
+bool isLogStart(std::string_view line) {
   return line.find(kLogStart) != line.npos;
 }
-bool IsCatalogueStart(std::string_view line) {
+bool isCatalogueStart(std::string_view line) {
   return line.find("<cartridges>") != line.npos;
 }
 
@@ -43,57 +43,57 @@ class LineWriter {
  public:
   explicit LineWriter(DurableFile& file) : file_(file) {}
 
-  void Line(std::string_view text) {
-    file_.Write(text);
-    file_.Write(kLineEnd);
+  void line(std::string_view text) {
+    file_.write(text);
+    file_.write(kLineEnd);
   }
 
-  void Element(std::string_view indent, std::string_view name, std::string_view value) {
-    file_.Write(indent);
-    file_.Write("<");
-    file_.Write(name);
-    file_.Write(">");
+  void element(std::string_view indent, std::string_view name, std::string_view value) {
+    file_.write(indent);
+    file_.write("<");
+    file_.write(name);
+    file_.write(">");
     if (value.find_first_of("\r\n<") == value.npos) {
-      file_.Write(value);
+      file_.write(value);
     } else {
-      scratch_ = StorableValue(value);
-      file_.Write(scratch_);
+      scratch_ = storableValue(value);
+      file_.write(scratch_);
     }
-    file_.Write("</");
-    file_.Write(name);
-    file_.Write(">");
-    file_.Write(kLineEnd);
+    file_.write("</");
+    file_.write(name);
+    file_.write(">");
+    file_.write(kLineEnd);
   }
 
-  void Record(const PrintRecord& r) {
-    Line("\t\t<data>");
-    Element("\t\t\t", "date", r.date);
-    Element("\t\t\t", "time", r.time);
-    Element("\t\t\t", "best", r.best);
-    Element("\t\t\t", "normal", r.normal);
-    Element("\t\t\t", "economic", r.economic);
-    Element("\t\t\t", "user", r.user);
-    Element("\t\t\t", "remark", r.remark);
-    Line("\t\t</data>");
+  void record(const PrintRecord& r) {
+    line("\t\t<data>");
+    element("\t\t\t", "date", r.date);
+    element("\t\t\t", "time", r.time);
+    element("\t\t\t", "best", r.best);
+    element("\t\t\t", "normal", r.normal);
+    element("\t\t\t", "economic", r.economic);
+    element("\t\t\t", "user", r.user);
+    element("\t\t\t", "remark", r.remark);
+    line("\t\t</data>");
   }
 
-  void Cartridge(const CartridgeEntry& e) {
-    Line("\t\t<cartridge>");
-    Element("\t\t\t", "name", e.name);
-    Element("\t\t\t", "pages", e.pages);
-    Element("\t\t\t", "printer", e.printer);
-    Line("\t\t</cartridge>");
+  void cartridge(const CartridgeEntry& e) {
+    line("\t\t<cartridge>");
+    element("\t\t\t", "name", e.name);
+    element("\t\t\t", "pages", e.pages);
+    element("\t\t\t", "printer", e.printer);
+    line("\t\t</cartridge>");
   }
 
-  void LogStart() { Line("\t<printed>"); }
+  void logStart() { line("\t<printed>"); }
 
   // The log end line and the four trailer lines.
-  void LogTrailer() {
-    Line("\t</printed>");
-    Line("</document>");
-    Line("<!--");
-    Line("<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">");
-    Line("-->");
+  void logTrailer() {
+    line("\t</printed>");
+    line("</document>");
+    line("<!--");
+    line("<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" \"\">");
+    line("-->");
   }
 
  private:
@@ -101,7 +101,7 @@ class LineWriter {
   std::string scratch_;
 };
 
-std::string LockPathFor(const std::string& data) {
+std::string lockPathFor(const std::string& data) {
   std::filesystem::path lock(data);
   lock.replace_extension(".lock");
   if (lock == std::filesystem::path(data))
@@ -109,7 +109,7 @@ std::string LockPathFor(const std::string& data) {
   return lock.string();
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
+bool isSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
 }
@@ -124,7 +124,7 @@ class DataFile::Rewrite {
 
   // The lock is taken before the data file is read, so that a rewrite never drops the record
   // another writer has just added. reportBusy false: a lock held by another writer fails quietly.
-  bool Open(const std::string& target, bool reportBusy = true) {
+  bool open(const std::string& target, bool reportBusy = true) {
     replacing_ = target == owner_.paths_.temp;  // an export writes elsewhere
     data_ = owner_.paths_.data;
     temp_ = target;
@@ -139,33 +139,33 @@ class DataFile::Rewrite {
           temp_ = std::filesystem::path(resolved).replace_extension(".new").string();
       }
     }
-    if (!lock_.Acquire(LockPathFor(data_), owner_.lockWait_)) {
+    if (!lock_.acquire(lockPathFor(data_), owner_.lockWait_)) {
       // A folder that cannot be written refuses the lock file before the temporary file; the
       // user is told about the temporary file, as everywhere else.
       busy_ = !lock_.cannotCreate();
       if (busy_ && !reportBusy)
         return false;
-      return Fail(busy_ ? &DataFile::CannotSave : &DataFile::CannotOpen);
+      return fail(busy_ ? &DataFile::cannotSave : &DataFile::cannotOpen);
     }
-    if (!in_.Open(data_) || !file_.Create(temp_))
-      return Fail(&DataFile::CannotOpen);
+    if (!in_.open(data_) || !file_.create(temp_))
+      return fail(&DataFile::cannotOpen);
     if (replacing_)
-      file_.TakeAccessOf(data_);
+      file_.takeAccessOf(data_);
     return true;
   }
 
   // Copies every line before the first one that contains the anchor; that line is not copied
   // but handed back. Every line read, the anchor too, is shown to observe.
   template <class Observe>
-  bool CopyUntil(std::string_view anchorText, Observe observe, std::string_view& anchor) {
+  bool copyUntil(std::string_view anchorText, Observe observe, std::string_view& anchor) {
     std::string_view line;
-    while (in_.Next(line)) {
+    while (in_.next(line)) {
       observe(line);
       if (line.find(anchorText) != line.npos) {
         anchor = line;
         return true;
       }
-      out_.Line(line);
+      out_.line(line);
     }
     return false;
   }
@@ -174,23 +174,23 @@ class DataFile::Rewrite {
   // they are copied as they stand: the reading only finds where the anchor line starts, and the
   // bytes before it are copied in one step. The first line holding the anchor is where its
   // first occurrence is, since an anchor holds no line end.
-  bool CopyUntil(std::string_view anchorText) {
+  bool copyUntil(std::string_view anchorText) {
     if constexpr (kLineEnd == "\n") {
       std::uint64_t verbatim = 0;
-      for (std::string_view block; !(block = in_.BufferedLines()).empty();) {
+      for (std::string_view block; !(block = in_.bufferedLines()).empty();) {
         // A CR LF end is dropped line by line from the line that holds the '\r' on.
-        const std::size_t at = FindAnchorOrCarriageReturn(block, anchorText);
+        const std::size_t at = findAnchorOrCarriageReturn(block, anchorText);
         const std::size_t lineStart = at == block.npos ? block.size() : block.rfind('\n', at) + 1;
         verbatim += lineStart;
-        in_.Consume(lineStart);
+        in_.consume(lineStart);
         if (at != block.npos)
           break;
       }
       if (verbatim > 0)
-        file_.CopyFrom(data_, verbatim);
+        file_.copyFrom(data_, verbatim);
     }
     std::string_view anchor;
-    return CopyUntil(
+    return copyUntil(
         anchorText, [](std::string_view) {}, anchor);
   }
 
@@ -202,29 +202,29 @@ class DataFile::Rewrite {
   // Without complete content (a read or write failed, or the anchor was required and missing)
   // the data file stays as it was. A temporary file cut short by a failed read or write (a full
   // disk) is removed: it would only keep the space; a complete one without its anchor stays.
-  bool Finish(bool complete, bool replace) {
+  bool finish(bool complete, bool replace) {
     const bool readFailed = in_.failed();
-    in_.Close();
+    in_.close();
     if (readFailed)
-      return Fail(&DataFile::CannotOpen, /*partial=*/true);
-    if (!file_.Finish())
-      return Fail(&DataFile::CannotSave, /*partial=*/true);
-    if (!complete || (replace && !ReplaceFile(temp_, data_)))
-      return Fail(&DataFile::CannotSave);
+      return fail(&DataFile::cannotOpen, /*partial=*/true);
+    if (!file_.finish())
+      return fail(&DataFile::cannotSave, /*partial=*/true);
+    if (!complete || (replace && !replaceFile(temp_, data_)))
+      return fail(&DataFile::cannotSave);
     return true;
   }
 
  private:
   // Everything is closed and the lock released before the user is told: while the message box is
   // open, other writers (a print recorded meanwhile, the command-line tool) can go on.
-  bool Fail(void (DataFile::*report)(), bool partial = false) {
-    in_.Close();
-    file_.Discard();
+  bool fail(void (DataFile::*report)(), bool partial = false) {
+    in_.close();
+    file_.discard();
     if (partial && replacing_) {
       std::error_code ec;
       std::filesystem::remove(temp_, ec);
     }
-    lock_.Release();
+    lock_.release();
     (owner_.*report)();
     return false;
   }
@@ -238,7 +238,7 @@ class DataFile::Rewrite {
   LineWriter out_;
 };
 
-DataFilePaths DataFilePaths::InFolder(const std::string& dir) {
+DataFilePaths DataFilePaths::inFolder(const std::string& dir) {
   const bool hasSeparator = !dir.empty() && (dir.back() == '/' || dir.back() == '\\');
   const std::string base = dir.empty() ? std::string() : hasSeparator ? dir : dir + "/";
   return DataFilePaths{base + "Pagewarden.xml", base + "Pagewarden.new"};
@@ -247,63 +247,63 @@ DataFilePaths DataFilePaths::InFolder(const std::string& dir) {
 DataFile::DataFile(DataFilePaths paths, IMessages& messages, std::chrono::milliseconds lockWait)
     : paths_(std::move(paths)), messages_(messages), lockWait_(lockWait) {}
 
-void DataFile::CannotOpen() {
-  messages_.ShowError(LoadStr(ids::kCannotOpenDataFile));
+void DataFile::cannotOpen() {
+  messages_.showError(loadStr(ids::kCannotOpenDataFile));
 }
-void DataFile::CannotSave() {
-  messages_.ShowError(LoadStr(ids::kCannotSaveDataFile));
+void DataFile::cannotSave() {
+  messages_.showError(loadStr(ids::kCannotSaveDataFile));
 }
 
-bool DataFile::ReadTotals(const std::string& cartridge, UsageTotals& out) {
+bool DataFile::readTotals(const std::string& cartridge, UsageTotals& out) {
   out = UsageTotals{};
   LogScanner scanner(cartridge, /*pagesOnly=*/true);
-  if (!Scan(scanner, {}))
+  if (!scan(scanner, {}))
     return false;
   out.best = scanner.sums().best();
   out.normal = scanner.sums().normal();
   out.economic = scanner.sums().economic();
   if (scanner.maximum())
-    out.maxPages = AtoiLike(*scanner.maximum());
+    out.maxPages = atoiLike(*scanner.maximum());
   return true;
 }
 
-bool DataFile::ForEachRecord(const std::string& cartridge,
+bool DataFile::forEachRecord(const std::string& cartridge,
                              const std::function<void(const PrintRecord&)>& onRecord,
                              std::optional<std::string>* maximum) {
   LogScanner scanner(cartridge, /*pagesOnly=*/false);
-  if (!Scan(scanner, onRecord))
+  if (!scan(scanner, onRecord))
     return false;
   if (maximum != nullptr)
     *maximum = scanner.maximum();
   return true;
 }
 
-bool DataFile::Scan(scan::LogScanner& scanner, const scan::LogScanner::OnRecord& onRecord) {
+bool DataFile::scan(scan::LogScanner& scanner, const scan::LogScanner::OnRecord& onRecord) {
   LineReader in;
-  if (!in.Open(paths_.data)) {
-    CannotOpen();
+  if (!in.open(paths_.data)) {
+    cannotOpen();
     return false;
   }
-  for (std::string_view lines; !(lines = in.BufferedLines()).empty(); in.Consume(lines.size()))
-    scanner.FeedLines(lines, onRecord);
+  for (std::string_view lines; !(lines = in.bufferedLines()).empty(); in.consume(lines.size()))
+    scanner.feedLines(lines, onRecord);
   std::string_view last;  // a last line without a line end
-  while (in.Next(last))
-    scanner.Feed(last, onRecord);
+  while (in.next(last))
+    scanner.feed(last, onRecord);
   if (in.failed()) {
-    CannotOpen();
+    cannotOpen();
     return false;
   }
   return true;
 }
 
-bool DataFile::LoadPrintLog(const std::string& cartridge, LoadedLog& out) {
+bool DataFile::loadPrintLog(const std::string& cartridge, LoadedLog& out) {
   LoadedLog loaded;
   PageSums sums;
-  const bool ok = ForEachRecord(
+  const bool ok = forEachRecord(
       cartridge,
       [&](const PrintRecord& r) {
         loaded.rows.push_back(r);
-        sums.Add(r);
+        sums.add(r);
       },
       &loaded.maximum);
   if (!ok)
@@ -317,30 +317,30 @@ bool DataFile::LoadPrintLog(const std::string& cartridge, LoadedLog& out) {
   return true;
 }
 
-DataFile::Appended DataFile::AppendRecords(const std::vector<PrintRecord>& records) {
+DataFile::Appended DataFile::appendRecords(const std::vector<PrintRecord>& records) {
   Rewrite rw(*this);
-  if (!rw.Open(paths_.temp, /*reportBusy=*/false))
+  if (!rw.open(paths_.temp, /*reportBusy=*/false))
     return rw.busy() ? Appended::Busy : Appended::Failed;
-  const bool found = rw.CopyUntil(kLogEnd);
+  const bool found = rw.copyUntil(kLogEnd);
   for (const PrintRecord& record : records)
-    rw.out().Record(record);
-  rw.out().LogTrailer();
-  return rw.Finish(found, /*replace=*/true) ? Appended::Written : Appended::Failed;
+    rw.out().record(record);
+  rw.out().logTrailer();
+  return rw.finish(found, /*replace=*/true) ? Appended::Written : Appended::Failed;
 }
 
-bool DataFile::AppendPrintRecord(const std::string& date, const std::string& time,
+bool DataFile::appendPrintRecord(const std::string& date, const std::string& time,
                                  std::int32_t best, std::int32_t normal, std::int32_t economic,
                                  const std::string& user, const std::string& remark) {
-  const Appended result = AppendRecords(
-      {PrintRecord{date, time, Decimal(best), Decimal(normal), Decimal(economic), user, remark}});
+  const Appended result = appendRecords(
+      {PrintRecord{date, time, decimal(best), decimal(normal), decimal(economic), user, remark}});
   if (result == Appended::Busy)
-    CannotSave();
+    cannotSave();
   return result == Appended::Written;
 }
 
-bool DataFile::SaveLog(const std::vector<PrintRecord>& rows) {
+bool DataFile::saveLog(const std::vector<PrintRecord>& rows) {
   Rewrite rw(*this);
-  if (!rw.Open(paths_.temp))
+  if (!rw.open(paths_.temp))
     return false;
   // The same scan as at the last load counts the file's records; those past the count arrived
   // after it and are written after the rows.
@@ -348,99 +348,99 @@ bool DataFile::SaveLog(const std::vector<PrintRecord>& rows) {
   const std::size_t known = recordsAtLoad_.value_or(SIZE_MAX);
   std::size_t index = 0;
   std::string_view anchor;
-  const bool found = rw.CopyUntil(
-      kLogStart, [&](std::string_view line) { scanner.Feed(line, [&](auto&) { ++index; }); },
+  const bool found = rw.copyUntil(
+      kLogStart, [&](std::string_view line) { scanner.feed(line, [&](auto&) { ++index; }); },
       anchor);
-  rw.out().LogStart();
+  rw.out().logStart();
   for (const PrintRecord& row : rows)
-    rw.out().Record(row);
+    rw.out().record(row);
   std::string_view line;
-  while (found && rw.in().Next(line)) {
-    scanner.Feed(line, [&](const PrintRecord& r) {
+  while (found && rw.in().next(line)) {
+    scanner.feed(line, [&](const PrintRecord& r) {
       if (index++ >= known)
-        rw.out().Record(r);
+        rw.out().record(r);
     });
   }
-  rw.out().LogTrailer();
-  if (!rw.Finish(found, /*replace=*/true))
+  rw.out().logTrailer();
+  if (!rw.finish(found, /*replace=*/true))
     return false;
   recordsAtLoad_ = rows.size();
   return true;
 }
 
-bool DataFile::DeleteAll() {
+bool DataFile::deleteAll() {
   Rewrite rw(*this);
-  if (!rw.Open(paths_.temp))
+  if (!rw.open(paths_.temp))
     return false;
-  const bool found = rw.CopyUntil(kLogStart);
-  rw.out().LogStart();
-  rw.out().LogTrailer();
-  if (!rw.Finish(found, /*replace=*/true))
+  const bool found = rw.copyUntil(kLogStart);
+  rw.out().logStart();
+  rw.out().logTrailer();
+  if (!rw.finish(found, /*replace=*/true))
     return false;
   recordsAtLoad_ = 0;
   return true;
 }
 
-bool DataFile::Export(const std::vector<PrintRecord>& rows, const std::string& target) {
+bool DataFile::exportTo(const std::vector<PrintRecord>& rows, const std::string& target) {
   // Writing straight onto the data file would truncate it before it is read; onto itself the
   // export is a save.
-  if (IsSameFile(target, paths_.data))
-    return SaveLog(rows);
+  if (isSameFile(target, paths_.data))
+    return saveLog(rows);
   Rewrite rw(*this);
-  if (!rw.Open(target))
+  if (!rw.open(target))
     return false;
-  rw.CopyUntil(kLogStart);
-  rw.out().LogStart();
+  rw.copyUntil(kLogStart);
+  rw.out().logStart();
   for (const PrintRecord& row : rows)
-    rw.out().Record(row);
-  rw.out().LogTrailer();
-  return rw.Finish(/*complete=*/true, /*replace=*/false);
+    rw.out().record(row);
+  rw.out().logTrailer();
+  return rw.finish(/*complete=*/true, /*replace=*/false);
 }
 
-bool DataFile::ReadCartridgeCatalogue(std::vector<CartridgeEntry>& out) {
+bool DataFile::readCartridgeCatalogue(std::vector<CartridgeEntry>& out) {
   LineReader in;
-  if (!in.Open(paths_.data)) {
-    CannotOpen();
+  if (!in.open(paths_.data)) {
+    cannotOpen();
     return false;
   }
   scan::CatalogueScanner scanner;
   std::string_view line;
-  while (in.Next(line) && scanner.Feed(line)) {
+  while (in.next(line) && scanner.feed(line)) {
   }
   if (in.failed()) {
-    CannotOpen();
+    cannotOpen();
     return false;
   }
-  out = scanner.Finish();
+  out = scanner.finish();
   return true;
 }
 
-bool DataFile::WriteCartridgeCatalogue(const std::vector<CartridgeEntry>& entries) {
+bool DataFile::writeCartridgeCatalogue(const std::vector<CartridgeEntry>& entries) {
   Rewrite rw(*this);
-  if (!rw.Open(paths_.temp))
+  if (!rw.open(paths_.temp))
     return false;
   // Head copied, the old catalogue up to the log start line dropped, the log copied. A log start
   // line before any catalogue start line leaves the catalogue no place: the file stays as it is.
   enum { kHead, kOldCatalogue, kLog } zone = kHead;
   bool misplaced = false;
   std::string_view line;
-  while (rw.in().Next(line)) {
-    if (zone == kHead && IsCatalogueStart(line)) {
-      rw.out().Line(line);
+  while (rw.in().next(line)) {
+    if (zone == kHead && isCatalogueStart(line)) {
+      rw.out().line(line);
       for (const CartridgeEntry& e : entries)
-        rw.out().Cartridge(e);
-      rw.out().Line("\t</cartridges>");
+        rw.out().cartridge(e);
+      rw.out().line("\t</cartridges>");
       zone = kOldCatalogue;
       continue;
     }
-    if (zone != kLog && IsLogStart(line)) {
+    if (zone != kLog && isLogStart(line)) {
       misplaced = zone == kHead;
       zone = kLog;
     }
     if (zone != kOldCatalogue)
-      rw.out().Line(line);
+      rw.out().line(line);
   }
-  return rw.Finish(zone == kLog && !misplaced, /*replace=*/true);
+  return rw.finish(zone == kLog && !misplaced, /*replace=*/true);
 }
 
 }  // namespace pw

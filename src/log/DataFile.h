@@ -24,7 +24,7 @@ class LogScanner;
 struct DataFilePaths {
   std::string data;  // <dir>/Pagewarden.xml
   std::string temp;  // <dir>/Pagewarden.new
-  static DataFilePaths InFolder(const std::string& dir);
+  static DataFilePaths inFolder(const std::string& dir);
 };
 
 struct LoadedLog {
@@ -47,45 +47,45 @@ class DataFile {
   const DataFilePaths& paths() const { return paths_; }
 
   // The log scan: the chosen cartridge's maximum and the page sums of every record.
-  bool ReadTotals(const std::string& cartridge, UsageTotals& out);
+  bool readTotals(const std::string& cartridge, UsageTotals& out);
   // The log scan with all seven fields, for the Details list. The object remembers how many
   // records the file held at this load (see SaveLog).
-  bool LoadPrintLog(const std::string& cartridge, LoadedLog& out);
+  bool loadPrintLog(const std::string& cartridge, LoadedLog& out);
   // Streams every record to the callback (constant memory); false after 32782, which a read
   // error midway also gives (the records before it were delivered).
-  bool ForEachRecord(const std::string& cartridge,
+  bool forEachRecord(const std::string& cartridge,
                      const std::function<void(const PrintRecord&)>& onRecord,
                      std::optional<std::string>* maximum = nullptr);
 
   enum class Appended { Written, Busy, Failed };
   // Appends the records in order in one rewrite. A lock held by another writer is no failure:
   // nothing is shown or changed (Busy), and the records can be appended later.
-  Appended AppendRecords(const std::vector<PrintRecord>& records);
+  Appended appendRecords(const std::vector<PrintRecord>& records);
   // Appends one record stamped with the given date and time texts; a busy lock fails (32792).
-  bool AppendPrintRecord(const std::string& date, const std::string& time, std::int32_t best,
+  bool appendPrintRecord(const std::string& date, const std::string& time, std::int32_t best,
                          std::int32_t normal, std::int32_t economic, const std::string& user,
                          const std::string& remark);
   // Replaces the log section with the rows. Records that the file gained after the last
   // LoadPrintLog of this object (appended meanwhile by the watcher) are kept after the rows.
-  bool SaveLog(const std::vector<PrintRecord>& rows);
+  bool saveLog(const std::vector<PrintRecord>& rows);
   // Empties the log section.
-  bool DeleteAll();
+  bool deleteAll();
   // Writes head and catalogue of the data file, then the rows as log section, to target. A
   // target that is the data file itself (by any name) is saved to as by SaveLog.
-  bool Export(const std::vector<PrintRecord>& rows, const std::string& target);
+  bool exportTo(const std::vector<PrintRecord>& rows, const std::string& target);
 
   // The catalogue, one entry per <cartridge> block; a missing element reads as empty text.
-  bool ReadCartridgeCatalogue(std::vector<CartridgeEntry>& out);
+  bool readCartridgeCatalogue(std::vector<CartridgeEntry>& out);
   // Replaces the entries after the catalogue start line and drops the lines up to the log start
   // line. Without a catalogue start line before the log start line it changes nothing (32792).
-  bool WriteCartridgeCatalogue(const std::vector<CartridgeEntry>& entries);
+  bool writeCartridgeCatalogue(const std::vector<CartridgeEntry>& entries);
 
  private:
   class Rewrite;
   // The whole file through the log scan; false after 32782.
-  bool Scan(scan::LogScanner& scanner, const std::function<void(const PrintRecord&)>& onRecord);
-  void CannotOpen();
-  void CannotSave();
+  bool scan(scan::LogScanner& scanner, const std::function<void(const PrintRecord&)>& onRecord);
+  void cannotOpen();
+  void cannotSave();
 
   DataFilePaths paths_;
   IMessages& messages_;

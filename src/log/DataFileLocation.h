@@ -22,17 +22,17 @@ struct DataFileSetting {
 class IDataFileFolders {
  public:
   virtual ~IDataFileFolders() = default;
-  virtual bool Exists(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
   // Copies `from` to `to`, creating to's folders, and never over an existing `to`.
-  virtual bool CopyNew(const std::string& from, const std::string& to) = 0;
+  virtual bool copyNew(const std::string& from, const std::string& to) = 0;
 };
 
 // The folder that holds Pagewarden.xml and its temporary file. When it is the user's folder and
 // the user has no data file yet, the installed one is copied there first; a failed copy leaves
 // the file missing, which every reader then reports as it does for any missing data file.
-std::string DataFileFolder(const DataFileSetting& setting, IDataFileFolders& folders);
+std::string dataFileFolder(const DataFileSetting& setting, IDataFileFolders& folders);
 
 // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share; empty without a home.
-std::string XdgDataHome(std::string_view xdgDataHome, std::string_view home);
+std::string xdgDataHome(std::string_view xdgDataHome, std::string_view home);
 
 }  // namespace pw

@@ -11,11 +11,11 @@ constexpr std::size_t kBlockSize = 256 * 1024;
 LineReader::LineReader(std::string_view text) : data_(text.data()), end_(text.size()) {}
 
 LineReader::~LineReader() {
-  Close();
+  close();
 }
 
-bool LineReader::Open(const std::string& path) {
-  Close();
+bool LineReader::open(const std::string& path) {
+  close();
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr)
     return false;
@@ -24,23 +24,23 @@ bool LineReader::Open(const std::string& path) {
   begin_ = scanned_ = end_ = 0;
   atEnd_ = false;
   failed_ = false;
-  Fill();
+  fill();
   // Opening a folder succeeds on some systems; its first read fails.
   if (failed_) {
-    Close();
+    close();
     return false;
   }
   return true;
 }
 
-void LineReader::Close() {
+void LineReader::close() {
   if (file_ != nullptr)
     std::fclose(file_);
   file_ = nullptr;
   atEnd_ = true;
 }
 
-void LineReader::Fill() {
+void LineReader::fill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
@@ -58,7 +58,7 @@ void LineReader::Fill() {
   }
 }
 
-std::string_view LineReader::BufferedLines() {
+std::string_view LineReader::bufferedLines() {
   for (;;) {
     for (std::size_t last = end_; last > begin_; --last)
       if (data_[last - 1] == '\n')
@@ -66,17 +66,17 @@ std::string_view LineReader::BufferedLines() {
     scanned_ = end_;
     if (atEnd_)
       return {};
-    Fill();
+    fill();
   }
 }
 
-void LineReader::Consume(std::size_t n) {
+void LineReader::consume(std::size_t n) {
   begin_ += n;
   if (scanned_ < begin_)
     scanned_ = begin_;
 }
 
-bool LineReader::Next(std::string_view& line) {
+bool LineReader::next(std::string_view& line) {
   for (;;) {
     const void* nl =
         scanned_ < end_ ? std::memchr(data_ + scanned_, '\n', end_ - scanned_) : nullptr;
@@ -97,7 +97,7 @@ bool LineReader::Next(std::string_view& line) {
       begin_ = end_;
       return true;
     }
-    Fill();
+    fill();
   }
 }
 

@@ -22,19 +22,19 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // False when the file cannot be opened or read at all.
-  bool Open(const std::string& path);
-  void Close();
+  bool open(const std::string& path);
+  void close();
   // The next line; the view stays valid until the next call. False at the end.
-  bool Next(std::string_view& line);
+  bool next(std::string_view& line);
   // For copying in bulk: the unread text up to and including the last "\n" read so far, reading
-  // more when no whole line is buffered; empty at the end. Consume(n) passes over n bytes of it.
-  std::string_view BufferedLines();
-  void Consume(std::size_t n);
+  // more when no whole line is buffered; empty at the end. consume(n) passes over n bytes of it.
+  std::string_view bufferedLines();
+  void consume(std::size_t n);
   // True when a read failed after opening: the lines given so far are not the whole file.
   bool failed() const { return failed_; }
 
  private:
-  void Fill();
+  void fill();
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;

@@ -15,20 +15,20 @@
 
 namespace pw {
 
-bool LineHasElement(std::string_view line, std::string_view element) {
+bool lineHasElement(std::string_view line, std::string_view element) {
   const std::string open = "<" + std::string(element) + ">";
   const std::string close = "</" + std::string(element) + ">";
   return line.find(open) != std::string_view::npos && line.find(close) != std::string_view::npos;
 }
 
-std::string ExtractElementValue(std::string_view line) {
-  return std::string(scan::ElementValue(line));
+std::string extractElementValue(std::string_view line) {
+  return std::string(scan::elementValue(line));
 }
 
 namespace {
 
 // The length of the file's own start or end tag at the front of text, or 0.
-std::size_t VocabularyTagAt(std::string_view text) {
+std::size_t vocabularyTagAt(std::string_view text) {
   if (text.size() < 3 || text[0] != '<')
     return 0;
   const std::size_t nameStart = text[1] == '/' ? 2 : 1;
@@ -42,7 +42,7 @@ std::size_t VocabularyTagAt(std::string_view text) {
 
 }  // namespace
 
-std::string FlattenLineBreaks(std::string_view text) {
+std::string flattenLineBreaks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -57,12 +57,12 @@ std::string FlattenLineBreaks(std::string_view text) {
   return out;
 }
 
-std::string StorableValue(std::string_view raw) {
-  const std::string value = FlattenLineBreaks(raw);
+std::string storableValue(std::string_view raw) {
+  const std::string value = flattenLineBreaks(raw);
   std::string out;
   out.reserve(value.size());
   for (std::size_t i = 0; i < value.size();) {
-    if (const std::size_t tag = VocabularyTagAt(value.substr(i))) {
+    if (const std::size_t tag = vocabularyTagAt(value.substr(i))) {
       out += "\u2039";
       out.append(value.substr(i + 1, tag - 2));
       out += "\u203a";
@@ -74,7 +74,7 @@ std::string StorableValue(std::string_view raw) {
   return out;
 }
 
-std::int32_t AtoiLike(std::string_view text) {
+std::int32_t atoiLike(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
     ++i;
@@ -87,7 +87,7 @@ std::int32_t AtoiLike(std::string_view text) {
   return static_cast<std::int32_t>(negative ? 0u - value : value);
 }
 
-std::size_t FindAnchorOrCarriageReturn(std::string_view text, std::string_view anchor) {
+std::size_t findAnchorOrCarriageReturn(std::string_view text, std::string_view anchor) {
   const char* const p = text.data();
   const std::size_t n = text.size();
   const auto isHit = [&](std::size_t at) {
@@ -134,17 +134,17 @@ const std::string_view kTagNames[kTagCount] = {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
+bool startsWith(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
 
 // The tag whose name and '>' begin `s`, or kTagCount.
-Tag MatchTag(std::string_view s) {
+Tag matchTag(std::string_view s) {
   if (s.empty())
     return kTagCount;
   const auto is = [&](Tag t) {
     const std::string_view name = kTagNames[t];
-    return s.size() > name.size() && StartsWith(s, name) && s[name.size()] == '>';
+    return s.size() > name.size() && startsWith(s, name) && s[name.size()] == '>';
   };
   switch (s[0]) {
     case 'b':
@@ -182,13 +182,13 @@ TagSet::TagSet(std::string_view line) {
     p = static_cast<const char*>(lt) + 1;
     const bool closing = p < end && *p == '/';
     const char* name = closing ? p + 1 : p;
-    const Tag t = MatchTag(std::string_view(name, static_cast<std::size_t>(end - name)));
+    const Tag t = matchTag(std::string_view(name, static_cast<std::size_t>(end - name)));
     if (t != kTagCount)
       (closing ? close_ : open_) |= 1u << t;
   }
 }
 
-std::string_view ElementValue(std::string_view line) {
+std::string_view elementValue(std::string_view line) {
   // Everything after the first '>' up to before the '<' in front of the last '/'.
   const std::size_t gt = line.find('>');
   const std::size_t slash = line.rfind('/');
@@ -200,7 +200,7 @@ std::string_view ElementValue(std::string_view line) {
 namespace {
 
 // The start of the line after a line end ("\n" or "\r\n") at p, or nullptr when none is there.
-const char* AfterLineEnd(const char* p, const char* end) {
+const char* afterLineEnd(const char* p, const char* end) {
   if (p < end && *p == '\n')
     return p + 1;
   if (end - p >= 2 && p[0] == '\r' && p[1] == '\n')
@@ -210,7 +210,7 @@ const char* AfterLineEnd(const char* p, const char* end) {
 
 // The first '<' or '\n' from p on; the caller guarantees a '\n' before end. Eight bytes at a
 // time: a value is mostly longer than a few bytes, and most bytes of a log are values.
-const char* FindTagOrLineEnd(const char* p, const char* end) {
+const char* findTagOrLineEnd(const char* p, const char* end) {
   constexpr std::uint64_t kOnes = 0x0101010101010101u, kLow7 = 0x7f7f7f7f7f7f7f7fu;
   // High bit set in exactly the bytes of x that are zero.
   const auto zeroBytes = [](std::uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
@@ -232,14 +232,14 @@ const char* FindTagOrLineEnd(const char* p, const char* end) {
 }
 
 // Eight bytes from p as one word, in memory order.
-std::uint64_t LoadWord(const char* p) {
+std::uint64_t loadWord(const char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, 8);
   return word;
 }
 
 // The bytes of text from `from` on, at most eight, as LoadWord would read them (missing bytes 0).
-std::uint64_t Word(std::string_view text, std::size_t from) {
+std::uint64_t word(std::string_view text, std::size_t from) {
   std::uint64_t word = 0;
   for (std::size_t i = 0; i < 8 && from + i < text.size(); ++i) {
     const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(text[from + i]));
@@ -249,28 +249,28 @@ std::uint64_t Word(std::string_view text, std::size_t from) {
 }
 
 // The bytes of a word that a text of `length` bytes fills from `from` on.
-std::uint64_t WordMask(std::size_t length, std::size_t from) {
+std::uint64_t wordMask(std::size_t length, std::size_t from) {
   const std::size_t bytes = length > from ? std::min<std::size_t>(length - from, 8) : 0;
-  return Word(std::string_view("\xff\xff\xff\xff\xff\xff\xff\xff", bytes), 0);
+  return word(std::string_view("\xff\xff\xff\xff\xff\xff\xff\xff", bytes), 0);
 }
 
 // A fixed text compared as two words: its first sixteen bytes at most.
 struct Pattern {
   explicit Pattern(std::string_view text)
-      : head(Word(text, 0)),
-        headMask(WordMask(text.size(), 0)),
-        rest(Word(text, 8)),
-        restMask(WordMask(text.size(), 8)),
+      : head(word(text, 0)),
+        headMask(wordMask(text.size(), 0)),
+        rest(word(text, 8)),
+        restMask(wordMask(text.size(), 8)),
         length(text.size()) {}
   // The caller guarantees sixteen readable bytes from p.
-  bool At(const char* p) const {
-    return (LoadWord(p) & headMask) == head && (LoadWord(p + 8) & restMask) == rest;
+  bool at(const char* p) const {
+    return (loadWord(p) & headMask) == head && (loadWord(p + 8) & restMask) == rest;
   }
   std::uint64_t head, headMask, rest, restMask;
   std::size_t length;
 };
 
-std::string EndTag(Tag t) {
+std::string endTag(Tag t) {
   std::string tag = "</";
   tag += kTagNames[t];
   tag += '>';
@@ -287,36 +287,36 @@ struct WriterLine {
 
 const WriterLine kWriterLines[] = {
     {Pattern("\t\t<data>"), kData, false, Pattern("")},
-    {Pattern("\t\t\t<date>"), kDate, false, Pattern(EndTag(kDate))},
-    {Pattern("\t\t\t<time>"), kTime, false, Pattern(EndTag(kTime))},
-    {Pattern("\t\t\t<best>"), kBest, false, Pattern(EndTag(kBest))},
-    {Pattern("\t\t\t<normal>"), kNormal, false, Pattern(EndTag(kNormal))},
-    {Pattern("\t\t\t<economic>"), kEconomic, false, Pattern(EndTag(kEconomic))},
-    {Pattern("\t\t\t<user>"), kUser, false, Pattern(EndTag(kUser))},
-    {Pattern("\t\t\t<remark>"), kRemark, false, Pattern(EndTag(kRemark))},
+    {Pattern("\t\t\t<date>"), kDate, false, Pattern(endTag(kDate))},
+    {Pattern("\t\t\t<time>"), kTime, false, Pattern(endTag(kTime))},
+    {Pattern("\t\t\t<best>"), kBest, false, Pattern(endTag(kBest))},
+    {Pattern("\t\t\t<normal>"), kNormal, false, Pattern(endTag(kNormal))},
+    {Pattern("\t\t\t<economic>"), kEconomic, false, Pattern(endTag(kEconomic))},
+    {Pattern("\t\t\t<user>"), kUser, false, Pattern(endTag(kUser))},
+    {Pattern("\t\t\t<remark>"), kRemark, false, Pattern(endTag(kRemark))},
     {Pattern("\t\t</data>"), kData, true, Pattern("")},
 };
 
 }  // namespace
 
-void LogScanner::Feed(std::string_view line, const OnRecord& onRecord) {
+void LogScanner::feed(std::string_view line, const OnRecord& onRecord) {
   const TagSet tags(line);
-  if (tags.Empty())
+  if (tags.empty())
     return;
   if (!inLog_) {
-    FeedCatalogueZone(line, tags);
+    feedCatalogueZone(line, tags);
     return;
   }
-  if (tags.Opens(kData))
-    ClearRecord();
-  if (tags.Closes(kData))
-    Deliver(onRecord);
+  if (tags.opens(kData))
+    clearRecord();
+  if (tags.closes(kData))
+    deliver(onRecord);
   for (unsigned t = kDate; t <= kRemark; ++t)
-    if (tags.Element(static_cast<Tag>(t)))
-      SetField(static_cast<Tag>(t), ElementValue(line));
+    if (tags.element(static_cast<Tag>(t)))
+      setField(static_cast<Tag>(t), elementValue(line));
 }
 
-void LogScanner::FeedLines(std::string_view lines, const OnRecord& onRecord) {
+void LogScanner::feedLines(std::string_view lines, const OnRecord& onRecord) {
   // The fast form relies on a line end before the end of the text; a last line without one goes
   // the ordinary way.
   const std::size_t whole = lines.rfind('\n') + 1;
@@ -324,7 +324,7 @@ void LogScanner::FeedLines(std::string_view lines, const OnRecord& onRecord) {
   const char* const end = p + whole;
   while (p < end) {
     if (inLog_) {
-      if (const char* next = FeedWriterLine(p, end, onRecord)) {
+      if (const char* next = feedWriterLine(p, end, onRecord)) {
         p = next;
         continue;
       }
@@ -334,65 +334,65 @@ void LogScanner::FeedLines(std::string_view lines, const OnRecord& onRecord) {
     std::size_t length = static_cast<std::size_t>(nl - p);
     if (length > 0 && p[length - 1] == '\r')
       --length;
-    Feed(std::string_view(p, length), onRecord);
+    feed(std::string_view(p, length), onRecord);
     p = nl + 1;
   }
   if (whole < lines.size())
-    Feed(lines.substr(whole), onRecord);
+    feed(lines.substr(whole), onRecord);
 }
 
 // A line as the writers compose it: "\t\t<data>" or "\t\t</data>" alone, or an element's indent
 // and start tag, a value without '<', and the element's end tag; then the line end. Such a line
 // holds no other tag, its first '>' closes the start tag and its last '/' opens the end tag, so
 // the reading rules give exactly what is read here. Anything else is left to Feed (nullptr).
-const char* LogScanner::FeedWriterLine(const char* p, const char* end, const OnRecord& onRecord) {
+const char* LogScanner::feedWriterLine(const char* p, const char* end, const OnRecord& onRecord) {
   // Sixteen bytes from the line's start and from its end tag on are read whole; the last lines
   // of a block may be shorter and go the ordinary way.
   if (end - p < 16)
     return nullptr;
   // Every kind of line starts differently within its first eight bytes. The kinds are listed in
   // the order of a record's lines, so the search starts after the kind of the previous line.
-  const std::uint64_t head = LoadWord(p);
+  const std::uint64_t head = loadWord(p);
   constexpr std::size_t kKinds = std::size(kWriterLines);
   std::size_t kind = nextKind_;
   for (std::size_t tried = 0; kWriterLines[kind].start.head != head; kind = (kind + 1) % kKinds)
     if (++tried == kKinds)
       return nullptr;
   const WriterLine* line = &kWriterLines[kind];
-  if (!line->start.At(p))
+  if (!line->start.at(p))
     return nullptr;
   nextKind_ = (kind + 1) % kKinds;
   const char* after = p + line->start.length;
   if (line->tag == kData) {
-    const char* next = AfterLineEnd(after, end);
+    const char* next = afterLineEnd(after, end);
     if (next == nullptr)
       return nullptr;
     if (line->closing)
-      Deliver(onRecord);
+      deliver(onRecord);
     else
-      ClearRecord();
+      clearRecord();
     return next;
   }
-  const char* endTag = FindTagOrLineEnd(after, end);
-  if (end - endTag < 16 || !line->endTag.At(endTag))
+  const char* endTag = findTagOrLineEnd(after, end);
+  if (end - endTag < 16 || !line->endTag.at(endTag))
     return nullptr;
-  const char* next = AfterLineEnd(endTag + line->endTag.length, end);
+  const char* next = afterLineEnd(endTag + line->endTag.length, end);
   if (next == nullptr)
     return nullptr;
-  SetField(line->tag, std::string_view(after, static_cast<std::size_t>(endTag - after)));
+  setField(line->tag, std::string_view(after, static_cast<std::size_t>(endTag - after)));
   return next;
 }
 
-void LogScanner::SetField(Tag t, std::string_view value) {
+void LogScanner::setField(Tag t, std::string_view value) {
   switch (t) {
     case kBest:
-      best_ = AtoiLike(value);
+      best_ = atoiLike(value);
       break;
     case kNormal:
-      normal_ = AtoiLike(value);
+      normal_ = atoiLike(value);
       break;
     case kEconomic:
-      economic_ = AtoiLike(value);
+      economic_ = atoiLike(value);
       break;
     default:
       break;
@@ -424,7 +424,7 @@ void LogScanner::SetField(Tag t, std::string_view value) {
   }
 }
 
-void LogScanner::ClearRecord() {
+void LogScanner::clearRecord() {
   best_ = normal_ = economic_ = 0;
   if (pagesOnly_)
     return;
@@ -433,65 +433,65 @@ void LogScanner::ClearRecord() {
     field->clear();
 }
 
-void LogScanner::Deliver(const OnRecord& onRecord) {
-  sums_.Add(best_, normal_, economic_);
+void LogScanner::deliver(const OnRecord& onRecord) {
+  sums_.add(best_, normal_, economic_);
   if (!pagesOnly_ && onRecord)
     onRecord(record_);
 }
 
-void LogScanner::FeedCatalogueZone(std::string_view line, const TagSet& tags) {
-  if (tags.Element(kName)) {
-    nameMatched_ = ElementValue(line) == cartridge_;
-  } else if (nameMatched_ && tags.Element(kPages)) {
-    maximum_ = std::string(ElementValue(line));
+void LogScanner::feedCatalogueZone(std::string_view line, const TagSet& tags) {
+  if (tags.element(kName)) {
+    nameMatched_ = elementValue(line) == cartridge_;
+  } else if (nameMatched_ && tags.element(kPages)) {
+    maximum_ = std::string(elementValue(line));
     nameMatched_ = false;
-  } else if (tags.Opens(kPrinted)) {
+  } else if (tags.opens(kPrinted)) {
     inLog_ = true;
   }
 }
 
-bool CatalogueScanner::Feed(std::string_view line) {
+bool CatalogueScanner::feed(std::string_view line) {
   if (ended_)
     return false;
   const TagSet tags(line);
-  if (tags.Empty())
+  if (tags.empty())
     return true;
-  if (tags.Opens(kCartridge)) {
-    Flush();
+  if (tags.opens(kCartridge)) {
+    flush();
     open_ = true;
   }
-  if (tags.Element(kName)) {
+  if (tags.element(kName)) {
     if (hasName_)
-      Flush();
-    Current().name = ElementValue(line);
+      flush();
+    current().name = elementValue(line);
     hasName_ = true;
   }
-  if (tags.Element(kPrinter))
-    Current().printer = ElementValue(line);
-  if (tags.Element(kPages))
-    Current().pages = ElementValue(line);
-  if (tags.Closes(kCartridge))
-    Flush();
-  if (tags.Closes(kCartridges)) {
-    Flush();
+  if (tags.element(kPrinter))
+    current().printer = elementValue(line);
+  if (tags.element(kPages))
+    current().pages = elementValue(line);
+  if (tags.closes(kCartridge))
+    flush();
+  if (tags.closes(kCartridges)) {
+    flush();
     ended_ = true;
   }
   return !ended_;
 }
 
-std::vector<CartridgeEntry> CatalogueScanner::Finish() {
-  Flush();
+std::vector<CartridgeEntry> CatalogueScanner::finish() {
+  flush();
   return std::move(entries_);
 }
 
-void CatalogueScanner::Flush() {
+void CatalogueScanner::flush() {
   if (open_)
     entries_.push_back(std::move(current_));
   current_ = CartridgeEntry{};
   open_ = hasName_ = false;
 }
 
-CartridgeEntry& CatalogueScanner::Current() {
+CartridgeEntry& CatalogueScanner::current() {
   open_ = true;
   return current_;
 }

@@ -42,18 +42,18 @@ extern const std::string_view kTagNames[kTagCount];
 class TagSet {
  public:
   explicit TagSet(std::string_view line);
-  bool Opens(Tag t) const { return (open_ >> t & 1u) != 0; }
-  bool Closes(Tag t) const { return (close_ >> t & 1u) != 0; }
+  bool opens(Tag t) const { return (open_ >> t & 1u) != 0; }
+  bool closes(Tag t) const { return (close_ >> t & 1u) != 0; }
   // The line counts as this element.
-  bool Element(Tag t) const { return Opens(t) && Closes(t); }
-  bool Empty() const { return (open_ | close_) == 0; }
+  bool element(Tag t) const { return opens(t) && closes(t); }
+  bool empty() const { return (open_ | close_) == 0; }
 
  private:
   std::uint32_t open_ = 0, close_ = 0;
 };
 
 // ExtractElementValue without a copy: a view into the line.
-std::string_view ElementValue(std::string_view line);
+std::string_view elementValue(std::string_view line);
 
 // The log scan: the chosen cartridge's maximum from the catalogue zone, then every record of
 // the log zone, delivered at its "</data>" line, and the page sums of the records delivered.
@@ -67,21 +67,21 @@ class LogScanner {
       : cartridge_(cartridge), pagesOnly_(pagesOnly) {}
 
   // One line, without its line end.
-  void Feed(std::string_view line, const OnRecord& onRecord = {});
+  void feed(std::string_view line, const OnRecord& onRecord = {});
   // Whole lines at once, each with its line end: what Feed does for each of them. The lines the
   // writers compose are taken by their fixed form without looking at them twice, which makes
   // this the fast way through a long log.
-  void FeedLines(std::string_view lines, const OnRecord& onRecord = {});
+  void feedLines(std::string_view lines, const OnRecord& onRecord = {});
 
   const std::optional<std::string>& maximum() const { return maximum_; }
   const PageSums& sums() const { return sums_; }
 
  private:
-  const char* FeedWriterLine(const char* p, const char* end, const OnRecord& onRecord);
-  void FeedCatalogueZone(std::string_view line, const TagSet& tags);
-  void SetField(Tag t, std::string_view value);
-  void ClearRecord();  // keeps the fields' storage for the next record
-  void Deliver(const OnRecord& onRecord);
+  const char* feedWriterLine(const char* p, const char* end, const OnRecord& onRecord);
+  void feedCatalogueZone(std::string_view line, const TagSet& tags);
+  void setField(Tag t, std::string_view value);
+  void clearRecord();  // keeps the fields' storage for the next record
+  void deliver(const OnRecord& onRecord);
 
   std::string cartridge_;
   bool pagesOnly_;
@@ -100,13 +100,13 @@ class LogScanner {
 class CatalogueScanner {
  public:
   // False once the catalogue has ended; later lines are not looked at.
-  bool Feed(std::string_view line);
+  bool feed(std::string_view line);
   // The entries, including one still open at the end of the file.
-  std::vector<CartridgeEntry> Finish();
+  std::vector<CartridgeEntry> finish();
 
  private:
-  void Flush();
-  CartridgeEntry& Current();
+  void flush();
+  CartridgeEntry& current();
 
   std::vector<CartridgeEntry> entries_;
   CartridgeEntry current_;

@@ -4,7 +4,7 @@
 
 namespace pw {
 
-int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
+int usageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
                std::int32_t maxPages) {
   if (maxPages == 0)
     return 0;
@@ -22,11 +22,11 @@ int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
   return result > 100 ? 100 : result;
 }
 
-void PageSums::Add(const PrintRecord& record) {
-  Add(AtoiLike(record.best), AtoiLike(record.normal), AtoiLike(record.economic));
+void PageSums::add(const PrintRecord& record) {
+  add(atoiLike(record.best), atoiLike(record.normal), atoiLike(record.economic));
 }
 
-void PageSums::Add(std::int32_t best, std::int32_t normal, std::int32_t economic) {
+void PageSums::add(std::int32_t best, std::int32_t normal, std::int32_t economic) {
   best_ += static_cast<std::uint32_t>(best);
   normal_ += static_cast<std::uint32_t>(normal);
   economic_ += static_cast<std::uint32_t>(economic);

@@ -10,7 +10,7 @@ namespace pw {
 
 // The used-up share in whole percent: ((4*best)/3 + normal + (2*economic)/3) * 100 / maxPages in
 // wrapping signed 32-bit arithmetic, truncating; 0 when maxPages is 0; capped at 100.
-int UsageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
+int usageShare(std::int32_t best, std::int32_t normal, std::int32_t economic,
                std::int32_t maxPages);
 
 struct UsageTotals {
@@ -22,8 +22,8 @@ struct UsageTotals {
 // arithmetic that wraps.
 class PageSums {
  public:
-  void Add(const PrintRecord& record);
-  void Add(std::int32_t best, std::int32_t normal, std::int32_t economic);
+  void add(const PrintRecord& record);
+  void add(std::int32_t best, std::int32_t normal, std::int32_t economic);
   std::int32_t best() const { return static_cast<std::int32_t>(best_); }
   std::int32_t normal() const { return static_cast<std::int32_t>(normal_); }
   std::int32_t economic() const { return static_cast<std::int32_t>(economic_); }

@@ -4,7 +4,7 @@
 
 namespace pw {
 
-const std::string& LoadStr(int id) {
+const std::string& loadStr(int id) {
   static const std::unordered_map<int, std::string> table = [] {
     std::unordered_map<int, std::string> byId;
     for (const StrEntry& entry : kStrings)
@@ -18,7 +18,7 @@ const std::string& LoadStr(int id) {
 
 namespace strings {
 
-std::string Substitute(std::string_view format, const std::string* pieces) {
+std::string substitute(std::string_view format, const std::string* pieces) {
   std::string text;
   text.reserve(format.size());
   for (std::size_t i = 0; i < format.size(); ++i) {

@@ -219,12 +219,12 @@ inline constexpr StrEntry kStrings[] = {
 };
 
 // The text of a string id; an unknown id gives an empty text.
-const std::string& LoadStr(int id);
+const std::string& loadStr(int id);
 
 namespace strings {
 
 // An id's text while compiling: an id without one stops the build.
-consteval std::string_view TextOf(int id) {
+consteval std::string_view textOf(int id) {
   for (const StrEntry& entry : kStrings)
     if (entry.id == id)
       return entry.text;
@@ -234,7 +234,7 @@ consteval std::string_view TextOf(int id) {
 // The conversion letter an argument of type T fits: 'd' for a whole number (not a bool or a
 // char, which would be a slip), 's' for a text, 0 for anything else.
 template <class T>
-consteval char ConversionFor() {
+consteval char conversionFor() {
   using U = std::remove_cvref_t<T>;
   if constexpr (std::is_same_v<U, bool> || std::is_same_v<U, char>)
     return 0;
@@ -247,8 +247,8 @@ consteval char ConversionFor() {
 }
 
 template <class... Args>
-consteval bool Fits(std::string_view format) {
-  constexpr std::array<char, sizeof...(Args)> wanted = {ConversionFor<Args>()...};
+constexpr bool fits(std::string_view format) {
+  constexpr std::array<char, sizeof...(Args)> kWanted = {conversionFor<Args>()...};
   std::size_t next = 0;
   for (std::size_t i = 0; i < format.size(); ++i) {
     if (format[i] != '%')
@@ -257,19 +257,19 @@ consteval bool Fits(std::string_view format) {
       return false;
     if (format[i] == '%')
       continue;
-    if (next == wanted.size() || wanted[next] == 0 || format[i] != wanted[next])
+    if (next == kWanted.size() || kWanted[next] == 0 || format[i] != kWanted[next])
       return false;
     ++next;
   }
-  return next == wanted.size();
+  return next == kWanted.size();
 }
 
 // A string id whose text fits the arguments Args, checked where the id is given.
 template <class... Args>
 class FormatId {
  public:
-  consteval FormatId(int id) : text_(TextOf(id)) {  // NOLINT(google-explicit-constructor)
-    if (!Fits<Args...>(text_))
+  consteval FormatId(int id) : text_(textOf(id)) {  // NOLINT(google-explicit-constructor)
+    if (!fits<Args...>(text_))
       throw "the text's conversions do not fit the arguments";
   }
   std::string_view text() const { return text_; }
@@ -278,25 +278,25 @@ class FormatId {
   std::string_view text_;
 };
 
-inline std::string Piece(std::string_view text) {
+inline std::string piece(std::string_view text) {
   return std::string(text);
 }
 template <class T>
-requires std::is_integral_v<T> std::string Piece(T n) {
-  return Decimal(static_cast<long long>(n));
+requires std::is_integral_v<T> std::string piece(T n) {
+  return decimal(static_cast<long long>(n));
 }
 
 // The format text with each conversion replaced by the next piece, %% by %.
-std::string Substitute(std::string_view format, const std::string* pieces);
+std::string substitute(std::string_view format, const std::string* pieces);
 
 }  // namespace strings
 
 // The text of a string id with its conversions filled in from the arguments, which must fit them
-// (see above): FormatStr(ids::kUsage, 42) gives "Náplň je vypotřebována z 42%.".
+// (see above): formatStr(ids::kUsage, 42) gives "Náplň je vypotřebována z 42%.".
 template <class... Args>
-std::string FormatStr(std::type_identity_t<strings::FormatId<Args...>> id, const Args&... args) {
-  const std::array<std::string, sizeof...(Args)> pieces = {strings::Piece(args)...};
-  return strings::Substitute(id.text(), pieces.data());
+std::string formatStr(std::type_identity_t<strings::FormatId<Args...>> id, const Args&... args) {
+  const std::array<std::string, sizeof...(Args)> pieces = {strings::piece(args)...};
+  return strings::substitute(id.text(), pieces.data());
 }
 
 }  // namespace pw

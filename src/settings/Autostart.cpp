@@ -2,17 +2,17 @@
 
 namespace pw {
 
-void UpdateAutostartEntry(bool windowsRun, const std::string& exePath, IRegistryBackend& backend) {
+void updateAutostartEntry(bool windowsRun, const std::string& exePath, IRegistryBackend& backend) {
   CRegistry registry(backend);
   if (windowsRun) {
-    registry.SetKeyName(kRunKeyName);
-    registry.SetValue(kAutostartValue, exePath);
-  } else if (registry.SetKeyName(kRunKeyName) != -1) {
-    registry.DeleteValue(kAutostartValue);
+    registry.setKeyName(kRunKeyName);
+    registry.setValue(kAutostartValue, exePath);
+  } else if (registry.setKeyName(kRunKeyName) != -1) {
+    registry.deleteValue(kAutostartValue);
   }
 }
 
-std::string ExePathOfModule(const std::string& modulePath) {
+std::string exePathOfModule(const std::string& modulePath) {
   const std::size_t nameStart = modulePath.find_last_of("\\/");
   const std::size_t dot = modulePath.rfind('.');
   const bool dotInName =
@@ -22,9 +22,9 @@ std::string ExePathOfModule(const std::string& modulePath) {
   return modulePath.substr(0, dot + 1) + "exe";
 }
 
-std::string ProgramExePath(const std::string& modulePath) {
+std::string programExePath(const std::string& modulePath) {
 #ifdef _WIN32
-  return ExePathOfModule(modulePath);
+  return exePathOfModule(modulePath);
 #else
   return modulePath;
 #endif

@@ -16,14 +16,14 @@ inline constexpr const char* kAutostartValue = "Pagewarden";
 
 // windowsRun: writes the entry with exePath (rewritten at every start, so a moved program
 // registers its new place); otherwise deletes it. A failure shows only in the trace.
-void UpdateAutostartEntry(bool windowsRun, const std::string& exePath, IRegistryBackend& backend);
+void updateAutostartEntry(bool windowsRun, const std::string& exePath, IRegistryBackend& backend);
 
 // The Windows rule: the module's path with the text after the last "." of its file name replaced
 // by "exe" (".exe" appended when the file name has no dot).
-std::string ExePathOfModule(const std::string& modulePath);
+std::string exePathOfModule(const std::string& modulePath);
 
 // The path the autostart entry holds for the running program's module: the Windows rule there,
 // the executable's path unchanged elsewhere (executables carry no extension).
-std::string ProgramExePath(const std::string& modulePath);
+std::string programExePath(const std::string& modulePath);
 
 }  // namespace pw

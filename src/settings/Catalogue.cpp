@@ -10,7 +10,7 @@ namespace {
 
 // One character of UTF-8 text; a byte that does not start a valid sequence stands for itself,
 // placed above the Unicode range so that it never equals a decoded letter.
-char32_t NextChar(std::string_view s, std::size_t& pos) {
+char32_t nextChar(std::string_view s, std::size_t& pos) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char lead = byte(pos);
   std::size_t length = 0;
@@ -38,7 +38,7 @@ char32_t NextChar(std::string_view s, std::size_t& pos) {
   return c;
 }
 
-char32_t Lower(char32_t c) {
+char32_t lower(char32_t c) {
   if (c >= 'A' && c <= 'Z')
     return c + 0x20;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
@@ -56,26 +56,26 @@ char32_t Lower(char32_t c) {
 
 }  // namespace
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   std::size_t t = 0, p = 0;
   while (p < prefix.size()) {
     if (t >= text.size())
       return false;
-    if (Lower(NextChar(text, t)) != Lower(NextChar(prefix, p)))
+    if (lower(nextChar(text, t)) != lower(nextChar(prefix, p)))
       return false;
   }
   return true;
 }
 
-std::optional<std::size_t> SelectByPrefix(const std::vector<std::string>& items,
+std::optional<std::size_t> selectByPrefix(const std::vector<std::string>& items,
                                           std::string_view text) {
   for (std::size_t i = 0; i < items.size(); ++i)
-    if (StartsWithIgnoringCase(items[i], text))
+    if (startsWithIgnoringCase(items[i], text))
       return i;
   return std::nullopt;
 }
 
-std::optional<std::size_t> MatchPrinter(const std::vector<CartridgeEntry>& entries,
+std::optional<std::size_t> matchPrinter(const std::vector<CartridgeEntry>& entries,
                                         std::string_view printer) {
   std::optional<std::size_t> match;
   for (std::size_t i = 0; i < entries.size(); ++i)
@@ -87,7 +87,7 @@ std::optional<std::size_t> MatchPrinter(const std::vector<CartridgeEntry>& entri
 CartridgeCatalogue::CartridgeCatalogue(std::vector<CartridgeEntry> entries)
     : entries_(std::move(entries)) {}
 
-std::vector<std::string> CartridgeCatalogue::Names() const {
+std::vector<std::string> CartridgeCatalogue::names() const {
   std::vector<std::string> names;
   names.reserve(entries_.size());
   for (const auto& e : entries_)
@@ -95,37 +95,37 @@ std::vector<std::string> CartridgeCatalogue::Names() const {
   return names;
 }
 
-void CartridgeCatalogue::SelectStored(const std::string& name) {
-  selected_ = SelectByPrefix(Names(), name);
+void CartridgeCatalogue::selectStored(const std::string& name) {
+  selected_ = selectByPrefix(names(), name);
   if (selected_)
     current_ = entries_[*selected_];
   else
     current_ = CartridgeEntry{name, {}, {}};
 }
 
-void CartridgeCatalogue::Select(std::size_t i) {
+void CartridgeCatalogue::select(std::size_t i) {
   if (i >= entries_.size())
     return;
   selected_ = i;
   current_ = entries_[i];
 }
 
-void CartridgeCatalogue::Add(CartridgeEntry entry) {
-  entries_.push_back(Flattened(std::move(entry)));
+void CartridgeCatalogue::add(CartridgeEntry entry) {
+  entries_.push_back(flattened(std::move(entry)));
   current_ = entries_.back();
-  selected_ = SelectByPrefix(Names(), current_.name);
+  selected_ = selectByPrefix(names(), current_.name);
 }
 
-bool CartridgeCatalogue::Edit(CartridgeEntry entry) {
+bool CartridgeCatalogue::edit(CartridgeEntry entry) {
   if (!selected_)
     return false;
-  entries_[*selected_] = Flattened(std::move(entry));
+  entries_[*selected_] = flattened(std::move(entry));
   current_ = entries_[*selected_];
-  selected_ = SelectByPrefix(Names(), current_.name);
+  selected_ = selectByPrefix(names(), current_.name);
   return true;
 }
 
-bool CartridgeCatalogue::Delete() {
+bool CartridgeCatalogue::deleteSelected() {
   if (!selected_)
     return false;
   const std::size_t i = *selected_;
@@ -134,24 +134,24 @@ bool CartridgeCatalogue::Delete() {
     selected_.reset();
     current_ = {};
   } else {
-    Select(i == 0 ? 0 : i - 1);
+    select(i == 0 ? 0 : i - 1);
   }
   return true;
 }
 
-bool CartridgeCatalogue::MatchPrinter(std::string_view printer) {
-  const auto match = pw::MatchPrinter(entries_, printer);
+bool CartridgeCatalogue::matchPrinter(std::string_view printer) {
+  const auto match = pw::matchPrinter(entries_, printer);
   if (!match)
     return false;
   // The match is found again by its name, so an earlier entry whose name begins with that name
   // wins the list's selection, as the list's own lookup would choose.
-  Select(*SelectByPrefix(Names(), entries_[*match].name));
+  select(*selectByPrefix(names(), entries_[*match].name));
   return true;
 }
 
-CartridgeEntry CartridgeCatalogue::Flattened(CartridgeEntry entry) {
-  return {FlattenLineBreaks(entry.name), FlattenLineBreaks(entry.pages),
-          FlattenLineBreaks(entry.printer)};
+CartridgeEntry CartridgeCatalogue::flattened(CartridgeEntry entry) {
+  return {flattenLineBreaks(entry.name), flattenLineBreaks(entry.pages),
+          flattenLineBreaks(entry.printer)};
 }
 
 }  // namespace pw

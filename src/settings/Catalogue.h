@@ -15,15 +15,15 @@ namespace pw {
 
 // True when text begins with prefix, letter case ignored (ASCII and the Latin letters of
 // U+00C0..U+017F, which covers Czech names).
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // The drop-down lists' select-by-prefix rule: the first item, in list order, that begins with the
 // text, case ignored. Every item begins with an empty text, so an empty text picks the first item.
-std::optional<std::size_t> SelectByPrefix(const std::vector<std::string>& items,
+std::optional<std::size_t> selectByPrefix(const std::vector<std::string>& items,
                                           std::string_view text);
 
 // The last entry whose printers text contains the printer's name, case-sensitive.
-std::optional<std::size_t> MatchPrinter(const std::vector<CartridgeEntry>& entries,
+std::optional<std::size_t> matchPrinter(const std::vector<CartridgeEntry>& entries,
                                         std::string_view printer);
 
 class CartridgeCatalogue {
@@ -32,7 +32,7 @@ class CartridgeCatalogue {
   explicit CartridgeCatalogue(std::vector<CartridgeEntry> entries);
 
   const std::vector<CartridgeEntry>& entries() const { return entries_; }
-  std::vector<std::string> Names() const;
+  std::vector<std::string> names() const;
   // The list's selected index; none when nothing is selected.
   std::optional<std::size_t> selected() const { return selected_; }
   // The current cartridge's name, page count and printers text.
@@ -40,24 +40,24 @@ class CartridgeCatalogue {
 
   // Initial choice of the stored cartridge by prefix. When nothing matches, the stored name stays
   // current (a confirmed dialog stores it back) with empty page count and printers text.
-  void SelectStored(const std::string& name);
+  void selectStored(const std::string& name);
   // The user picked list item i: it becomes current.
-  void Select(std::size_t i);
+  void select(std::size_t i);
   // Appends the entry and makes it current; the list selects its name by prefix, which may pick
   // an earlier entry whose name begins with it. Names need not be unique.
-  void Add(CartridgeEntry entry);
+  void add(CartridgeEntry entry);
   // Replaces the selected entry and makes it current; false (nothing changes) with no selection.
-  bool Edit(CartridgeEntry entry);
+  bool edit(CartridgeEntry entry);
   // Removes the selected entry; the one before it becomes selected and current (after removing the
   // first, the new first). An emptied catalogue leaves no current cartridge. False with no
   // selection.
-  bool Delete();
+  bool deleteSelected();
   // A printer was chosen: the last entry naming it is looked up by prefix of its name and becomes
   // selected and current. False (nothing changes) when no entry names the printer.
-  bool MatchPrinter(std::string_view printer);
+  bool matchPrinter(std::string_view printer);
 
  private:
-  static CartridgeEntry Flattened(CartridgeEntry entry);
+  static CartridgeEntry flattened(CartridgeEntry entry);
 
   std::vector<CartridgeEntry> entries_;
   std::optional<std::size_t> selected_;

@@ -40,14 +40,14 @@ inline constexpr const char* kFirstTime = "FirstTime";
 
 // Start-up: Printer, Cartridge, Quality, AutoQuality, EmptyFlash, PopStatus, Tooltip,
 // AutoMonitor, Anyone, WindowsRun, each with its default.
-Options LoadOptions(IProfile& profile);
+Options loadOptions(IProfile& profile);
 // After a confirmed Settings dialog: every option, the password and FirstTime = 0.
-void SaveConfirmedSettings(IProfile& profile, const Options& options, const std::string& password);
+void saveConfirmedSettings(IProfile& profile, const Options& options, const std::string& password);
 // At Exit: the options but WindowsRun, then FirstTime = 0; never the password.
-void SaveAtExit(IProfile& profile, const Options& options);
+void saveAtExit(IProfile& profile, const Options& options);
 // The first-run rule: the Settings dialog opens by itself while FirstTime reads exactly 1.
-bool IsFirstRun(IProfile& profile);
+bool isFirstRun(IProfile& profile);
 // The password is never kept in memory; it is read when needed.
-std::string ReadPassword(IProfile& profile);
+std::string readPassword(IProfile& profile);
 
 }  // namespace pw

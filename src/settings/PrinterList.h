@@ -12,7 +12,7 @@ namespace pw {
 class IPrinterList {
  public:
   virtual ~IPrinterList() = default;
-  virtual std::optional<std::vector<std::string>> LocalPrinters() = 0;
+  virtual std::optional<std::vector<std::string>> localPrinters() = 0;
 };
 
 }  // namespace pw

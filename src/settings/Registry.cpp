@@ -27,15 +27,15 @@ constexpr std::array<RootName, 7> kRootNames{{
 }  // namespace
 
 CRegistry::CRegistry(IRegistryBackend& backend) : backend_(backend) {
-  SetKeyName("HKEY_CURRENT_USER\\Software");
+  setKeyName("HKEY_CURRENT_USER\\Software");
 }
 
 CRegistry::~CRegistry() {
   if (open_)
-    Close();
+    close();
 }
 
-int CRegistry::SetKeyName(const std::string& keyName) {
+int CRegistry::setKeyName(const std::string& keyName) {
   int result = -1;
   for (const RootName& root : kRootNames) {
     const std::size_t pos = keyName.find(root.text);
@@ -53,26 +53,26 @@ int CRegistry::SetKeyName(const std::string& keyName) {
     result = 1;
   }
   if (result == -1) {
-    Trace("CRegistry::SetKeyName error: %s doesn't contain a root key name!\n", keyName.c_str());
+    trace("CRegistry::SetKeyName error: %s doesn't contain a root key name!\n", keyName.c_str());
   }
   return result;
 }
 
-int CRegistry::Open() {
+int CRegistry::open() {
   // The constructor always names a key; this guards the invariant, not a reachable state.
   if (rootName_.empty()) {
-    Trace("CRegistry::Open error: the root key name is empty!\n");
+    trace("CRegistry::Open error: the root key name is empty!\n");
     return -1;
   }
-  if (open_ && Close() != 0) {
-    Trace("CRegistry::Open error: Can't close opened registry!\n");
+  if (open_ && close() != 0) {
+    trace("CRegistry::Open error: Can't close opened registry!\n");
     return -1;
   }
-  const std::optional<IRegistryBackend::Handle> key = backend_.Open(rootKey_, subKey_);
+  const std::optional<IRegistryBackend::Handle> key = backend_.open(rootKey_, subKey_);
   if (!key) {
     key_ = 0;
     open_ = false;
-    Trace("CRegistry::Open error: Can't open key %s!\n", subKey_.c_str());
+    trace("CRegistry::Open error: Can't open key %s!\n", subKey_.c_str());
     return -1;
   }
   key_ = *key;
@@ -80,19 +80,19 @@ int CRegistry::Open() {
   return 0;
 }
 
-int CRegistry::Close() {
+int CRegistry::close() {
   if (!open_) {
-    Trace("CRegistry::Close error: Can't close not opened registry!\n");
+    trace("CRegistry::Close error: Can't close not opened registry!\n");
     return -1;
   }
   if (key_ == 0) {
-    Trace(
+    trace(
         "CRegistry::Close error: Eventhough the registry should be opened, the key handle is "
         "null!\n");
     return -1;
   }
-  if (!backend_.Close(key_)) {
-    Trace("CRegistry::Close error: Can't close the registry!\n");
+  if (!backend_.close(key_)) {
+    trace("CRegistry::Close error: Can't close the registry!\n");
     return -1;
   }
   open_ = false;
@@ -100,29 +100,29 @@ int CRegistry::Close() {
   return 0;
 }
 
-int CRegistry::SetValue(const std::string& name, const std::string& data) {
-  if (!open_ && Open() != 0) {
-    Trace("CRegistry::SetValue error: Can't open registry!\n");
+int CRegistry::setValue(const std::string& name, const std::string& data) {
+  if (!open_ && open() != 0) {
+    trace("CRegistry::SetValue error: Can't open registry!\n");
     return -1;
   }
-  const bool stored = backend_.SetString(key_, name, data);
-  Close();
+  const bool stored = backend_.setString(key_, name, data);
+  close();
   if (!stored) {
-    Trace("CRegistry::SetValue error: Value %s can't be set!\n", name.c_str());
+    trace("CRegistry::SetValue error: Value %s can't be set!\n", name.c_str());
     return -1;
   }
   return 0;
 }
 
-int CRegistry::DeleteValue(const std::string& name) {
-  if (!open_ && Open() != 0) {
-    Trace("CRegistry::DeleteValue error: Can't open registry!\n");
+int CRegistry::deleteValue(const std::string& name) {
+  if (!open_ && open() != 0) {
+    trace("CRegistry::DeleteValue error: Can't open registry!\n");
     return -1;
   }
-  const bool deleted = backend_.DeleteValue(key_, name);
-  Close();
+  const bool deleted = backend_.deleteValue(key_, name);
+  close();
   if (!deleted) {
-    Trace("CRegistry::DeleteValue error: Value %s can't be deleted!\n", name.c_str());
+    trace("CRegistry::DeleteValue error: Value %s can't be deleted!\n", name.c_str());
     return -1;
   }
   return 0;

@@ -28,10 +28,10 @@ class IRegistryBackend {
   using Handle = std::uintptr_t;
   virtual ~IRegistryBackend() = default;
   // Opens an existing key with full access; a missing key is never created.
-  virtual std::optional<Handle> Open(RootKey root, const std::string& subKey) = 0;
-  virtual bool SetString(Handle key, const std::string& name, const std::string& data) = 0;
-  virtual bool DeleteValue(Handle key, const std::string& name) = 0;
-  virtual bool Close(Handle key) = 0;
+  virtual std::optional<Handle> open(RootKey root, const std::string& subKey) = 0;
+  virtual bool setString(Handle key, const std::string& name, const std::string& data) = 0;
+  virtual bool deleteValue(Handle key, const std::string& name) = 0;
+  virtual bool close(Handle key) = 0;
 };
 
 class CRegistry {
@@ -46,14 +46,14 @@ class CRegistry {
   // 0: a root name was found; 1: the name has no "HKEY_" at all and is taken as a path below
   // HKEY_CURRENT_USER\Software; -1: it holds "HKEY_" but no root name with its backslash, and the
   // object keeps its previous key. Opens and closes nothing.
-  int SetKeyName(const std::string& keyName);
+  int setKeyName(const std::string& keyName);
 
   // These return 0 on success and -1 on failure.
-  int Open();
-  int Close();
+  int open();
+  int close();
   // Both open the key when it is closed and always leave it closed.
-  int SetValue(const std::string& name, const std::string& data);
-  int DeleteValue(const std::string& name);
+  int setValue(const std::string& name, const std::string& data);
+  int deleteValue(const std::string& name);
 
   const std::string& subKey() const { return subKey_; }
   RootKey rootKey() const { return rootKey_; }

@@ -10,20 +10,20 @@ namespace {
 
 constexpr unsigned kCreateFlags = kTrayMessage | kTrayIcon | kTrayTip;
 
-bool IsContinuationByte(char c) {
+bool isContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 // The shell's tooltip field holds 63 bytes and a terminating zero; a text that does not fit is
 // cut where a character begins, so the tooltip never ends in half a character.
-std::string FitTip(const std::string& text) {
+std::string fitTip(const std::string& text) {
   std::string tip = text.substr(0, text.find('\0'));
   constexpr auto kMax = static_cast<std::size_t>(CSystemTray::kMaxTipBytes);
   if (tip.size() <= kMax)
     return tip;
   std::size_t cut = kMax;
   // A UTF-8 character has at most three continuation bytes; a longer run is not text anyway.
-  for (int back = 0; back < 3 && cut > 0 && IsContinuationByte(tip[cut]); ++back)
+  for (int back = 0; back < 3 && cut > 0 && isContinuationByte(tip[cut]); ++back)
     --cut;
   tip.resize(cut);
   return tip;
@@ -31,7 +31,7 @@ std::string FitTip(const std::string& text) {
 
 }  // namespace
 
-std::optional<IconPicture> PictureOf(IconId id) {
+std::optional<IconPicture> pictureOf(IconId id) {
   switch (id) {
     case kProgramIcon:
     case icons::kGreen:
@@ -62,52 +62,52 @@ CSystemTray::CSystemTray(ITrayShell& shell, ITimers& timers, IClock& clock)
 CSystemTray::~CSystemTray() {
   // The timer's callback points at this object; the saved icon no longer matters.
   if (timerId_ != 0)
-    timers_.Kill(timerId_);
-  RemoveFromTray();
+    timers_.kill(timerId_);
+  removeFromTray();
 }
 
-bool CSystemTray::CreateTrayIcon(const std::string& tip, IconId icon, int /*trayId*/, bool hidden) {
-  enabled_ = shell_.Available();
+bool CSystemTray::createTrayIcon(const std::string& tip, IconId icon, int /*trayId*/, bool hidden) {
+  enabled_ = shell_.available();
   if (!enabled_)
     return false;
   record_.icon = icon;
-  record_.tip = FitTip(tip);
+  record_.tip = fitTip(tip);
   hidden_ = hidden;
   createFlags_ = kCreateFlags;
   if (hidden)
     return true;
-  const bool added = shell_.Add(record_, kCreateFlags);
+  const bool added = shell_.add(record_, kCreateFlags);
   removed_ = hidden_ = pending_ = !added;
   return added;
 }
 
-bool CSystemTray::SetTipText(const std::string& tip) {
+bool CSystemTray::setTipText(const std::string& tip) {
   if (!enabled_)
     return false;
-  record_.tip = FitTip(tip);
-  return hidden_ || shell_.Modify(record_, kTrayTip);
+  record_.tip = fitTip(tip);
+  return hidden_ || shell_.modify(record_, kTrayTip);
 }
 
-bool CSystemTray::SetIconHandle(IconId icon) {
+bool CSystemTray::setIconHandle(IconId icon) {
   if (!enabled_)
     return false;
   record_.icon = icon;
-  return hidden_ || shell_.Modify(record_, kTrayIcon);
+  return hidden_ || shell_.modify(record_, kTrayIcon);
 }
 
-bool CSystemTray::SetIconResource(IconId id) {
-  return SetIconHandle(IconExists(id) ? id : 0);
+bool CSystemTray::setIconResource(IconId id) {
+  return setIconHandle(iconExists(id) ? id : 0);
 }
 
-IconId CSystemTray::GetIconHandle() const {
+IconId CSystemTray::iconHandle() const {
   return enabled_ ? record_.icon : 0;
 }
 
-bool CSystemTray::AddToTray() {
+bool CSystemTray::addToTray() {
   if (!removed_)
-    RemoveFromTray();
+    removeFromTray();
   if (enabled_) {
-    if (shell_.Add(record_, kCreateFlags))
+    if (shell_.add(record_, kCreateFlags))
       hidden_ = removed_ = false;
     else
       pending_ = true;
@@ -115,26 +115,26 @@ bool CSystemTray::AddToTray() {
   return !removed_;
 }
 
-bool CSystemTray::RemoveFromTray() {
+bool CSystemTray::removeFromTray() {
   pending_ = false;
   if (!enabled_ || removed_)
     return true;
-  if (shell_.Remove())
+  if (shell_.remove())
     hidden_ = removed_ = true;
   return removed_;
 }
 
-bool CSystemTray::EnsureShown() {
+bool CSystemTray::ensureShown() {
   if (removed_)
-    return AddToTray();
+    return addToTray();
   if (hidden_) {
-    AddToTray();
+    addToTray();
     return !hidden_;
   }
   return true;
 }
 
-bool CSystemTray::LoadIconRange(IconId first, IconId last) {
+bool CSystemTray::loadIconRange(IconId first, IconId last) {
   if (first > last)
     return false;
   iconList_.clear();
@@ -142,7 +142,7 @@ bool CSystemTray::LoadIconRange(IconId first, IconId last) {
     iconList_.reserve(static_cast<std::size_t>(static_cast<std::int64_t>(last) - first + 1));
     for (std::int64_t id = first; id <= last; ++id) {
       const auto icon = static_cast<IconId>(id);
-      iconList_.push_back(IconExists(icon) ? icon : 0);
+      iconList_.push_back(iconExists(icon) ? icon : 0);
     }
   } catch (const std::bad_alloc&) {
     iconList_.clear();
@@ -151,67 +151,67 @@ bool CSystemTray::LoadIconRange(IconId first, IconId last) {
   return true;
 }
 
-bool CSystemTray::StartAnimation(int stepMs, int seconds) {
-  EndAnimation();
+bool CSystemTray::startAnimation(int stepMs, int seconds) {
+  endAnimation();
   frame_ = 0;
-  startTime_ = clock_.NowSeconds();
+  startTime_ = clock_.nowSeconds();
   animSeconds_ = seconds;
   // The empty icon counts as nothing to put back.
-  if (const IconId current = GetIconHandle(); current != 0)
+  if (const IconId current = iconHandle(); current != 0)
     savedIcon_ = current;
-  timerId_ = timers_.Start(stepMs, true, [this] { OnAnimationTimer(); });
+  timerId_ = timers_.start(stepMs, true, [this] { onAnimationTimer(); });
   return timerId_ != 0;
 }
 
-void CSystemTray::OnAnimationTimer() {
-  const std::int64_t elapsed = clock_.NowSeconds() - startTime_;
+void CSystemTray::onAnimationTimer() {
+  const std::int64_t elapsed = clock_.nowSeconds() - startTime_;
   if (animSeconds_ > 0 && elapsed > animSeconds_)
-    EndAnimation();
+    endAnimation();
   else
-    NextAnimationFrame();
+    nextAnimationFrame();
 }
 
-bool CSystemTray::NextAnimationFrame() {
+bool CSystemTray::nextAnimationFrame() {
   if (iconList_.empty())
     return false;
   frame_ = (frame_ + 1) % static_cast<int>(iconList_.size());
-  return SetIconHandle(iconList_[frame_]);
+  return setIconHandle(iconList_[frame_]);
 }
 
-bool CSystemTray::EndAnimation() {
+bool CSystemTray::endAnimation() {
   const bool killed = timerId_ != 0;
   if (killed)
-    timers_.Kill(timerId_);
+    timers_.kill(timerId_);
   timerId_ = 0;
   if (savedIcon_) {
-    SetIconHandle(*savedIcon_);
+    setIconHandle(*savedIcon_);
     savedIcon_.reset();
   }
   return killed;
 }
 
-bool CSystemTray::SetDefaultMenuItem(int item, bool byPosition) {
+bool CSystemTray::setDefaultMenuItem(int item, bool byPosition) {
   defaultItem_ = item;
   defaultByPos_ = byPosition;
   return true;
 }
 
-bool CSystemTray::ShowMessage(const std::string& title, const std::string& text) {
+bool CSystemTray::showMessage(const std::string& title, const std::string& text) {
   if (!enabled_ || removed_ || hidden_)
     return false;
-  shell_.ShowMessage(title, text);
+  shell_.showMessage(title, text);
   return true;
 }
 
-void CSystemTray::RestorePendingIcon() {
+void CSystemTray::restorePendingIcon() {
   if (!pending_ || hidden_)
     return;
-  hidden_ = !shell_.Add(record_, createFlags_);
+  hidden_ = !shell_.add(record_, createFlags_);
   // A successful re-add stays pending, so a later new panel brings the icon back again.
   pending_ = !hidden_;
 }
 
-std::optional<int> CSystemTray::DoubleClickCommand(const std::vector<int>& menuIds) const {
+std::optional<int> CSystemTray::doubleClickCommand(const std::vector<int>& menuIds) const {
   if (!defaultByPos_)
     return defaultItem_;
   // A separator, a sub-menu or a position outside the menu names no command.
@@ -223,7 +223,7 @@ std::optional<int> CSystemTray::DoubleClickCommand(const std::vector<int>& menuI
   return id;
 }
 
-std::optional<int> CSystemTray::DefaultItemPosition(const std::vector<int>& menuIds) const {
+std::optional<int> CSystemTray::defaultItemPosition(const std::vector<int>& menuIds) const {
   if (defaultByPos_) {
     if (defaultItem_ < 0 || defaultItem_ >= static_cast<int>(menuIds.size()))
       return std::nullopt;

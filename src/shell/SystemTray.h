@@ -27,12 +27,12 @@ class ITrayShell {
  public:
   virtual ~ITrayShell() = default;
   // Whether the desktop has a notification area at all.
-  virtual bool Available() = 0;
-  virtual bool Add(const TrayRecord& record, unsigned flags) = 0;
-  virtual bool Modify(const TrayRecord& record, unsigned flags) = 0;
-  virtual bool Remove() = 0;
+  virtual bool available() = 0;
+  virtual bool add(const TrayRecord& record, unsigned flags) = 0;
+  virtual bool modify(const TrayRecord& record, unsigned flags) = 0;
+  virtual bool remove() = 0;
   // A message from the icon: the desktop's notification service where there is one.
-  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  virtual void showMessage(const std::string& title, const std::string& text) = 0;
 };
 
 class CSystemTray {
@@ -45,30 +45,30 @@ class CSystemTray {
   CSystemTray& operator=(const CSystemTray&) = delete;
 
   // False when there is no notification area (nothing is shown then).
-  bool CreateTrayIcon(const std::string& tip, IconId icon, int trayId, bool hidden);
-  bool SetTipText(const std::string& tip);
-  bool SetIconHandle(IconId icon);
-  bool SetIconResource(IconId id);  // an id without a picture gives the empty icon
-  IconId GetIconHandle() const;
-  bool AddToTray();
-  bool RemoveFromTray();
-  bool EnsureShown();
-  bool LoadIconRange(IconId first, IconId last);
-  bool StartAnimation(int stepMs, int seconds);  // seconds <= 0: without end
-  bool NextAnimationFrame();
-  bool EndAnimation();
-  bool SetDefaultMenuItem(int item, bool byPosition);
+  bool createTrayIcon(const std::string& tip, IconId icon, int trayId, bool hidden);
+  bool setTipText(const std::string& tip);
+  bool setIconHandle(IconId icon);
+  bool setIconResource(IconId id);  // an id without a picture gives the empty icon
+  IconId iconHandle() const;
+  bool addToTray();
+  bool removeFromTray();
+  bool ensureShown();
+  bool loadIconRange(IconId first, IconId last);
+  bool startAnimation(int stepMs, int seconds);  // seconds <= 0: without end
+  bool nextAnimationFrame();
+  bool endAnimation();
+  bool setDefaultMenuItem(int item, bool byPosition);
   // False when the icon is not in the notification area (nothing is shown then).
-  bool ShowMessage(const std::string& title, const std::string& text);
+  bool showMessage(const std::string& title, const std::string& text);
 
   // The notification area came back (a new panel): re-add an icon left pending.
-  void RestorePendingIcon();
+  void restorePendingIcon();
 
   // A double-click on the icon: the command to send, or nothing. menuIds are the ids of the
   // menu's top-level items by position (0 for a separator or a sub-menu).
-  std::optional<int> DoubleClickCommand(const std::vector<int>& menuIds) const;
+  std::optional<int> doubleClickCommand(const std::vector<int>& menuIds) const;
   // The default item to show bold in the menu, as a position, or nothing.
-  std::optional<int> DefaultItemPosition(const std::vector<int>& menuIds) const;
+  std::optional<int> defaultItemPosition(const std::vector<int>& menuIds) const;
 
   // State, for the Qt layer and the tests.
   bool enabled() const { return enabled_; }
@@ -80,7 +80,7 @@ class CSystemTray {
   const std::vector<IconId>& iconList() const { return iconList_; }
 
  private:
-  void OnAnimationTimer();
+  void onAnimationTimer();
 
   ITrayShell& shell_;
   ITimers& timers_;
@@ -112,9 +112,9 @@ struct IconPicture {
 
 // The picture of an icon id (the program's and the notification icon's have one, but for the
 // blank frame); nothing for any other id.
-std::optional<IconPicture> PictureOf(IconId id);
-inline bool IconExists(IconId id) {
-  return PictureOf(id).has_value();
+std::optional<IconPicture> pictureOf(IconId id);
+inline bool iconExists(IconId id) {
+  return pictureOf(id).has_value();
 }
 
 }  // namespace pw

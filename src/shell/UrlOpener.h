@@ -9,7 +9,7 @@ namespace pw {
 class IUrlOpener {
  public:
   virtual ~IUrlOpener() = default;
-  virtual bool Open(const std::string& url) = 0;
+  virtual bool open(const std::string& url) = 0;
 };
 
 }  // namespace pw

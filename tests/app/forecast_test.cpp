@@ -10,8 +10,8 @@ namespace {
 
 using test::FakeDates;
 
-std::int64_t Day(int year, int month, int day) {
-  return DayNumber({year, month, day});
+std::int64_t day(int year, int month, int day) {
+  return dayNumber({year, month, day});
 }
 
 TEST(Calendar, DayNumbersRunThroughMonthEndsAndLeapDays) {
@@ -26,33 +26,33 @@ TEST(Calendar, DayNumbersRunThroughMonthEndsAndLeapDays) {
       {{2026, 12, 31}, 1, {2027, 1, 1}},     {{2026, 12, 7}, 58, {2027, 2, 3}},
       {{2027, 12, 31}, 366, {2028, 12, 31}},
   };
-  EXPECT_EQ(DayNumber({1970, 1, 1}), 0);
+  EXPECT_EQ(dayNumber({1970, 1, 1}), 0);
   for (const auto& c : cases)
-    EXPECT_EQ(DateOfDay(DayNumber(c.date) + c.plus), c.expected)
+    EXPECT_EQ(dateOfDay(dayNumber(c.date) + c.plus), c.expected)
         << c.date.year << "-" << c.date.month << "-" << c.date.day << " + " << c.plus;
 }
 
 TEST(UseHistory, WeighsPagesAsTheShareDoesAndCountsUnreadableDates) {
   FakeDates dates;
   UseHistory history;
-  history.Add({"1.12.2026", "", "3", "1", "3", "", ""}, dates);
-  history.Add({"Vánoce", "", "100", "0", "0", "", ""}, dates);
-  history.Add({"", "", "5", "0", "0", "", ""}, dates);
+  history.add({"1.12.2026", "", "3", "1", "3", "", ""}, dates);
+  history.add({"Vánoce", "", "100", "0", "0", "", ""}, dates);
+  history.add({"", "", "5", "0", "0", "", ""}, dates);
   ASSERT_EQ(history.entries.size(), 1u);
-  EXPECT_EQ(history.entries[0].day, Day(2026, 12, 1));
+  EXPECT_EQ(history.entries[0].day, day(2026, 12, 1));
   EXPECT_DOUBLE_EQ(history.entries[0].pages, 4 + 1 + 2);
   EXPECT_EQ(history.undated, 2);
 }
 
-UseHistory History(std::vector<UseHistory::Entry> entries, int undated = 0) {
+UseHistory history(std::vector<UseHistory::Entry> entries, int undated = 0) {
   return UseHistory{std::move(entries), undated};
 }
 
 TEST(Forecast, TheSentenceForEachState) {
-  const std::int64_t today = Day(2026, 12, 7);
+  const std::int64_t today = day(2026, 12, 7);
   const std::int64_t start = today - 29;  // thirty days of history, today included
   // 60 weighted pages in 30 days: 2 a day, 14 a week; 116 left last 58 days.
-  const UseHistory regular = History({{start, 20}, {start + 10, 20}, {today, 20}});
+  const UseHistory regular = history({{start, 20}, {start + 10, 20}, {today, 20}});
   const struct {
     const char* what;
     UseHistory history;
@@ -62,34 +62,34 @@ TEST(Forecast, TheSentenceForEachState) {
   } cases[] = {
       {"pace and date", regular, 116, 500,
        "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 3. 2. 2027."},
-      {"records out of order", History({{today, 20}, {start, 20}, {start + 10, 20}}), 116, 500,
+      {"records out of order", history({{today, 20}, {start, 20}, {start + 10, 20}}), 116, 500,
        "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 3. 2. 2027."},
-      {"undated records noted", History(regular.entries, 2), 116, 500,
+      {"undated records noted", history(regular.entries, 2), 116, 500,
        "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 3. 2. 2027. Záznamy s "
        "nečitelným datem nebyly započteny: 2."},
       {"only the last 90 days set the pace",
-       History({{today - 400, 5000}, {today - 89, 90}, {today - 45, 90}, {today, 0}}), 60, 500,
+       history({{today - 400, 5000}, {today - 89, 90}, {today - 45, 90}, {today, 0}}), 60, 500,
        "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 6. 1. 2027."},
-      {"one page a week", History({{today - 13, 1}, {today - 6, 1}, {today, 0}}), 2, 500,
+      {"one page a week", history({{today - 13, 1}, {today - 6, 1}, {today, 0}}), 2, 500,
        "Při dosavadním tempu (asi 1 stranu týdně) dojde náplň kolem 21. 12. 2026."},
-      {"three pages a week", History({{today - 7, 1}, {today - 3, 1}, {today, 1}}), 1, 500,
+      {"three pages a week", history({{today - 7, 1}, {today - 3, 1}, {today, 1}}), 1, 500,
        "Při dosavadním tempu (asi 3 strany týdně) dojde náplň kolem 10. 12. 2026."},
-      {"under a page a week", History({{today - 89, 1}, {today - 50, 0}, {today, 0}}), 1, 500,
+      {"under a page a week", history({{today - 89, 1}, {today - 50, 0}, {today, 0}}), 1, 500,
        "Při dosavadním tempu (méně než 1 stranu týdně) dojde náplň kolem 7. 3. 2027."},
-      {"no print in 90 days", History({{today - 200, 9}, {today - 150, 9}, {today - 100, 9}}), 9,
-       500, LoadStr(ids::kForecastNoRecent)},
-      {"empty log", History({}), 500, 500, LoadStr(ids::kForecastTooLittle)},
-      {"all on one day", History({{today, 5}, {today, 5}, {today, 5}}), 9, 500,
-       LoadStr(ids::kForecastTooLittle)},
-      {"six days of history", History({{today - 6, 5}, {today - 2, 5}, {today, 5}}), 9, 500,
-       LoadStr(ids::kForecastTooLittle)},
-      {"two records", History({{today - 60, 5}, {today, 5}}), 9, 500,
-       LoadStr(ids::kForecastTooLittle)},
-      {"used up", regular, 0, 500, LoadStr(ids::kForecastUsedUp)},
-      {"no maximum", History(regular.entries, 3), 116, 0, ""},
+      {"no print in 90 days", history({{today - 200, 9}, {today - 150, 9}, {today - 100, 9}}), 9,
+       500, loadStr(ids::kForecastNoRecent)},
+      {"empty log", history({}), 500, 500, loadStr(ids::kForecastTooLittle)},
+      {"all on one day", history({{today, 5}, {today, 5}, {today, 5}}), 9, 500,
+       loadStr(ids::kForecastTooLittle)},
+      {"six days of history", history({{today - 6, 5}, {today - 2, 5}, {today, 5}}), 9, 500,
+       loadStr(ids::kForecastTooLittle)},
+      {"two records", history({{today - 60, 5}, {today, 5}}), 9, 500,
+       loadStr(ids::kForecastTooLittle)},
+      {"used up", regular, 0, 500, loadStr(ids::kForecastUsedUp)},
+      {"no maximum", history(regular.entries, 3), 116, 0, ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ForecastSentence(MakeForecast(c.history, today, c.left, c.maximum)), c.expected)
+    EXPECT_EQ(forecastSentence(makeForecast(c.history, today, c.left, c.maximum)), c.expected)
         << c.what;
 }
 
@@ -97,9 +97,9 @@ TEST(MonthlyUse, TwelveCalendarMonthsEndingWithTheCurrentOne) {
   FakeDates dates;
   UseHistory history;
   for (const char* date : {"29.2.2024", "1.2.2024", "1.4.2023", "31.3.2023", "15.3.2024"})
-    history.Add({date, "", "0", "10", "0", "", ""}, dates);
-  history.Add({"1.1.2024", "", "3", "0", "0", "", ""}, dates);
-  const std::vector<MonthUse> months = MonthlyUse(history, {2024, 3, 20}, 40);
+    history.add({date, "", "0", "10", "0", "", ""}, dates);
+  history.add({"1.1.2024", "", "3", "0", "0", "", ""}, dates);
+  const std::vector<MonthUse> months = monthlyUse(history, {2024, 3, 20}, 40);
 
   ASSERT_EQ(months.size(), 12u);
   EXPECT_EQ(months.front().year, 2023);
@@ -113,8 +113,8 @@ TEST(MonthlyUse, TwelveCalendarMonthsEndingWithTheCurrentOne) {
   // 31 March 2023 is thirteen months back and left out.
   EXPECT_EQ(pages, (std::vector<double>{10, 0, 0, 0, 0, 0, 0, 0, 0, 4, 20, 10}));
   // Coloured as the gauge at the share of the cartridge that month used: 20 of 40 pages is 50 %.
-  EXPECT_EQ(months[10].colour, SegmentColour(50));
-  EXPECT_EQ(months[1].colour, SegmentColour(0));
+  EXPECT_EQ(months[10].colour, segmentColour(50));
+  EXPECT_EQ(months[1].colour, segmentColour(0));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ TEST(GaugeTest, GradientRunsFromGreenThroughYellowToRed) {
       {51, {255, 251, 0}}, {75, {255, 129, 0}}, {99, {255, 7, 0}},
   };
   for (const auto& [i, colour] : cases)
-    EXPECT_EQ(SegmentColour(i), colour) << i;
+    EXPECT_EQ(segmentColour(i), colour) << i;
 }
 
 TEST(GaugeTest, SegmentEdgesSpreadTheRemainderOverTheStrip) {
@@ -23,7 +23,7 @@ TEST(GaugeTest, SegmentEdgesSpreadTheRemainderOverTheStrip) {
                                                    {wide, 4, 21, 23},    {wide, 49, 119, 122},
                                                    {wide, 99, 228, 231}, {exact, 37, 37, 38}};
   for (const auto& [strip, i, left, right] : cases)
-    EXPECT_EQ(SegmentRect(strip, i), (Rect{left, strip.top, right, strip.bottom})) << i;
+    EXPECT_EQ(segmentRect(strip, i), (Rect{left, strip.top, right, strip.bottom})) << i;
 }
 
 TEST(GaugeTest, MarkerAndFrameFollowTheSegments) {
@@ -31,8 +31,8 @@ TEST(GaugeTest, MarkerAndFrameFollowTheSegments) {
   // share, marker x: 218 * share / 100
   for (const auto& [share, x] : {std::pair{0, 10}, {4, 18}, {50, 119}, {100, 228}}) {
     SCOPED_TRACE(share);
-    EXPECT_EQ(MarkerX(strip, share), x);
-    const std::vector<GaugeFill> fills = GaugeLayout(strip, share);
+    EXPECT_EQ(markerX(strip, share), x);
+    const std::vector<GaugeFill> fills = gaugeLayout(strip, share);
     ASSERT_EQ(fills.size(), 106u);  // the segments first
     // Two 2-pixel marker lines, at x and x - 2, from the top down to the row above the bottom
     // edge; then the frame (top, bottom, left, right), last so that it is never covered.

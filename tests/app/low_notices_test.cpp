@@ -27,34 +27,34 @@ TEST(LowNotices, TheNearlyEmptyCartridgeIsToldOncePerCartridge) {
        {{97, false, false}, {0, true, false}, {60, false, false}, {100, false, true}}},
       {"emptied before start-up's state is learnt", {{0, true, false}, {96, false, true}}},
   };
-  EXPECT_EQ(FormatStr(ids::kNoticeUsage, 96),
+  EXPECT_EQ(formatStr(ids::kNoticeUsage, 96),
             "Náplň je vypotřebována z 96%. Je čas připravit novou náplň.");
   for (const auto& c : cases) {
     LowNotices notices;
     for (std::size_t i = 0; i < c.steps.size(); ++i) {
       const UsageStep& s = c.steps[i];
-      EXPECT_EQ(notices.OnUsage(s.share, s.logEmpty),
-                s.told ? FormatStr(ids::kNoticeUsage, s.share) : std::string())
+      EXPECT_EQ(notices.onUsage(s.share, s.logEmpty),
+                s.told ? formatStr(ids::kNoticeUsage, s.share) : std::string())
           << c.what << ", step " << i;
     }
   }
 }
 
-Marker Ink(const char* name, int level, int low = 10) {
+Marker ink(const char* name, int level, int low = 10) {
   return Marker{name, "#000000", level, low, "ink-cartridge"};
 }
 
 TEST(LowNotices, AnInkAtItsLowMarkIsToldOnceUntilItRisesAboveIt) {
   LowNotices notices;
-  EXPECT_EQ(notices.OnMarkers({}), "");  // no answer: start-up's state not learnt yet
-  EXPECT_EQ(notices.OnMarkers({Ink("Black", 8), Ink("Cyan", 40)}), "");  // low at start-up
-  EXPECT_EQ(notices.OnMarkers({Ink("Black", 7), Ink("Cyan", 10), Ink("Yellow", 3)}),
+  EXPECT_EQ(notices.onMarkers({}), "");  // no answer: start-up's state not learnt yet
+  EXPECT_EQ(notices.onMarkers({ink("Black", 8), ink("Cyan", 40)}), "");  // low at start-up
+  EXPECT_EQ(notices.onMarkers({ink("Black", 7), ink("Cyan", 10), ink("Yellow", 3)}),
             "Tiskárna hlásí, že dochází inkoust: Cyan (10 %), Yellow (3 %).");
-  EXPECT_EQ(notices.OnMarkers({Ink("Black", -2), Ink("Cyan", 9), Ink("Yellow", 3, -1)}), "");
+  EXPECT_EQ(notices.onMarkers({ink("Black", -2), ink("Cyan", 9), ink("Yellow", 3, -1)}), "");
   // A new cartridge of black: its level rises, and its next low is told again.
-  EXPECT_EQ(notices.OnMarkers({Ink("Black", 100), Ink("Cyan", 9)}), "");
-  EXPECT_EQ(notices.OnMarkers({Ink("Black", 10), Ink("Cyan", 9)}),
-            FormatStr(ids::kNoticeInk, "Black (10 %)"));
+  EXPECT_EQ(notices.onMarkers({ink("Black", 100), ink("Cyan", 9)}), "");
+  EXPECT_EQ(notices.onMarkers({ink("Black", 10), ink("Cyan", 9)}),
+            formatStr(ids::kNoticeInk, "Black (10 %)"));
 }
 
 }  // namespace

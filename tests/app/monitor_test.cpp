@@ -26,14 +26,14 @@ using test::FakeUrlOpener;
 
 // Answers at once, or, with hold set, when the test delivers the answers.
 struct FakeInks : IInkLevels {
-  void ReadMarkers(const std::string& printer, Answer answer) override {
+  void readMarkers(const std::string& printer, Answer answer) override {
     asked.push_back(printer);
     if (hold)
       held.push_back(std::move(answer));
     else
       answer(markers);
   }
-  void Deliver() {
+  void deliver() {
     for (auto& answer : std::exchange(held, {}))
       answer(markers);
   }
@@ -44,17 +44,17 @@ struct FakeInks : IInkLevels {
 };
 
 struct FakeView : IStatusView {
-  void SetTexts(const std::string& s, const std::string& u) override {
+  void setTexts(const std::string& s, const std::string& u) override {
     status = s;
     usage = u;
   }
-  void Show() override { ++shown; }
-  void DrawGauge(int share) override { gauge = share; }
-  void ShowInkLevels(const std::vector<InkRow>& r, const std::string& c) override {
+  void showWindow() override { ++shown; }
+  void drawGauge(int share) override { gauge = share; }
+  void showInkLevels(const std::vector<InkRow>& r, const std::string& c) override {
     inkRows = r;
     comparison = c;
   }
-  void ShowForecast(const std::string& sentence, const std::vector<MonthUse>&) override {
+  void showForecast(const std::string& sentence, const std::vector<MonthUse>&) override {
     forecast = sentence;
   }
   std::vector<InkRow> inkRows;
@@ -64,22 +64,22 @@ struct FakeView : IStatusView {
 
 // Each dialog answers as the test sets it; the hooks stand for what the user changed.
 struct FakeDialogs : IDialogs {
-  bool AskPassword(std::string& entered) override {
+  bool askPassword(std::string& entered) override {
     ++prompts;
     entered = password;
     return passwordOk;
   }
-  bool RunDetails(DetailsValues& v) override {
+  bool runDetails(DetailsValues& v) override {
     detailsIn = v;
     onDetails(v);
     return detailsOk;
   }
-  bool RunSettings(SettingsValues& v) override {
+  bool runSettings(SettingsValues& v) override {
     ++settingsRuns;
     onSettings(v);
     return settingsOk;
   }
-  void RunAbout() override { ++abouts; }
+  void runAbout() override { ++abouts; }
   std::string password;
   bool passwordOk = true, detailsOk = true, settingsOk = false;
   int prompts = 0, settingsRuns = 0, abouts = 0;
@@ -89,12 +89,12 @@ struct FakeDialogs : IDialogs {
 };
 
 // A data file whose one catalogue entry "Black 100" holds 100 pages, with one record.
-std::string DataFileText(int best, int normal, int economic) {
+std::string dataFileText(int best, int normal, int economic) {
   return test::DataFileBuilder()
-      .Entry({"Black 100", "100", "Office"})
-      .Record({"1.1.2026", "8:00:00", std::to_string(best), std::to_string(normal),
+      .entry({"Black 100", "100", "Office"})
+      .record({"1.1.2026", "8:00:00", std::to_string(best), std::to_string(normal),
                std::to_string(economic), "u", "r"})
-      .Text();
+      .text();
 }
 
 class MonitorTest : public ::testing::Test {
@@ -103,19 +103,19 @@ class MonitorTest : public ::testing::Test {
       : dir_(std::filesystem::temp_directory_path() /
              ("pw-monitor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        dataFile_(DataFilePaths::InFolder(dir_.string()), messages_),
+        dataFile_(DataFilePaths::inFolder(dir_.string()), messages_),
         tray_(shell_, timers_, clock_) {
     std::filesystem::create_directories(dir_);
-    WriteData(0, 0, 0);
+    writeData(0, 0, 0);
     profile_.values = {{"Printer", "Office"}, {"Cartridge", "Black 100"}, {"FirstTime", "0"}};
   }
   ~MonitorTest() override { std::filesystem::remove_all(dir_); }
 
-  void WriteData(int best, int normal, int economic) {
-    std::ofstream(dir_ / "Pagewarden.xml") << DataFileText(best, normal, economic);
+  void writeData(int best, int normal, int economic) {
+    std::ofstream(dir_ / "Pagewarden.xml") << dataFileText(best, normal, economic);
   }
 
-  Monitor& Make() {
+  Monitor& make() {
     monitor_ = std::make_unique<Monitor>(
         MonitorPorts{profile_, messages_, clock_, timers_, jobs_, inks_, tray_, view_, dialogs_,
                      dataFile_, urls_, [this](bool on) { autostart_.push_back(on); },
@@ -144,8 +144,8 @@ class MonitorTest : public ::testing::Test {
 
 TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
   profile_.values.erase("FirstTime");
-  Monitor& m = Make();
-  ASSERT_TRUE(m.Start());
+  Monitor& m = make();
+  ASSERT_TRUE(m.start());
   const std::vector<std::string> expected = {"Printer",    "Cartridge",  "Quality",   "AutoQuality",
                                              "EmptyFlash", "PopStatus",  "Tooltip",   "AutoMonitor",
                                              "Anyone",     "WindowsRun", "FirstTime", "Anyonestr"};
@@ -163,7 +163,7 @@ TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
     else
       profile_.values["FirstTime"] = value;
     dialogs_.settingsRuns = 0;
-    Make().Start();
+    make().start();
     EXPECT_EQ(dialogs_.settingsRuns, opens ? 1 : 0) << "FirstTime=" << value;
   }
 }
@@ -171,8 +171,8 @@ TEST_F(MonitorTest, StartUpReadsOptionsInOrderThenAutostartTimerAndUsage) {
 TEST_F(MonitorTest, WithoutNotificationAreaStartUpStopsBeforeTheOptions) {
   shell_.isAvailable = false;
   profile_.reads.clear();
-  Monitor& m = Make();
-  EXPECT_FALSE(m.Start());
+  Monitor& m = make();
+  EXPECT_FALSE(m.start());
   EXPECT_TRUE(profile_.reads.empty());
   EXPECT_TRUE(autostart_.empty());
   EXPECT_FALSE(m.monitoring());
@@ -200,11 +200,11 @@ TEST_F(MonitorTest, TooltipAndIconFollowTheShare) {
       {250, 1, 0, 1, "Náplň je vypotřebována z 100%.", icons::kRed, true},
   };
   for (const Case& c : cases) {
-    WriteData(0, c.normal, 0);
+    writeData(0, c.normal, 0);
     profile_.values["Tooltip"] = std::to_string(c.tooltip);
     profile_.values["AutoMonitor"] = std::to_string(c.autoMonitor);
     profile_.values["EmptyFlash"] = std::to_string(c.emptyFlash);
-    Make().Start();
+    make().start();
     SCOPED_TRACE(c.normal);
     EXPECT_EQ(monitor_->monitoring(), c.autoMonitor == 1);
     EXPECT_EQ(tray_.record().tip, c.tip);
@@ -219,48 +219,48 @@ TEST_F(MonitorTest, TooltipAndIconFollowTheShare) {
 
 TEST_F(MonitorTest, ShowStatusShowsAWaitingResultOnceThenTheIdleSentence) {
   profile_.values["PopStatus"] = "0";
-  Monitor& m = Make();
-  m.Start();
-  m.ShowWatchResult("Tiskárna Office vytiskla 2 stran.\n(6.12.2026 10:20:30)");
+  Monitor& m = make();
+  m.start();
+  m.showWatchResult("Tiskárna Office vytiskla 2 stran.\n(6.12.2026 10:20:30)");
   EXPECT_EQ(view_.shown, 0);
-  m.OnCommand(cmd::kShowStatus);
+  m.onCommand(cmd::kShowStatus);
   EXPECT_EQ(view_.status, "Tiskárna Office vytiskla 2 stran.\n(6.12.2026 10:20:30)");
-  m.OnCommand(cmd::kShowStatus);
+  m.onCommand(cmd::kShowStatus);
   EXPECT_EQ(view_.status, "Čekání na další tisk na tiskárně 'Office'...");
   EXPECT_EQ(view_.shown, 2);
 }
 
 TEST_F(MonitorTest, StatusDisplayShowsUsageAndOneConfigurationError) {
-  WriteData(3, 10, 3);  // weighted 4 + 10 + 2
+  writeData(3, 10, 3);  // weighted 4 + 10 + 2
   profile_.values["Printer"] = "";
   profile_.values["Cartridge"] = "";
-  Monitor& m = Make();
-  m.Start();
-  m.UpdateStatusDisplay();
+  Monitor& m = make();
+  m.start();
+  m.updateStatusDisplay();
   EXPECT_EQ(view_.usage, "Náplň je vypotřebována z 0%.");  // no cartridge: no maximum
   EXPECT_EQ(view_.status,
             "Chyba: Není zvolena žádná tiskárna. Pro opravu této chyby nastavte správnou "
             "tiskárnu v dialogu Nastavení.");
 
   profile_.values["Printer"] = "Office";
-  Make().Start();
-  monitor_->UpdateStatusDisplay();
+  make().start();
+  monitor_->updateStatusDisplay();
   EXPECT_EQ(view_.status,
             "Chyba: Není zvolen žádný zásobník. Pro opravu této chyby nastavte správný zásobník "
             "v dialogu Nastavení.");
 
   profile_.values["Cartridge"] = "Black 100";
-  Make().Start();
-  monitor_->UpdateStatusDisplay();
+  make().start();
+  monitor_->updateStatusDisplay();
   EXPECT_EQ(view_.usage, "Náplň je vypotřebována z 16%.");
   EXPECT_EQ(view_.gauge, 16);
 }
 
 TEST_F(MonitorTest, ExitWritesTheExitListInOrderAndQuits) {
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   profile_.writes.clear();
-  m.OnCommand(cmd::kExit);
+  m.onCommand(cmd::kExit);
   const std::vector<std::string> expected = {"Printer",   "Cartridge", "AutoQuality", "EmptyFlash",
                                              "PopStatus", "Tooltip",   "Quality",     "AutoMonitor",
                                              "Anyone",    "FirstTime"};
@@ -272,41 +272,41 @@ TEST_F(MonitorTest, ExitWritesTheExitListInOrderAndQuits) {
 TEST_F(MonitorTest, PasswordGateGuardsDetailsSettingsAndExitOnly) {
   profile_.values["Anyone"] = "1";
   profile_.values["Anyonestr"] = "Tajne";
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
 
   dialogs_.password = "tajne";  // letter case counts
-  m.OnCommand(cmd::kExit);
+  m.onCommand(cmd::kExit);
   EXPECT_TRUE(quit_.empty());
   EXPECT_EQ(messages_.errors, std::vector<std::string>{"Zadané přístupové heslo není správné!"});
 
   dialogs_.passwordOk = false;  // Storno: silent
-  m.OnCommand(cmd::kDetails);
-  m.OnCommand(cmd::kSettings);
+  m.onCommand(cmd::kDetails);
+  m.onCommand(cmd::kSettings);
   EXPECT_EQ(messages_.errors.size(), 1u);
   EXPECT_EQ(dialogs_.settingsRuns, 0);
 
   const int prompts = dialogs_.prompts;
-  m.OnCommand(cmd::kAbout);
-  m.OnCommand(cmd::kShowStatus);
+  m.onCommand(cmd::kAbout);
+  m.onCommand(cmd::kShowStatus);
   EXPECT_EQ(dialogs_.prompts, prompts);
   EXPECT_EQ(dialogs_.abouts, 1);
 
   dialogs_.passwordOk = true;
   profile_.values["Anyonestr"] = "";  // read at each prompt: only an empty entry passes now
   dialogs_.password = "Tajne";
-  EXPECT_FALSE(m.CheckAccessPassword());
+  EXPECT_FALSE(m.checkAccessPassword());
   dialogs_.password = "";
-  m.OnCommand(cmd::kExit);
+  m.onCommand(cmd::kExit);
   EXPECT_EQ(quit_, std::vector<int>{0});
 }
 
 TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCatalogue) {
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   profile_.writes.clear();
   dialogs_.onSettings = [](SettingsValues& v) { v.catalogue.clear(), v.catalogueRead = true; };
-  m.OnCommand(cmd::kSettings);  // Storno changes nothing anywhere
+  m.onCommand(cmd::kSettings);  // Storno changes nothing anywhere
   EXPECT_TRUE(profile_.writes.empty());
   EXPECT_EQ(m.maxPages(), 100);
 
@@ -320,7 +320,7 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
     v.catalogue = {{"Color 300", "300", "Office"}};
     v.options.cartridge = "Color 300";
   };
-  m.OnCommand(cmd::kSettings);
+  m.onCommand(cmd::kSettings);
   const std::vector<std::string> expected = {"Printer",   "Cartridge", "AutoQuality", "EmptyFlash",
                                              "PopStatus", "Tooltip",   "Quality",     "AutoMonitor",
                                              "Anyone",    "Anyonestr", "FirstTime",   "WindowsRun"};
@@ -331,7 +331,7 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
   EXPECT_FALSE(m.monitoring());
   EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je VYPNUTA.");
   std::vector<CartridgeEntry> catalogue;
-  ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
+  ASSERT_TRUE(dataFile_.readCartridgeCatalogue(catalogue));
   EXPECT_EQ(catalogue.size(), 1u);
   EXPECT_EQ(catalogue[0].name, "Color 300");
   EXPECT_EQ(m.maxPages(), 300);
@@ -345,22 +345,22 @@ TEST_F(MonitorTest, ConfirmedSettingsWriteInOrderSwitchTheTimerAndRewriteTheCata
     v.catalogueRead = false;
     v.catalogue.clear();
   };
-  m.OnCommand(cmd::kSettings);
+  m.onCommand(cmd::kSettings);
   EXPECT_TRUE(m.monitoring());
   ASSERT_EQ(jobs_.freshStarts.size(), 2u);
   EXPECT_EQ(jobs_.freshStarts.back(), "Druha");
   EXPECT_EQ(tray_.record().tip, "Pagewarden: Automatická detekce tisku je ZAPNUTA.");
-  ASSERT_TRUE(dataFile_.ReadCartridgeCatalogue(catalogue));
+  ASSERT_TRUE(dataFile_.readCartridgeCatalogue(catalogue));
   EXPECT_EQ(catalogue.size(), 1u);
 }
 
 TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
-  WriteData(3, 0, 0);
-  Monitor& m = Make();
-  m.Start();
+  writeData(3, 0, 0);
+  Monitor& m = make();
+  m.start();
   dialogs_.onDetails = [](DetailsValues& v) { v.maximum = "50abc"; };
   dialogs_.detailsOk = false;
-  m.OnCommand(cmd::kDetails);
+  m.onCommand(cmd::kDetails);
   EXPECT_EQ(dialogs_.detailsIn.printer, "Office");
   EXPECT_EQ(dialogs_.detailsIn.best, "3");
   EXPECT_EQ(dialogs_.detailsIn.maximum, "100");
@@ -369,60 +369,60 @@ TEST_F(MonitorTest, DetailsHandsOverTotalsAndTakesThemBackOnlyOnOk) {
   // Taken back with atoi's rules; a cartridge that no entry names keeps that maximum.
   dialogs_.detailsOk = true;
   profile_.values["Cartridge"] = "Missing";
-  Make().Start();
-  monitor_->OnCommand(cmd::kDetails);
+  make().start();
+  monitor_->onCommand(cmd::kDetails);
   EXPECT_EQ(monitor_->maxPages(), 50);
   EXPECT_EQ(monitor_->best(), 3);
 }
 
 TEST_F(MonitorTest, ThePrintersInkReportIsAskedForNowAndThenButNeverOnTheTick) {
   inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   EXPECT_EQ(inks_.asked, std::vector<std::string>{"Office"});
   ASSERT_EQ(view_.inkRows.size(), 1u);
   EXPECT_EQ(view_.inkRows[0].levelText, "50 %");
-  timers_.Advance(10 * Monitor::kMonitorPeriodMs);  // an idle queue
-  m.UpdateStatusDisplay();                          // a repaint
+  timers_.advance(10 * Monitor::kMonitorPeriodMs);  // an idle queue
+  m.updateStatusDisplay();                          // a repaint
   EXPECT_EQ(inks_.asked.size(), 1u);
 
-  m.OnCommand(cmd::kShowStatus);
+  m.onCommand(cmd::kShowStatus);
   EXPECT_EQ(inks_.asked.size(), 2u);
   // After a recorded print, with the usage that includes it.
-  ASSERT_TRUE(m.AppendPrintRecord(0, 100, 0, "eva", "doc"));
-  m.RecomputeUsage(true);
+  ASSERT_TRUE(m.appendPrintRecord(0, 100, 0, "eva", "doc"));
+  m.recomputeUsage(true);
   EXPECT_EQ(inks_.asked.size(), 3u);
-  m.RecomputeUsage(false);
+  m.recomputeUsage(false);
   EXPECT_EQ(inks_.asked.size(), 3u);
 }
 
 // The order a desktop produces: a print takes the share past the flashing point, the next print
 // follows, the printer's report of a low ink arrives with each.
 TEST_F(MonitorTest, APrintPastTheFlashingPointIsToldOnceAndTheForecastFollowsTheLog) {
-  WriteData(0, 95, 0);
+  writeData(0, 95, 0);
   inks_.markers = {Marker{"Black", "#000000", 12, 10, "ink-cartridge"}};
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   EXPECT_TRUE(shell_.messages.empty());
-  EXPECT_EQ(view_.forecast, LoadStr(ids::kForecastTooLittle));
+  EXPECT_EQ(view_.forecast, loadStr(ids::kForecastTooLittle));
 
   inks_.markers[0].level = 9;
-  ASSERT_TRUE(m.AppendPrintRecord(0, 1, 0, "eva", "doc"));
-  m.RecomputeUsage(true);
-  ASSERT_TRUE(m.AppendPrintRecord(0, 1, 0, "eva", "doc"));
-  m.RecomputeUsage(true);
-  EXPECT_EQ(shell_.messages, (std::vector<std::string>{FormatStr(ids::kNoticeUsage, 96),
-                                                       FormatStr(ids::kNoticeInk, "Black (9 %)")}));
+  ASSERT_TRUE(m.appendPrintRecord(0, 1, 0, "eva", "doc"));
+  m.recomputeUsage(true);
+  ASSERT_TRUE(m.appendPrintRecord(0, 1, 0, "eva", "doc"));
+  m.recomputeUsage(true);
+  EXPECT_EQ(shell_.messages, (std::vector<std::string>{formatStr(ids::kNoticeUsage, 96),
+                                                       formatStr(ids::kNoticeInk, "Black (9 %)")}));
 }
 
 TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   const IconId before = tray_.record().icon;
-  m.BlinkAppendFailure();
+  m.blinkAppendFailure();
   EXPECT_EQ(tray_.iconList(), (std::vector<IconId>{icons::kGreen, 0}));
   clock_.seconds += 11;
-  timers_.Advance(500);
+  timers_.advance(500);
   EXPECT_FALSE(tray_.animating());
   EXPECT_EQ(tray_.record().icon, before);
 }
@@ -432,19 +432,19 @@ TEST_F(MonitorTest, AFailedRecordBlinksTheIconForTenSeconds) {
 TEST_F(MonitorTest, TheInkReportArrivesAfterTheWindowAndOnlyForTheChosenPrinter) {
   inks_.markers = {Marker{"Black", "#000000", 50, 10, "ink-cartridge"}};
   inks_.hold = true;
-  Monitor& m = Make();
-  m.Start();
-  m.OnCommand(cmd::kShowStatus);
+  Monitor& m = make();
+  m.start();
+  m.onCommand(cmd::kShowStatus);
   EXPECT_EQ(view_.shown, 1);
   EXPECT_TRUE(view_.inkRows.empty());
-  inks_.Deliver();
+  inks_.deliver();
   ASSERT_EQ(view_.inkRows.size(), 1u);
 
   view_.inkRows.clear();
-  m.OnCommand(cmd::kShowStatus);
+  m.onCommand(cmd::kShowStatus);
   dialogs_.settingsOk = true;
   dialogs_.onSettings = [](SettingsValues& v) { v.options.printer = "Home"; };
-  m.OnCommand(cmd::kSettings);
+  m.onCommand(cmd::kSettings);
   ASSERT_EQ(inks_.held.size(), 2u);
   inks_.held[0](inks_.markers);  // about "Office"
   EXPECT_TRUE(view_.inkRows.empty());
@@ -456,25 +456,25 @@ TEST_F(MonitorTest, TheInkReportArrivesAfterTheWindowAndOnlyForTheChosenPrinter)
 // loses it: no message, no blink, and the record is written once the file is free.
 TEST_F(MonitorTest, APrintRecordedWhileTheFileIsBusyIsWrittenWhenItFrees) {
   profile_.values["AutoQuality"] = "1";
-  Monitor& m = Make();
-  m.Start();
+  Monitor& m = make();
+  m.start();
   FileLock other;
-  ASSERT_TRUE(other.Acquire((dir_ / "Pagewarden.lock").string(), std::chrono::milliseconds(0)));
+  ASSERT_TRUE(other.acquire((dir_ / "Pagewarden.lock").string(), std::chrono::milliseconds(0)));
   jobs_.script = {std::vector<JobSnapshot>{{7, 0, 10, "eva", "doc", std::int16_t{-3}}},
                   std::vector<JobSnapshot>{}};
-  timers_.Advance(Monitor::kMonitorPeriodMs);
-  timers_.Advance(JobWatcher::kPauseMs);
+  timers_.advance(Monitor::kMonitorPeriodMs);
+  timers_.advance(JobWatcher::kPauseMs);
   EXPECT_TRUE(messages_.errors.empty());
   EXPECT_NE(tray_.iconList(), (std::vector<IconId>{134, 0}));
   EXPECT_EQ(m.pendingRecords(), 1u);
   EXPECT_EQ(m.normal(), 0);
 
-  other.Release();
-  timers_.Advance(Monitor::kMonitorPeriodMs);
+  other.release();
+  timers_.advance(Monitor::kMonitorPeriodMs);
   EXPECT_EQ(m.pendingRecords(), 0u);
   EXPECT_EQ(m.normal(), 10);
   LoadedLog log;
-  ASSERT_TRUE(dataFile_.LoadPrintLog("Black 100", log));
+  ASSERT_TRUE(dataFile_.loadPrintLog("Black 100", log));
   ASSERT_EQ(log.rows.size(), 2u);
   EXPECT_EQ(log.rows[1].remark, "doc");
   EXPECT_TRUE(messages_.errors.empty());

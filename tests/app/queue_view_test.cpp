@@ -22,7 +22,7 @@ using State = SpooledJob::State;
 // jobs, and each request answered from it.
 class FakeScheduler : public ISchedulerCalls {
  public:
-  std::uint32_t Add(const std::string& printer, std::uint32_t announced, std::string document,
+  std::uint32_t add(const std::string& printer, std::uint32_t announced, std::string document,
                     State state = State::kWaiting, std::uint32_t printed = 0) {
     SpooledJob job;
     job.id = ++lastId_;
@@ -37,27 +37,27 @@ class FakeScheduler : public ISchedulerCalls {
     jobs_.push_back(job);
     return job.id;
   }
-  SpooledJob& At(std::uint32_t id) {
+  SpooledJob& at(std::uint32_t id) {
     return *std::find_if(jobs_.begin(), jobs_.end(), [&](auto& job) { return job.id == id; });
   }
-  void Finish(std::uint32_t id, std::uint32_t pages, State state = State::kCompleted) {
-    At(id).state = state;
-    At(id).pagesPrinted = pages;
+  void finish(std::uint32_t id, std::uint32_t pages, State state = State::kCompleted) {
+    at(id).state = state;
+    at(id).pagesPrinted = pages;
   }
   // Killed and started again: the jobs after `kept` were not saved yet, and their ids are given
   // to new jobs.
-  void Crash(std::uint32_t kept) {
+  void crash(std::uint32_t kept) {
     std::erase_if(jobs_, [&](const SpooledJob& job) { return job.id > kept; });
     lastId_ = kept;
   }
 
-  std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) override {
-    return Select(
+  std::optional<std::vector<SpooledJob>> unfinished(const std::string& printer) override {
+    return select(
         [&](auto& job) { return job.printer == printer && job.state == State::kWaiting; });
   }
-  std::optional<std::vector<SpooledJob>> Finished(const std::string& printer, std::uint32_t firstId,
+  std::optional<std::vector<SpooledJob>> finished(const std::string& printer, std::uint32_t firstId,
                                                   bool brief) override {
-    auto found = Select([&](auto& job) {
+    auto found = select([&](auto& job) {
       return job.printer == printer && job.state != State::kWaiting && job.id >= firstId;
     });
     for (SpooledJob& job : found)
@@ -68,10 +68,10 @@ class FakeScheduler : public ISchedulerCalls {
       }
     return found;
   }
-  std::optional<std::vector<SpooledJob>> Job(std::uint32_t id) override {
-    return Select([&](auto& job) { return job.id == id; });
+  std::optional<std::vector<SpooledJob>> job(std::uint32_t id) override {
+    return select([&](auto& job) { return job.id == id; });
   }
-  std::optional<std::optional<std::int16_t>> QueueDefault(const std::string&) override {
+  std::optional<std::optional<std::int16_t>> queueDefault(const std::string&) override {
     return defaultQuality;
   }
 
@@ -80,7 +80,7 @@ class FakeScheduler : public ISchedulerCalls {
 
  private:
   template <typename If>
-  std::vector<SpooledJob> Select(If matches) {
+  std::vector<SpooledJob> select(If matches) {
     std::vector<SpooledJob> found;
     std::copy_if(jobs_.begin(), jobs_.end(), std::back_inserter(found), matches);
     return found;
@@ -93,95 +93,95 @@ class FakeScheduler : public ISchedulerCalls {
 class QueueViewTest : public ::testing::Test, public IWatchHost {
  protected:
   QueueViewTest() {
-    options.printer = "A";
-    options.popStatus = true;
+    options_.printer = "A";
+    options_.popStatus = true;
   }
 
   // A tick of the monitoring timer and the whole watch it starts.
-  void Watch() {
-    watcher.Tick();
-    for (int i = 0; i < 50 && watcher.busy(); ++i)
-      timers.Advance(JobWatcher::kPauseMs);
-    ASSERT_FALSE(watcher.busy());
+  void watch() {
+    watcher_.tick();
+    for (int i = 0; i < 50 && watcher_.busy(); ++i)
+      timers_.advance(JobWatcher::kPauseMs);
+    ASSERT_FALSE(watcher_.busy());
   }
 
-  void ShowWatchResult(const std::string&) override {}
-  bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+  void showWatchResult(const std::string&) override {}
+  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string&, const std::string& remark) override {
-    records.push_back(Format("%d %d %d %s", best, normal, economic, remark.c_str()));
+    records_.push_back(format("%d %d %d %s", best, normal, economic, remark.c_str()));
     return true;
   }
-  void RecomputeUsage(bool) override {}
-  void UpdateStatusDisplay() override {}
-  void BlinkAppendFailure() override {}
+  void recomputeUsage(bool) override {}
+  void updateStatusDisplay() override {}
+  void blinkAppendFailure() override {}
 
-  Options options;
-  std::unique_ptr<FakeScheduler> owned = std::make_unique<FakeScheduler>();
-  FakeScheduler& scheduler = *owned;
-  SchedulerJobSource source{std::move(owned)};
-  test::FakeMessages messages;
-  test::FakeProfile profile;
-  test::FakeTimers timers;
-  test::FakeClock clock;
-  JobWatcher watcher{options, source, messages, profile, timers, clock, *this};
-  std::vector<std::string> records;  // "best normal economic remark"
+  Options options_;
+  std::unique_ptr<FakeScheduler> owned_ = std::make_unique<FakeScheduler>();
+  FakeScheduler& scheduler_ = *owned_;
+  SchedulerJobSource source_{std::move(owned_)};
+  test::FakeMessages messages_;
+  test::FakeProfile profile_;
+  test::FakeTimers timers_;
+  test::FakeClock clock_;
+  JobWatcher watcher_{options_, source_, messages_, profile_, timers_, clock_, *this};
+  std::vector<std::string> records_;  // "best normal economic remark"
 };
 
 TEST_F(QueueViewTest, JobsOvertakenWhileHeldAreCountedWhenTheyFinish) {
-  const auto held = scheduler.Add("A", 0, "held");
-  const auto waiting = scheduler.Add("A", 0, "waiting");
-  const auto moved = scheduler.Add("A", 0, "moved");
-  Watch();
-  scheduler.Add("A", 0, "newer", State::kCompleted, 1);
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 1 0 newer"));
+  const auto held = scheduler_.add("A", 0, "held");
+  const auto waiting = scheduler_.add("A", 0, "waiting");
+  const auto moved = scheduler_.add("A", 0, "moved");
+  watch();
+  scheduler_.add("A", 0, "newer", State::kCompleted, 1);
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 1 0 newer"));
 
-  scheduler.Finish(held, 3);
-  Watch();
+  scheduler_.finish(held, 3);
+  watch();
   // Cancelled after two pages of five: the ink of two.
-  scheduler.Finish(waiting, 2, State::kStopped);
+  scheduler_.finish(waiting, 2, State::kStopped);
   // Printed by another printer: its ink is not ours.
-  scheduler.At(moved).printer = "B";
-  scheduler.Finish(moved, 4);
-  Watch();
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 1 0 newer", "0 3 0 held", "0 2 0 waiting"));
+  scheduler_.at(moved).printer = "B";
+  scheduler_.finish(moved, 4);
+  watch();
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 1 0 newer", "0 3 0 held", "0 2 0 waiting"));
 }
 
 TEST_F(QueueViewTest, AnnouncedPagesCountAtFirstSightAndOnlyOnce) {
-  const auto job = scheduler.Add("A", 3, "announced");
-  Watch();
-  Watch();
-  scheduler.Finish(job, 3);
-  Watch();
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 3 0 announced"));
-  EXPECT_THAT(*source.ListJobs("A"), IsEmpty());  // shown until the watcher took it, then not
+  const auto job = scheduler_.add("A", 3, "announced");
+  watch();
+  watch();
+  scheduler_.finish(job, 3);
+  watch();
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 3 0 announced"));
+  EXPECT_THAT(*source_.listJobs("A"), IsEmpty());  // shown until the watcher took it, then not
 }
 
 TEST_F(QueueViewTest, OnlyJobsOfThePrinterFinishedAfterWatchingBeganCount) {
-  scheduler.Add("A", 0, "old", State::kCompleted, 4);
-  const auto queued = scheduler.Add("A", 0, "queued at start");
-  scheduler.Add("B", 0, "other printer", State::kCompleted, 2);
-  source.StartFresh("A");
-  Watch();
-  scheduler.Finish(queued, 1);
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 1 0 queued at start"));
+  scheduler_.add("A", 0, "old", State::kCompleted, 4);
+  const auto queued = scheduler_.add("A", 0, "queued at start");
+  scheduler_.add("B", 0, "other printer", State::kCompleted, 2);
+  source_.startFresh("A");
+  watch();
+  scheduler_.finish(queued, 1);
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 1 0 queued at start"));
 
   // Another printer chosen: what it printed before is not counted, what it prints now is.
-  scheduler.Add("B", 0, "before the switch", State::kCompleted, 2);
-  options.printer = "B";
-  Watch();
-  scheduler.Add("B", 0, "after the switch", State::kCompleted, 5);
-  Watch();
+  scheduler_.add("B", 0, "before the switch", State::kCompleted, 2);
+  options_.printer = "B";
+  watch();
+  scheduler_.add("B", 0, "after the switch", State::kCompleted, 5);
+  watch();
   // Watching off and on again: what was printed meanwhile is not counted.
-  scheduler.Add("B", 0, "while off", State::kCompleted, 2);
-  source.StartFresh("B");
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 1 0 queued at start", "0 5 0 after the switch"));
+  scheduler_.add("B", 0, "while off", State::kCompleted, 2);
+  source_.startFresh("B");
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 1 0 queued at start", "0 5 0 after the switch"));
   // No printer chosen: the server-wide queue is not this program's.
-  EXPECT_FALSE(source.ListJobs(""));
+  EXPECT_FALSE(source_.listJobs(""));
 }
 
 TEST_F(QueueViewTest, AJobNumberedEarlierButFinishedLaterIsStillAskedFor) {
@@ -191,62 +191,62 @@ TEST_F(QueueViewTest, AJobNumberedEarlierButFinishedLaterIsStillAskedFor) {
     j.id = id, j.created = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
     return j;
   };
-  view.Begin("A", {job(10, State::kCompleted, 1)});
+  view.begin("A", {job(10, State::kCompleted, 1)});
   const auto none = [] { return std::optional<std::optional<std::int16_t>>(); };
   // Job 11 was created after the look at the unfinished jobs; 12 finished before the look at
   // the finished ones. 11 finishes after both.
-  ASSERT_EQ(view.Look({job(10, State::kCompleted, 1), job(12, State::kCompleted, 1)}, none)->size(),
+  ASSERT_EQ(view.look({job(10, State::kCompleted, 1), job(12, State::kCompleted, 1)}, none)->size(),
             1u);
-  EXPECT_LE(view.FinishedFrom(), 11u);
-  ASSERT_EQ(view.Look({job(11, State::kCompleted, 2), job(12, State::kCompleted, 1)}, none)->size(),
+  EXPECT_LE(view.finishedFrom(), 11u);
+  ASSERT_EQ(view.look({job(11, State::kCompleted, 2), job(12, State::kCompleted, 1)}, none)->size(),
             2u);
 
   // A job left held behind a long history costs one listed job besides the newest, not the
   // history.
-  view.Begin("A", {job(7, State::kWaiting, 0), job(499, State::kCompleted, 1),
+  view.begin("A", {job(7, State::kWaiting, 0), job(499, State::kCompleted, 1),
                    job(500, State::kCompleted, 1)});
   const std::vector<SpooledJob> held = {job(7, State::kWaiting, 0), job(500, State::kCompleted, 1)};
   for (int i = 0; i < 3; ++i)
-    EXPECT_THAT(*view.Look(held, none), IsEmpty());
-  EXPECT_EQ(view.FinishedFrom(), 500u);
-  EXPECT_THAT(view.Missing(held), IsEmpty());
+    EXPECT_THAT(*view.look(held, none), IsEmpty());
+  EXPECT_EQ(view.finishedFrom(), 500u);
+  EXPECT_THAT(view.missing(held), IsEmpty());
   // Gone from both lists: looked up once; gone from the spooler, forgotten.
-  EXPECT_THAT(view.Missing({held[1]}), ElementsAre(7u));
-  view.Look({held[1]}, none);
-  EXPECT_THAT(view.Missing({held[1]}), IsEmpty());
+  EXPECT_THAT(view.missing({held[1]}), ElementsAre(7u));
+  view.look({held[1]}, none);
+  EXPECT_THAT(view.missing({held[1]}), IsEmpty());
 }
 
 TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
-  source.StartFresh("A");
-  scheduler.quality.reset();
-  scheduler.Add("A", 0, "no settings", State::kCompleted, 2);
+  source_.startFresh("A");
+  scheduler_.quality.reset();
+  scheduler_.add("A", 0, "no settings", State::kCompleted, 2);
   // The queue default cannot be fetched: the look fails and the job is shown by a later one.
-  scheduler.defaultQuality.reset();
-  Watch();
-  EXPECT_THAT(records, IsEmpty());
-  scheduler.defaultQuality = std::optional<std::int16_t>(-1);
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 0 2 no settings"));
+  scheduler_.defaultQuality.reset();
+  watch();
+  EXPECT_THAT(records_, IsEmpty());
+  scheduler_.defaultQuality = std::optional<std::int16_t>(-1);
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 0 2 no settings"));
 }
 
 TEST_F(QueueViewTest, ACrashedSchedulerThatNumbersJobsAnewLosesNoJobAndDoublesNone) {
-  source.StartFresh("A");
-  const auto held = scheduler.Add("A", 0, "held");
-  scheduler.Add("A", 0, "lost 1", State::kCompleted, 1);
-  scheduler.Add("A", 0, "lost 2", State::kCompleted, 1);
-  Watch();
+  source_.startFresh("A");
+  const auto held = scheduler_.add("A", 0, "held");
+  scheduler_.add("A", 0, "lost 1", State::kCompleted, 1);
+  scheduler_.add("A", 0, "lost 2", State::kCompleted, 1);
+  watch();
   // The held job was saved; the two after it were not, and the next job takes the first's id,
   // below the line, finished before the look after the restart.
-  scheduler.Crash(held);
-  scheduler.Finish(held, 2);
-  scheduler.Add("A", 0, "after", State::kCompleted, 3);
-  Watch();
-  Watch();
+  scheduler_.crash(held);
+  scheduler_.finish(held, 2);
+  scheduler_.add("A", 0, "after", State::kCompleted, 3);
+  watch();
+  watch();
   // The numbering goes on from there: the next job lands where the second lost one was.
-  scheduler.Add("A", 0, "next", State::kCompleted, 4);
-  Watch();
-  Watch();
-  EXPECT_THAT(records, ElementsAre("0 2 0 lost 2", "0 5 0 after", "0 4 0 next"));
+  scheduler_.add("A", 0, "next", State::kCompleted, 4);
+  watch();
+  watch();
+  EXPECT_THAT(records_, ElementsAre("0 2 0 lost 2", "0 5 0 after", "0 4 0 next"));
 }
 
 }  // namespace

@@ -22,24 +22,24 @@ using namespace std::chrono_literals;
 // Every answer takes longer than the bound: one job of 3 pages.
 class SlowQueue : public IJobSource {
  public:
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string&) override {
+  std::optional<std::vector<JobSnapshot>> listJobs(const std::string&) override {
     std::this_thread::sleep_for(30ms);
     return std::vector<JobSnapshot>{JobSnapshot{5, 3, 3, "eva", "dopis", std::nullopt}};
   }
-  void StartFresh(const std::string&) override {}
+  void startFresh(const std::string&) override {}
 };
 
 class RecordingHost : public IWatchHost {
  public:
-  void ShowWatchResult(const std::string&) override {}
-  bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+  void showWatchResult(const std::string&) override {}
+  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string&, const std::string&) override {
     records.push_back(best + normal + economic);
     return true;
   }
-  void RecomputeUsage(bool) override {}
-  void UpdateStatusDisplay() override {}
-  void BlinkAppendFailure() override {}
+  void recomputeUsage(bool) override {}
+  void updateStatusDisplay() override {}
+  void blinkAppendFailure() override {}
   std::vector<std::int32_t> records;
 };
 
@@ -54,10 +54,10 @@ TEST(SlowSpooler, AWatchWaitsForLateAnswersAndRecordsOnce) {
   test::FakeClock clock;
   RecordingHost host;
   JobWatcher watcher(options, jobs, messages, profile, timers, clock, host);
-  timers.Start(500, true, [&] { watcher.Tick(); });
+  timers.start(500, true, [&] { watcher.tick(); });
   for (int i = 0; i < 300 && host.records.empty(); ++i) {
     std::this_thread::sleep_for(5ms);
-    timers.Advance(JobWatcher::kLateAnswerMs);
+    timers.advance(JobWatcher::kLateAnswerMs);
   }
   EXPECT_EQ(host.records, std::vector<std::int32_t>{3});
   EXPECT_EQ(watcher.lastJobId(), 5u);

@@ -19,37 +19,37 @@ TEST(NavigateTarget, MovesWithinTheListAndStopsAtItsEdges) {
       {CtrlHome, 7, 5, 0, 5}, {CtrlEnd, 2, 1, 9, 1},   {PageUp, 6, 2, 2, 2}, {PageUp, 2, 2, 0, 2},
       {PageDown, 5, 2, 9, 2}, {PageDown, 8, 2, 9, 2}};
   for (auto [key, row, column, toRow, toColumn] : cases) {
-    EXPECT_EQ(NavigateTarget(key, {row, column}, 10, 7, 4),
+    EXPECT_EQ(navigateTarget(key, {row, column}, 10, 7, 4),
               toRow < 0 ? std::nullopt : std::optional<Cell>({toRow, toColumn}))
         << "key " << int(key) << " from " << row << "," << column;
   }
-  EXPECT_EQ(NavigateTarget(PageDown, {3, 1}, 10, 7, 0), Cell(3, 1));  // no whole row visible
-  EXPECT_EQ(NavigateTarget(CtrlEnd, {0, 0}, 1, 1, 4), Cell());
+  EXPECT_EQ(navigateTarget(PageDown, {3, 1}, 10, 7, 0), (Cell{3, 1}));  // no whole row visible
+  EXPECT_EQ(navigateTarget(CtrlEnd, {0, 0}, 1, 1, 4), Cell{});
 }
 
 TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
   for (NavKey key : {NavKey::Up, NavKey::Down, NavKey::PageUp, NavKey::PageDown}) {
-    EXPECT_TRUE(KindNavigatesOn(EditorKind::Number, key));
-    EXPECT_FALSE(KindNavigatesOn(EditorKind::Choice, key));
-    EXPECT_FALSE(KindNavigatesOn(EditorKind::Date, key));
+    EXPECT_TRUE(kindNavigatesOn(EditorKind::Number, key));
+    EXPECT_FALSE(kindNavigatesOn(EditorKind::Choice, key));
+    EXPECT_FALSE(kindNavigatesOn(EditorKind::Date, key));
   }
-  EXPECT_TRUE(KindNavigatesOn(EditorKind::Choice, NavKey::CtrlEnd));
-  EXPECT_FALSE(KindNavigatesOn(EditorKind::Time, NavKey::CtrlHome));
-  EXPECT_TRUE(KindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
+  EXPECT_TRUE(kindNavigatesOn(EditorKind::Choice, NavKey::CtrlEnd));
+  EXPECT_FALSE(kindNavigatesOn(EditorKind::Time, NavKey::CtrlHome));
+  EXPECT_TRUE(kindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
 }
 
 TEST(ColumnUnder, BordersBelongToTheLeftColumn) {
   const std::pair<int, int> cases[] = {{0, 0},   {105, 0},  {106, 1}, {210, 1},
                                        {266, 2}, {267, -1}, {-1, -1}};
   for (auto [x, column] : cases)
-    EXPECT_EQ(ColumnUnder(x, {105, 105, 56}), column) << "x=" << x;
+    EXPECT_EQ(columnUnder(x, {105, 105, 56}), column) << "x=" << x;
 }
 
 TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
-  EXPECT_EQ(WidenedWidth(10, 100, 95, 400), std::nullopt);  // fits with its margin
-  EXPECT_EQ(WidenedWidth(10, 100, 96, 400), 101);
-  EXPECT_EQ(WidenedWidth(10, 100, 600, 400), 390);
-  EXPECT_EQ(WidenedWidth(350, 100, 600, 400), std::nullopt);
+  EXPECT_EQ(widenedWidth(10, 100, 95, 400), std::nullopt);  // fits with its margin
+  EXPECT_EQ(widenedWidth(10, 100, 96, 400), 101);
+  EXPECT_EQ(widenedWidth(10, 100, 600, 400), 390);
+  EXPECT_EQ(widenedWidth(350, 100, 600, 400), std::nullopt);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@
 
 namespace {
 
-void Report(std::string text) {
+void report(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);
@@ -49,42 +49,42 @@ class Console : public pw::IJobSource,
                 public pw::IProfile,
                 public pw::IWatchHost {
  public:
-  std::optional<std::vector<pw::JobSnapshot>> ListJobs(const std::string& printer) override {
-    auto jobs = cups_.ListJobs(printer);
-    if (!jobs && cups_.AnswerOnItsWay())
+  std::optional<std::vector<pw::JobSnapshot>> listJobs(const std::string& printer) override {
+    auto jobs = cups_.listJobs(printer);
+    if (!jobs && cups_.answerOnItsWay())
       return jobs;  // not a look yet: the watch asks again for the answer
     std::string line = jobs ? "look ok ids=" : "look failed";
     for (std::size_t i = 0; jobs && i < jobs->size(); ++i)
       line += (i ? "," : "") + std::to_string((*jobs)[i].id);
     if (std::exchange(lastLook_, line) != line)
-      Report(line);
+      report(line);
     return jobs;
   }
-  bool AnswerOnItsWay() override { return cups_.AnswerOnItsWay(); }
-  void StartFresh(const std::string& printer) override { cups_.StartFresh(printer); }
-  void ShowError(const std::string& text) override { Report("error: " + text); }
-  bool AskYesNo(const std::string& text) override {
-    Report("question: " + text);
+  bool answerOnItsWay() override { return cups_.answerOnItsWay(); }
+  void startFresh(const std::string& printer) override { cups_.startFresh(printer); }
+  void showError(const std::string& text) override { report("error: " + text); }
+  bool askYesNo(const std::string& text) override {
+    report("question: " + text);
     return false;
   }
-  int ReadInt(const std::string&, int def) override { return def; }
-  std::string ReadString(const std::string&, const std::string& def) override { return def; }
-  void WriteInt(const std::string& name, int value) override {
-    Report("profile " + name + "=" + std::to_string(value));
+  int readInt(const std::string&, int def) override { return def; }
+  std::string readString(const std::string&, const std::string& def) override { return def; }
+  void writeInt(const std::string& name, int value) override {
+    report("profile " + name + "=" + std::to_string(value));
   }
-  void WriteString(const std::string& name, const std::string& value) override {
-    Report("profile " + name + "=" + value);
+  void writeString(const std::string& name, const std::string& value) override {
+    report("profile " + name + "=" + value);
   }
-  void ShowWatchResult(const std::string&) override {}
-  bool AppendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+  void showWatchResult(const std::string&) override {}
+  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string& user, const std::string& remark) override {
-    Report(pw::Format("record best=%d normal=%d economic=%d user=%s remark=%s", best, normal,
-                    economic, user.c_str(), remark.c_str()));
+    report(pw::format("record best=%d normal=%d economic=%d user=%s remark=%s", best, normal,
+                      economic, user.c_str(), remark.c_str()));
     return true;
   }
-  void RecomputeUsage(bool) override {}
-  void UpdateStatusDisplay() override {}
-  void BlinkAppendFailure() override {}
+  void recomputeUsage(bool) override {}
+  void updateStatusDisplay() override {}
+  void blinkAppendFailure() override {}
 
  private:
   // Bounded as in the program, so that the scripts measure what the windows would wait.
@@ -108,14 +108,14 @@ int main(int argc, char** argv) {
       // The dialog takes what the list has at once; a script wants the server's answer, as long
       // as it comes within the time the dialog once waited.
       pw::CupsPrinterList list;
-      auto names = list.LocalPrinters();
+      auto names = list.localPrinters();
       for (const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
            !names && std::chrono::steady_clock::now() < until;)
-        names = list.LocalPrinters();
+        names = list.localPrinters();
       if (!names)
-        Report("unreachable");
+        report("unreachable");
       for (const std::string& name : names.value_or(std::vector<std::string>{}))
-        Report(name);
+        report(name);
       return 0;
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
@@ -138,34 +138,34 @@ int main(int argc, char** argv) {
   pw::JobWatcher watcher(options, console, console, console, timers, clock, console);
   long ticks = 0;
   bool watching = true;
-  console.StartFresh(options.printer);
-  timers.Start(tickMs, true, [&] {
+  console.startFresh(options.printer);
+  timers.start(tickMs, true, [&] {
     if (!control.isEmpty() && QFile::exists(control)) {
       QFile file(control);
       const QString line =
           file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
       file.remove();
-      Report("control " + line.toStdString());
+      report("control " + line.toStdString());
       if (line.startsWith(QLatin1String("printer ")))
         options.printer = line.mid(8).toStdString();
       else if (line == QLatin1String("off"))
         watching = false;
       else if (line == QLatin1String("on") && !watching) {
         watching = true;
-        console.StartFresh(options.printer);
+        console.startFresh(options.printer);
       }
     }
     if (!watching)
       return;
     ++ticks;
-    watcher.Tick();
+    watcher.tick();
   });
   QTimer::singleShot(int(seconds * 1000), &app, &QCoreApplication::quit);
-  Report("ready");
+  report("ready");
   const std::clock_t start = std::clock();
   app.exec();
   const double cpuMs =
       static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;  // all threads
-  Report(pw::Format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
+  report(pw::format("ticks=%ld cpu_ms=%.1f", ticks, cpuMs));
   return 0;
 }

@@ -11,15 +11,15 @@
 namespace {
 class NoMessages : public pw::IMessages {
  public:
-  void ShowError(const std::string&) override { std::_Exit(3); }
-  bool AskYesNo(const std::string&) override { return false; }
+  void showError(const std::string&) override { std::_Exit(3); }
+  bool askYesNo(const std::string&) override { return false; }
 };
 }  // namespace
 
 int main(int, char** argv) {
   NoMessages messages;
-  pw::DataFile file(pw::DataFilePaths::InFolder(argv[1]), messages);
-  for (long i = std::atol(argv[2]); file.AppendPrintRecord(
+  pw::DataFile file(pw::DataFilePaths::inFolder(argv[1]), messages);
+  for (long i = std::atol(argv[2]); file.appendPrintRecord(
            "6.12.2026", "10:20:30", static_cast<int>(i), 0, 0, "child", "record");
        ++i) {
     std::printf("%ld\n", i);

@@ -22,7 +22,7 @@ namespace {
 
 // Runs the child from record `first` on, kills it after `delayUs` and returns the index of the
 // last append it reported, -1 for none. A report cut short by the kill does not count.
-long RunAndKill(const std::string& folder, long first, int delayUs) {
+long runAndKill(const std::string& folder, long first, int delayUs) {
   const std::string reports = folder + "/reports", start = std::to_string(first);
   const int out = open(reports.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   const pid_t pid = fork();
@@ -51,18 +51,18 @@ long RunAndKill(const std::string& folder, long first, int delayUs) {
 TEST(CrashSafety, KilledAppendsLeaveAWholeFileWithEveryReportedRecord) {
   char folder[] = "/tmp/pw_crash_XXXXXX";
   ASSERT_NE(mkdtemp(folder), nullptr);
-  const DataFilePaths paths = DataFilePaths::InFolder(folder);
-  test::DataFileBuilder().WriteTo(paths.data);
+  const DataFilePaths paths = DataFilePaths::inFolder(folder);
+  test::DataFileBuilder().writeTo(paths.data);
   std::mt19937 random(12345);
   long records = 0;
   int killedMidway = 0;
   for (int round = 0; round < 60; ++round) {
     const long reported =
-        RunAndKill(folder, records, std::uniform_int_distribution(0, 20000)(random));
+        runAndKill(folder, records, std::uniform_int_distribution(0, 20000)(random));
     killedMidway += reported >= 0;
     test::FakeMessages messages;
     LoadedLog log;
-    ASSERT_TRUE(DataFile(paths, messages).LoadPrintLog("", log));
+    ASSERT_TRUE(DataFile(paths, messages).loadPrintLog("", log));
     // Every reported record is there, whole and in order; beyond them at most the one append
     // that the kill interrupted after its replacement.
     const long rows = static_cast<long>(log.rows.size());

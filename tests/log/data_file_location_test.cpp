@@ -19,8 +19,8 @@ class FakeFolders : public IDataFileFolders {
   std::vector<std::pair<std::string, std::string>> copies;
   bool copyWorks = true;
 
-  bool Exists(const std::string& path) override { return files.count(path) != 0; }
-  bool CopyNew(const std::string& from, const std::string& to) override {
+  bool exists(const std::string& path) override { return files.count(path) != 0; }
+  bool copyNew(const std::string& from, const std::string& to) override {
     copies.emplace_back(from, to);
     if (!copyWorks || files.count(to) != 0)
       return false;
@@ -36,43 +36,43 @@ TEST(DataFileLocation, InstalledProgramCopiesTheShippedFileForEachUserOnce) {
   FakeFolders fs;
   fs.files = {kTemplate};
   const DataFileSetting installed{"/usr/bin", false, "/home/eva/.local/share", kTemplate};
-  EXPECT_EQ(DataFileFolder(installed, fs), kOwn);
+  EXPECT_EQ(dataFileFolder(installed, fs), kOwn);
   ASSERT_EQ(fs.copies.size(), 1u);
   EXPECT_EQ(fs.copies[0], std::make_pair(kTemplate, kOwn + "/Pagewarden.xml"));
   // The user's file, once there, is never replaced by the shipped one.
-  EXPECT_EQ(DataFileFolder(installed, fs), kOwn);
+  EXPECT_EQ(dataFileFolder(installed, fs), kOwn);
   EXPECT_EQ(fs.copies.size(), 1u);
 
   // Root, or a prefix in the home, can write to the program's folder: still the user's file.
   FakeFolders writable;
   writable.files = {kTemplate};
-  EXPECT_EQ(DataFileFolder({"/usr/bin", true, "/root/.local/share", kTemplate}, writable),
+  EXPECT_EQ(dataFileFolder({"/usr/bin", true, "/root/.local/share", kTemplate}, writable),
             "/root/.local/share/Quorbel/Pagewarden");
 
   // A failed copy still names the user's file, so the reader reports it missing.
   FakeFolders full;
   full.files = {kTemplate};
   full.copyWorks = false;
-  EXPECT_EQ(DataFileFolder(installed, full), kOwn);
+  EXPECT_EQ(dataFileFolder(installed, full), kOwn);
 }
 
 TEST(DataFileLocation, PortableCopyKeepsTheFileBesideTheProgram) {
   FakeFolders fs;
   // The build folder, or an unpacked copy: writable, with its data file, template or not.
   fs.files = {"/opt/pw/Pagewarden.xml", kTemplate};
-  EXPECT_EQ(DataFileFolder({"/opt/pw", true, "/home/eva/.local/share", kTemplate}, fs), "/opt/pw");
+  EXPECT_EQ(dataFileFolder({"/opt/pw", true, "/home/eva/.local/share", kTemplate}, fs), "/opt/pw");
   // A writable folder without an installed file is still the place, even before the file is.
-  EXPECT_EQ(DataFileFolder({"/tmp/pw", true, "/home/eva/.local/share", ""}, fs), "/tmp/pw");
+  EXPECT_EQ(dataFileFolder({"/tmp/pw", true, "/home/eva/.local/share", ""}, fs), "/tmp/pw");
   // Without a home there is no other place.
-  EXPECT_EQ(DataFileFolder({"/usr/bin", false, "", kTemplate}, fs), "/usr/bin");
+  EXPECT_EQ(dataFileFolder({"/usr/bin", false, "", kTemplate}, fs), "/usr/bin");
   EXPECT_TRUE(fs.copies.empty());
 }
 
 TEST(DataFileLocation, XdgDataHome) {
-  EXPECT_EQ(XdgDataHome("/data", "/home/eva"), "/data");
-  EXPECT_EQ(XdgDataHome("relative", "/home/eva/"), "/home/eva/.local/share");
-  EXPECT_EQ(XdgDataHome("", "/home/eva"), "/home/eva/.local/share");
-  EXPECT_EQ(XdgDataHome("", ""), "");
+  EXPECT_EQ(xdgDataHome("/data", "/home/eva"), "/data");
+  EXPECT_EQ(xdgDataHome("relative", "/home/eva/"), "/home/eva/.local/share");
+  EXPECT_EQ(xdgDataHome("", "/home/eva"), "/home/eva/.local/share");
+  EXPECT_EQ(xdgDataHome("", ""), "");
 }
 
 }  // namespace

@@ -35,31 +35,31 @@ TEST(ReadingRules, ValuesAndPageNumbers) {
   const std::pair<std::string, std::string> values[] = {
       {"<best> 7 </best>", " 7 "}, {"<a>/b", ""}, {"no tags", ""}, {"<name>A</name>/", "A</name"}};
   for (const auto& [line, value] : values)
-    EXPECT_EQ(ExtractElementValue(line), value) << line;
+    EXPECT_EQ(extractElementValue(line), value) << line;
   const std::pair<std::string, std::int32_t> numbers[] = {
       {"\t\n\v\f\r +9", 9}, {"- 3", 0}, {"", 0}, {"2147483648", INT32_MIN}, {"4294967297", 1}};
   for (const auto& [text, number] : numbers)
-    EXPECT_EQ(AtoiLike(text), number) << '"' << text << '"';
+    EXPECT_EQ(atoiLike(text), number) << '"' << text << '"';
 }
 
 TEST(UsageShare, TruncatesEachClassOnceCapsAndWraps) {
-  EXPECT_EQ(UsageShare(3, 10, 3, 100), 16);
-  EXPECT_EQ(UsageShare(1, 0, 1, 100), 1);  // 4/3 and 2/3 truncate separately
-  EXPECT_EQ(UsageShare(2, 0, 0, 3), 66);
-  EXPECT_EQ(UsageShare(100, 100, 100, 0), 0);
-  EXPECT_EQ(UsageShare(0, 250, 0, 100), 100);
-  EXPECT_EQ(UsageShare(0, -50, 0, 100), -50);
+  EXPECT_EQ(usageShare(3, 10, 3, 100), 16);
+  EXPECT_EQ(usageShare(1, 0, 1, 100), 1);  // 4/3 and 2/3 truncate separately
+  EXPECT_EQ(usageShare(2, 0, 0, 3), 66);
+  EXPECT_EQ(usageShare(100, 100, 100, 0), 0);
+  EXPECT_EQ(usageShare(0, 250, 0, 100), 100);
+  EXPECT_EQ(usageShare(0, -50, 0, 100), -50);
   // Overflow wraps instead of faulting, also where INT32_MIN is divided by -1.
-  EXPECT_EQ(UsageShare(INT32_MAX, INT32_MAX, INT32_MAX, 1), -200);
-  EXPECT_EQ(UsageShare(0, 536870912, 0, -1), INT32_MIN);
+  EXPECT_EQ(usageShare(INT32_MAX, INT32_MAX, INT32_MAX, 1), -200);
+  EXPECT_EQ(usageShare(0, 536870912, 0, -1), INT32_MIN);
 }
 
 using test::DataFileBuilder;
 const std::string& kTrailer = DataFileBuilder::kTrailer;
 // The log section and trailer as every log writer ends the file.
-const auto Logged = DataFileBuilder::LogLines;
+const auto Logged = DataFileBuilder::logLines;
 
-std::string Crlf(const std::string& text) {
+std::string crlf(const std::string& text) {
   std::string out;
   for (char c : text)
     out += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -67,9 +67,9 @@ std::string Crlf(const std::string& text) {
 }
 
 // What a writer makes of lines composed here: they end as the platform's text files end.
-std::string Written(const std::string& text) {
+std::string written(const std::string& text) {
 #ifdef _WIN32
-  return Crlf(text);
+  return crlf(text);
 #else
   return text;
 #endif
@@ -79,28 +79,28 @@ const PrintRecord kFirst{"1.2.2026", "10:00:00", "1", "2", "3", "eva", "dopis"};
 const PrintRecord kSecond{"2.2.2026", "11:00:00", "4", "0", "0", "jan", "faktura"};
 const std::string kGap = "gap line\n";
 const DataFileBuilder kStandardFile = DataFileBuilder()
-                                          .Entry({"HP 305", "120", "DeskJet"})
-                                          .Entry({"Canon PG-545", "180", "PIXMA"})
-                                          .Between(kGap)
-                                          .Records({kFirst, kSecond});
-const std::string kHead = kStandardFile.Head();
+                                          .entry({"HP 305", "120", "DeskJet"})
+                                          .entry({"Canon PG-545", "180", "PIXMA"})
+                                          .between(kGap)
+                                          .records({kFirst, kSecond});
+const std::string kHead = kStandardFile.head();
 const char* const kCannotOpen = "Chyba: Nelze otevřít XML datový soubor!";
 const char* const kCannotSave = "Chyba: Nelze uložit data do XML datového souboru!";
-const std::string kStandard = kStandardFile.Text();
+const std::string kStandard = kStandardFile.text();
 
 class DataFileTest : public ::testing::Test {
  protected:
   void TearDown() override { fs::remove_all(dir_); }
 
-  void Write(const std::string& text, const std::string& path = {}) {
+  void write(const std::string& text, const std::string& path = {}) {
     std::ofstream(path.empty() ? paths_.data : path, std::ios::binary) << text;
   }
-  static std::string Read(const std::string& path) {
+  static std::string read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
   // The call failed after showing exactly this one message.
-  void ExpectFailed(bool ok, const char* message) {
+  void expectFailed(bool ok, const char* message) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(messages_.errors, std::vector<std::string>{message});
     messages_.errors.clear();
@@ -113,7 +113,7 @@ class DataFileTest : public ::testing::Test {
     fs::create_directories(dir);
     return dir.generic_string();
   }();
-  DataFilePaths paths_ = DataFilePaths::InFolder(dir_);
+  DataFilePaths paths_ = DataFilePaths::inFolder(dir_);
   test::FakeMessages messages_;
   DataFile file_{paths_, messages_};
 };
@@ -144,26 +144,26 @@ TEST_F(DataFileTest, ScansFollowTheReadingRules) {
       {"", "", "1", "", "", "", ""}};
   const std::vector<CartridgeEntry> catalogue = {
       {"HP 305", "100", ""}, {"Other", "999", ""}, {"HP 305", "200", "P1, P2"}, {"B", "", ""}};
-  for (const std::string& input : {text, Crlf(text)}) {
-    Write(input);
+  for (const std::string& input : {text, crlf(text)}) {
+    write(input);
     LoadedLog log;
-    ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
+    ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
     EXPECT_EQ(log.rows, rows);
     EXPECT_EQ(log.maximum, "300");
     EXPECT_EQ(std::tuple(log.best, log.normal, log.economic), std::tuple(25, -3, 14));
 
     UsageTotals totals;
-    ASSERT_TRUE(file_.ReadTotals("HP 305", totals));
+    ASSERT_TRUE(file_.readTotals("HP 305", totals));
     EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic, totals.maxPages),
               std::tuple(25, -3, 14, std::optional(300)));
     for (const char* other : {"hp 305", "HP 30"}) {  // names compare byte for byte
-      ASSERT_TRUE(file_.ReadTotals(other, totals));
+      ASSERT_TRUE(file_.readTotals(other, totals));
       EXPECT_FALSE(totals.maxPages.has_value()) << other;
     }
 
     // One entry per block, or per name line outside blocks, up to the catalogue end line.
     std::vector<CartridgeEntry> entries;
-    ASSERT_TRUE(file_.ReadCartridgeCatalogue(entries));
+    ASSERT_TRUE(file_.readCartridgeCatalogue(entries));
     EXPECT_EQ(entries, catalogue);
   }
 }
@@ -188,10 +188,10 @@ TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
                              "\t\t\t<date>1</date>\r\r\n",
                              "\t\t\t<best>\n"};
   std::mt19937 random(7);
-  std::string text = kStandardFile.Head() + "\t<printed>\n";
+  std::string text = kStandardFile.head() + "\t<printed>\n";
   for (int i = 0; i < 20000; ++i) {
     const auto pick = [&](unsigned range) { return std::to_string(random() % range); };
-    std::string record = DataFileBuilder::RecordLines(
+    std::string record = DataFileBuilder::recordLines(
         {"6.12.2026", "10:20:30", pick(9), pick(100), pick(3), "uživatel",
          "Dokument " + pick(100000) + std::string(random() % 40, 'x')});
     if (random() % 3 == 0)  // before the record's end line, where a field it sets is delivered
@@ -199,15 +199,15 @@ TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
     text += record;
   }
   text += "\t</printed>\n" + kTrailer + "<best>9</best>";
-  Write(text);
-  const test::ReferenceLog expected = test::ReferenceReadLog(text, "HP 305");
+  write(text);
+  const test::ReferenceLog expected = test::referenceReadLog(text, "HP 305");
 
   LoadedLog log;
-  ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
+  ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
   EXPECT_TRUE(log.rows == expected.records);
   EXPECT_EQ(log.maximum, expected.maximum);
   UsageTotals totals;
-  ASSERT_TRUE(file_.ReadTotals("HP 305", totals));
+  ASSERT_TRUE(file_.readTotals("HP 305", totals));
   EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic),
             std::tuple(expected.best, expected.normal, expected.economic));
 }
@@ -219,40 +219,40 @@ TEST_F(DataFileTest, WritersCopyLinesWithTheWrittenLineEnd) {
   std::string gap = std::string(300 * 1024, 'g') + "\n";
   for (int i = 0; i < 3000; ++i)
     gap += std::string(100, 'g') + std::to_string(i) + "\n";
-  const std::string log = "\t<printed>\n" + DataFileBuilder::RecordLines(kFirst) + "\t</printed>";
+  const std::string log = "\t<printed>\n" + DataFileBuilder::recordLines(kFirst) + "\t</printed>";
   const std::pair<std::string, std::string> cases[] = {
       {kHead + gap + log + "\nold tail", kHead + gap},
-      {Crlf(kHead + gap + log), kHead + gap},                     // the anchor ends the file
+      {crlf(kHead + gap + log), kHead + gap},                     // the anchor ends the file
       {kHead + gap + "late\r\n" + log, kHead + gap + "late\n"}};  // CR LF first met far in
   // A line break in a value (CR LF too) becomes one blank; everything else goes in verbatim.
   const PrintRecord added{"6.12.2026", "10:20:30", "5", "-1", "0", "eva nová", "a<b>&\"c\"/d "};
   for (const auto& [input, copied] : cases) {
-    Write(input);
-    ASSERT_TRUE(file_.DeleteAll());
-    EXPECT_TRUE(Read(paths_.data) == Written(copied + Logged({})));
-    Write(input);
-    ASSERT_TRUE(file_.AppendPrintRecord("6.12.2026", "10:20:30", 5, -1, 0, "eva\r\nnová",
+    write(input);
+    ASSERT_TRUE(file_.deleteAll());
+    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({})));
+    write(input);
+    ASSERT_TRUE(file_.appendPrintRecord("6.12.2026", "10:20:30", 5, -1, 0, "eva\r\nnová",
                                         "a<b>&\"c\"/d\n"));
-    EXPECT_TRUE(Read(paths_.data) == Written(copied + Logged({kFirst, added})));
+    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({kFirst, added})));
     EXPECT_FALSE(fs::exists(paths_.temp));
   }
 }
 
 // Save and export rebuild the log section after the data file's head, catalogue and gap.
 TEST_F(DataFileTest, SaveAndExportRebuildTheLog) {
-  Write(kStandard);
+  write(kStandard);
   const std::string target = dir_ + "/export.xml";
 #ifndef _WIN32
   const std::string alias = dir_ + "/alias.xml";
 #endif
-  Write("old content that is replaced\n", target);
-  ASSERT_TRUE(file_.Export({kSecond}, target));
-  EXPECT_EQ(Read(target), Written(kHead + kGap + Logged({kSecond})));
-  EXPECT_EQ(Read(paths_.data), kStandard);
+  write("old content that is replaced\n", target);
+  ASSERT_TRUE(file_.exportTo({kSecond}, target));
+  EXPECT_EQ(read(target), written(kHead + kGap + Logged({kSecond})));
+  EXPECT_EQ(read(paths_.data), kStandard);
 
   LoadedLog log;
-  ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
-  ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 7, 0, 0, "watcher", "job"));
+  ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
+  ASSERT_TRUE(file_.appendPrintRecord("3.2.2026", "12:00:00", 7, 0, 0, "watcher", "job"));
   const PrintRecord appended{"3.2.2026", "12:00:00", "7", "0", "0", "watcher", "job"};
   PrintRecord edited = kSecond;  // the first row was deleted in the list, the second edited
   edited.best = "letters";
@@ -264,33 +264,33 @@ TEST_F(DataFileTest, SaveAndExportRebuildTheLog) {
 #else
   fs::create_symlink(paths_.data, alias);
 #endif
-  ASSERT_TRUE(file_.SaveLog({edited}));
-  ASSERT_TRUE(file_.Export({edited}, alias));
-  EXPECT_EQ(Read(paths_.data), Written(kHead + kGap + Logged({edited, appended})));
+  ASSERT_TRUE(file_.saveLog({edited}));
+  ASSERT_TRUE(file_.exportTo({edited}, alias));
+  EXPECT_EQ(read(paths_.data), written(kHead + kGap + Logged({edited, appended})));
 
   // Without a log start line the whole data file comes first.
-  Write(kHead);
-  ASSERT_TRUE(file_.Export({}, target));
-  EXPECT_EQ(Read(target), Written(kHead + Logged({})));
+  write(kHead);
+  ASSERT_TRUE(file_.exportTo({}, target));
+  EXPECT_EQ(read(target), written(kHead + Logged({})));
 }
 
 TEST_F(DataFileTest, CatalogueRewriteReplacesEntriesAndDropsTheGap) {
   const std::string log =
-      "\t<printed>\n" + DataFileBuilder::RecordLines(kFirst) + "\t</printed>\nold trailer";
-  Write(kHead + kGap + log);
-  ASSERT_TRUE(file_.WriteCartridgeCatalogue({{"New", "50", "A, B"}, {"Line\nbreak", "", ""}}));
+      "\t<printed>\n" + DataFileBuilder::recordLines(kFirst) + "\t</printed>\nold trailer";
+  write(kHead + kGap + log);
+  ASSERT_TRUE(file_.writeCartridgeCatalogue({{"New", "50", "A, B"}, {"Line\nbreak", "", ""}}));
   EXPECT_EQ(
-      Read(paths_.data),
-      Written(DataFileBuilder().Entry({"New", "50", "A, B"}).Entry({"Line break", "", ""}).Head() +
+      read(paths_.data),
+      written(DataFileBuilder().entry({"New", "50", "A, B"}).entry({"Line break", "", ""}).head() +
               log + "\n"));
 }
 
 // Every writer that replaces the data file.
 const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
-    {"append", [](DataFile& f) { return f.AppendPrintRecord("d", "t", 1, 2, 3, "u", "r"); }},
-    {"save", [](DataFile& f) { return f.SaveLog({kSecond}); }},
-    {"delete all", [](DataFile& f) { return f.DeleteAll(); }},
-    {"catalogue", [](DataFile& f) { return f.WriteCartridgeCatalogue({}); }}};
+    {"append", [](DataFile& f) { return f.appendPrintRecord("d", "t", 1, 2, 3, "u", "r"); }},
+    {"save", [](DataFile& f) { return f.saveLog({kSecond}); }},
+    {"delete all", [](DataFile& f) { return f.deleteAll(); }},
+    {"catalogue", [](DataFile& f) { return f.writeCartridgeCatalogue({}); }}};
 
 #ifndef _WIN32  // modes, groups and symbolic links are POSIX matters
 // A data file shared by a group keeps its mode and group across rewrites, and one reached
@@ -298,7 +298,7 @@ const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
 TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
   const std::string target = dir_ + "/shared/data.xml";
   fs::create_directory(dir_ + "/shared");
-  Write(kStandard, target);
+  write(kStandard, target);
   fs::create_symlink(target, paths_.data);
   ASSERT_EQ(chmod(target.c_str(), 0660), 0);
   // Root may give the file any group; others only one of their own.
@@ -314,10 +314,10 @@ TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
   }
   ASSERT_EQ(chown(target.c_str(), static_cast<uid_t>(-1), group), 0);
 
-  ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, "eva", "x"));
-  ASSERT_TRUE(file_.DeleteAll());
+  ASSERT_TRUE(file_.appendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, "eva", "x"));
+  ASSERT_TRUE(file_.deleteAll());
   EXPECT_TRUE(fs::is_symlink(paths_.data));
-  EXPECT_EQ(Read(target), kHead + kGap + Logged({}));
+  EXPECT_EQ(read(target), kHead + kGap + Logged({}));
   struct stat after = {};
   ASSERT_EQ(stat(target.c_str(), &after), 0);
   EXPECT_EQ(after.st_mode & 07777, 0660u);
@@ -330,12 +330,12 @@ TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
 TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   LoadedLog log;
   log.rows = {kFirst};
-  ExpectFailed(file_.LoadPrintLog("HP 305", log), kCannotOpen);
+  expectFailed(file_.loadPrintLog("HP 305", log), kCannotOpen);
   EXPECT_EQ(log.rows.size(), 1u);  // the list stays as it was
   UsageTotals totals;
-  ExpectFailed(file_.ReadTotals("HP 305", totals), kCannotOpen);
+  expectFailed(file_.readTotals("HP 305", totals), kCannotOpen);
   std::vector<CartridgeEntry> entries;
-  ExpectFailed(file_.ReadCartridgeCatalogue(entries), kCannotOpen);
+  expectFailed(file_.readCartridgeCatalogue(entries), kCannotOpen);
 
   // A rename across file systems fails; /dev/shm is a memory file system on Linux.
   struct stat here = {}, shm = {};
@@ -347,41 +347,41 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   for (const auto& [name, run] : kWriters) {
     SCOPED_TRACE(name);
     fs::remove(paths_.data);
-    ExpectFailed(run(file_), kCannotOpen);
+    expectFailed(run(file_), kCannotOpen);
     EXPECT_FALSE(fs::exists(paths_.data) || fs::exists(paths_.temp));
 
-    Write(kStandard);
+    write(kStandard);
     fs::create_directory(paths_.temp);  // root writes anywhere, so a folder blocks the temp file
-    ExpectFailed(run(file_), kCannotOpen);
-    EXPECT_EQ(Read(paths_.data), kStandard);
+    expectFailed(run(file_), kCannotOpen);
+    EXPECT_EQ(read(paths_.data), kStandard);
     fs::remove(paths_.temp);
 
-    Write(noLog);
-    ExpectFailed(run(file_), kCannotSave);
-    EXPECT_EQ(Read(paths_.data), noLog);
+    write(noLog);
+    expectFailed(run(file_), kCannotSave);
+    EXPECT_EQ(read(paths_.data), noLog);
     EXPECT_TRUE(fs::remove(paths_.temp));  // left on disk, as after any failed replacement
 
     if (renameCanFail) {
-      Write(kStandard);
-      ExpectFailed(run(farFile), kCannotSave);
-      EXPECT_EQ(Read(paths_.data), kStandard);
-      const std::string waiting = Read(farTemp);  // the new content
-      EXPECT_TRUE(waiting != kStandard && waiting.ends_with(Written(kTrailer)));
+      write(kStandard);
+      expectFailed(run(farFile), kCannotSave);
+      EXPECT_EQ(read(paths_.data), kStandard);
+      const std::string waiting = read(farTemp);  // the new content
+      EXPECT_TRUE(waiting != kStandard && waiting.ends_with(written(kTrailer)));
     }
   }
   fs::remove(farTemp);
   // A catalogue start line after the log start line leaves the catalogue no place.
   const std::string misplaced = "<document>\n\t<printed>\n\t</printed>\n\t<cartridges>\n";
-  Write(misplaced);
-  ExpectFailed(file_.WriteCartridgeCatalogue({}), kCannotSave);
-  EXPECT_EQ(Read(paths_.data), misplaced);
-  ExpectFailed(file_.Export({}, dir_ + "/no such folder/x.xml"), kCannotOpen);
+  write(misplaced);
+  expectFailed(file_.writeCartridgeCatalogue({}), kCannotSave);
+  EXPECT_EQ(read(paths_.data), misplaced);
+  expectFailed(file_.exportTo({}, dir_ + "/no such folder/x.xml"), kCannotOpen);
 }
 
 // Job titles and user names come from anyone who can print; whatever they hold, a record stays
 // one record that counts only its own pages, and reads back as the text that was printed.
 TEST_F(DataFileTest, ValuesCannotForgeHideOrSplitRecords) {
-  Write(kStandard);
+  write(kStandard);
   const std::vector<std::pair<std::string, std::string>> hostile = {
       {"-50<economic></economic>", "999<best></best>"},
       {"eva", "a</printed>b"},
@@ -389,10 +389,10 @@ TEST_F(DataFileTest, ValuesCannotForgeHideOrSplitRecords) {
       {"x\r\ny", "a < b & c/d > e </note> <bestx>"},
   };
   for (const auto& [user, remark] : hostile)
-    ASSERT_TRUE(file_.AppendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, user, remark));
+    ASSERT_TRUE(file_.appendPrintRecord("3.2.2026", "12:00:00", 1, 0, 0, user, remark));
 
   LoadedLog log;
-  ASSERT_TRUE(file_.LoadPrintLog("HP 305", log));
+  ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
   ASSERT_EQ(log.rows.size(), 2 + hostile.size());
   EXPECT_EQ(log.best, 1 + 4 + int(hostile.size()));
   EXPECT_EQ(log.normal, 2);
@@ -405,10 +405,10 @@ TEST_F(DataFileTest, ValuesCannotForgeHideOrSplitRecords) {
   EXPECT_EQ(log.rows[5].remark, "a < b & c/d > e </note> <bestx>");
 
   // A later append and a save of the list keep every record.
-  ASSERT_TRUE(file_.SaveLog(log.rows));
-  ASSERT_TRUE(file_.AppendPrintRecord("4.2.2026", "12:00:00", 0, 5, 0, "jan", "<remark>"));
+  ASSERT_TRUE(file_.saveLog(log.rows));
+  ASSERT_TRUE(file_.appendPrintRecord("4.2.2026", "12:00:00", 0, 5, 0, "jan", "<remark>"));
   UsageTotals totals;
-  ASSERT_TRUE(file_.ReadTotals("HP 305", totals));
+  ASSERT_TRUE(file_.readTotals("HP 305", totals));
   EXPECT_EQ(totals.best, log.best);
   EXPECT_EQ(totals.normal, 7);
   EXPECT_EQ(totals.maxPages, 120);

@@ -38,12 +38,12 @@ const PrintRecord kRecord{"1.2.2026", "10:00:00", "1", "2", "3", "eva", "dopis"}
 class LockProbingMessages : public IMessages {
  public:
   explicit LockProbingMessages(std::string lockPath) : lockPath_(std::move(lockPath)) {}
-  void ShowError(const std::string& text) override {
+  void showError(const std::string& text) override {
     errors.push_back(text);
     FileLock probe;
-    lockFree.push_back(probe.Acquire(lockPath_, 0ms));
+    lockFree.push_back(probe.acquire(lockPath_, 0ms));
   }
-  bool AskYesNo(const std::string&) override { return false; }
+  bool askYesNo(const std::string&) override { return false; }
   std::vector<std::string> errors;
   std::vector<bool> lockFree;
 
@@ -58,8 +58,8 @@ class RewriteFailureTest : public ::testing::Test {
     fs::permissions(dir_, fs::perms::owner_all, ec);
     fs::remove_all(dir_, ec);
   }
-  void Write(const std::string& text) { std::ofstream(paths_.data, std::ios::binary) << text; }
-  std::string Read(const std::string& path) const {
+  void write(const std::string& text) { std::ofstream(paths_.data, std::ios::binary) << text; }
+  std::string read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
@@ -70,7 +70,7 @@ class RewriteFailureTest : public ::testing::Test {
     fs::create_directories(dir);
     return dir.generic_string();
   }();
-  DataFilePaths paths_ = DataFilePaths::InFolder(dir_);
+  DataFilePaths paths_ = DataFilePaths::inFolder(dir_);
   LockProbingMessages messages_{dir_ + "/Pagewarden.lock"};
   DataFile file_{paths_, messages_};
 };
@@ -78,34 +78,34 @@ class RewriteFailureTest : public ::testing::Test {
 TEST_F(RewriteFailureTest, TheLockIsFreeWhileAFailureIsShownAndABusyLockIsNotWaitedFor) {
   // No anchor for any writer: each one fails after its rewrite, with the lock still taken.
   const std::string noLog = "<document>\n" + test::DataFileBuilder::kTrailer;
-  Write(noLog);
-  EXPECT_EQ(file_.AppendRecords({kRecord}), DataFile::Appended::Failed);
-  EXPECT_FALSE(file_.SaveLog({kRecord}));
-  EXPECT_FALSE(file_.DeleteAll());
-  EXPECT_FALSE(file_.WriteCartridgeCatalogue({}));
+  write(noLog);
+  EXPECT_EQ(file_.appendRecords({kRecord}), DataFile::Appended::Failed);
+  EXPECT_FALSE(file_.saveLog({kRecord}));
+  EXPECT_FALSE(file_.deleteAll());
+  EXPECT_FALSE(file_.writeCartridgeCatalogue({}));
   EXPECT_EQ(messages_.errors, std::vector<std::string>(4, kCannotSave));
   EXPECT_EQ(messages_.lockFree, std::vector<bool>(4, true));
   messages_.errors.clear();
 
-  const std::string standard = test::DataFileBuilder().Entry({"HP 305", "120", "x"}).Text();
-  Write(standard);
+  const std::string standard = test::DataFileBuilder().entry({"HP 305", "120", "x"}).text();
+  write(standard);
   FileLock other;
-  ASSERT_TRUE(other.Acquire(dir_ + "/Pagewarden.lock", 0ms));
+  ASSERT_TRUE(other.acquire(dir_ + "/Pagewarden.lock", 0ms));
   const auto started = std::chrono::steady_clock::now();
   // An append waits for a later try, without a word; a save the user asked for says it failed.
-  EXPECT_EQ(file_.AppendRecords({kRecord}), DataFile::Appended::Busy);
+  EXPECT_EQ(file_.appendRecords({kRecord}), DataFile::Appended::Busy);
   EXPECT_TRUE(messages_.errors.empty());
-  EXPECT_FALSE(file_.SaveLog({kRecord}));
+  EXPECT_FALSE(file_.saveLog({kRecord}));
   EXPECT_EQ(messages_.errors, std::vector<std::string>{kCannotSave});
   EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
-  EXPECT_EQ(Read(paths_.data), standard);
+  EXPECT_EQ(read(paths_.data), standard);
 }
 
 #ifndef _WIN32
 TEST_F(RewriteFailureTest, ADiskThatFillsUpLeavesNoPartialTemporaryFile) {
   std::vector<PrintRecord> many(2000, kRecord);
-  const std::string big = test::DataFileBuilder().Records(many).Text();
-  Write(big);
+  const std::string big = test::DataFileBuilder().records(many).text();
+  write(big);
   // The process may write no file beyond 64 KiB, as a disk with that much space left.
   const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old = {};
@@ -113,20 +113,20 @@ TEST_F(RewriteFailureTest, ADiskThatFillsUpLeavesNoPartialTemporaryFile) {
   rlimit small = old;
   small.rlim_cur = 64 * 1024;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const DataFile::Appended appended = file_.AppendRecords({kRecord});
-  const bool saved = file_.SaveLog(many);
+  const DataFile::Appended appended = file_.appendRecords({kRecord});
+  const bool saved = file_.saveLog(many);
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldSignal);
 
   EXPECT_EQ(appended, DataFile::Appended::Failed);
   EXPECT_FALSE(saved);
   EXPECT_EQ(messages_.errors, std::vector<std::string>(2, kCannotSave));
-  EXPECT_TRUE(Read(paths_.data) == big);  // not printed whole: it is long
+  EXPECT_TRUE(read(paths_.data) == big);  // not printed whole: it is long
   EXPECT_FALSE(fs::exists(paths_.temp));
 }
 
 TEST_F(RewriteFailureTest, AFolderThatCannotBeWrittenCannotOpenTheTemporaryFile) {
-  Write(test::DataFileBuilder().Entry({"HP 305", "120", "x"}).Text());
+  write(test::DataFileBuilder().entry({"HP 305", "120", "x"}).text());
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                             fs::perms::group_exec | fs::perms::others_read |
                             fs::perms::others_exec);
@@ -136,8 +136,8 @@ TEST_F(RewriteFailureTest, AFolderThatCannotBeWrittenCannotOpenTheTemporaryFile)
   const bool asRoot = geteuid() == 0;
   if (asRoot && seteuid(65534) != 0)
     GTEST_SKIP() << "cannot act as another user";
-  const DataFile::Appended appended = file_.AppendRecords({kRecord});
-  const bool deleted = file_.DeleteAll();
+  const DataFile::Appended appended = file_.appendRecords({kRecord});
+  const bool deleted = file_.deleteAll();
   if (asRoot) {
     ASSERT_EQ(seteuid(0), 0);
   }

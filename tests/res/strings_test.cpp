@@ -7,21 +7,21 @@
 
 namespace pw::strings {
 
-static_assert(Fits<int>("Náplň je vypotřebována z %d%%."));
-static_assert(Fits<std::string, int, const char*, std::string_view>("%s %d stran.\n(%s %s)"));
-static_assert(Fits<>("100%% hotovo"));
+static_assert(fits<int>("Náplň je vypotřebována z %d%%."));
+static_assert(fits<std::string, int, const char*, std::string_view>("%s %d stran.\n(%s %s)"));
+static_assert(fits<>("100%% hotovo"));
 // A number where a text is asked for, and the other way round.
-static_assert(!Fits<int>("%s"));
-static_assert(!Fits<std::string>("%d"));
+static_assert(!fits<int>("%s"));
+static_assert(!fits<std::string>("%d"));
 // Too few or too many arguments.
-static_assert(!Fits<int>("%d %d"));
-static_assert(!Fits<int, int>("%d"));
+static_assert(!fits<int>("%d %d"));
+static_assert(!fits<int, int>("%d"));
 // A bool or a char is a slip, not a number; widths, flags and other letters are not supported.
-static_assert(!Fits<bool>("%d"));
-static_assert(!Fits<char>("%d"));
-static_assert(!Fits<int>("%5d"));
-static_assert(!Fits<double>("%f"));
+static_assert(!fits<bool>("%d"));
+static_assert(!fits<char>("%d"));
+static_assert(!fits<int>("%5d"));
+static_assert(!fits<double>("%f"));
 // A lone % at the end.
-static_assert(!Fits<>("100%"));
+static_assert(!fits<>("100%"));
 
 }  // namespace pw::strings

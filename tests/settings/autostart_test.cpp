@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FileText(const fs::path& file) {
+std::string fileText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -24,25 +24,25 @@ TEST(AutostartTest, WrittenAtEveryStartWhileOnAndDeletedWhenOff) {
   const fs::path entry = folder / "Pagewarden.desktop";
   fs::remove_all(folder);
   XdgAutostart store(folder);
-  UpdateAutostartEntry(false, "/usr/bin/pagewarden", store);  // nothing there: silent
+  updateAutostartEntry(false, "/usr/bin/pagewarden", store);  // nothing there: silent
   EXPECT_FALSE(fs::exists(folder));
 
-  UpdateAutostartEntry(true, "/opt/pagewarden/pagewarden", store);
-  EXPECT_EQ(FileText(entry),
+  updateAutostartEntry(true, "/opt/pagewarden/pagewarden", store);
+  EXPECT_EQ(fileText(entry),
             "[Desktop Entry]\nType=Application\nName=Pagewarden\n"
             "Exec=/opt/pagewarden/pagewarden\n");
   // A moved program registers its new place.
-  UpdateAutostartEntry(true, "/home/jan/Moje programy/pagewarden", store);
-  EXPECT_NE(FileText(entry).find("\nExec=\"/home/jan/Moje programy/pagewarden\"\n"),
+  updateAutostartEntry(true, "/home/jan/Moje programy/pagewarden", store);
+  EXPECT_NE(fileText(entry).find("\nExec=\"/home/jan/Moje programy/pagewarden\"\n"),
             std::string::npos);
 
-  UpdateAutostartEntry(false, "/usr/bin/pagewarden", store);
+  updateAutostartEntry(false, "/usr/bin/pagewarden", store);
   EXPECT_FALSE(fs::exists(entry));
   // Only the Run key exists, its path in any case as in the registry; a missing entry fails.
-  EXPECT_FALSE(store.Open(RootKey::kCurrentUser, kRunSubKey));
-  const auto run = store.Open(kRunRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\RUN");
+  EXPECT_FALSE(store.open(RootKey::kCurrentUser, kRunSubKey));
+  const auto run = store.open(kRunRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\RUN");
   ASSERT_TRUE(run);
-  EXPECT_FALSE(store.DeleteValue(*run, kAutostartValue));
+  EXPECT_FALSE(store.deleteValue(*run, kAutostartValue));
   fs::remove_all(folder);
 }
 
@@ -55,7 +55,7 @@ TEST(AutostartTest, ExecValueIsQuotedAndEscapedWhereThePathNeedsIt) {
       {"/opt/a\nb", "\"/opt/a\\nb\""},
   };
   for (const auto& [path, exec] : cases)
-    EXPECT_EQ(XdgAutostart::ExecValue(path), exec) << path;
+    EXPECT_EQ(XdgAutostart::execValue(path), exec) << path;
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ TEST(SelectByPrefix, FindsTheFirstItemThatBeginsWithTheText) {
       {{"\xC4"}, "\xC4\x8D", std::nullopt},  // a cut sequence is no letter
   };
   for (const auto& [items, text, expected] : cases)
-    EXPECT_EQ(SelectByPrefix(items, text), expected) << "text '" << text << "'";
+    EXPECT_EQ(selectByPrefix(items, text), expected) << "text '" << text << "'";
 }
 
-std::vector<CartridgeEntry> Sample(std::size_t count = 3) {
+std::vector<CartridgeEntry> sample(std::size_t count = 3) {
   std::vector<CartridgeEntry> entries = {{"HP 45", "500", "DeskJet, OfficeJet"},
                                          {"HP 56", "450", "DeskJet 5550"},
                                          {"Canon BC", "300", "BJC"}};
@@ -36,12 +36,12 @@ std::vector<CartridgeEntry> Sample(std::size_t count = 3) {
 }
 
 TEST(MatchPrinter, LastEntryContainingTheExactNameWins) {
-  EXPECT_EQ(MatchPrinter(Sample(), "DeskJet"), 1u);            // contained in both, the later wins
-  EXPECT_EQ(MatchPrinter(Sample(), "deskjet"), std::nullopt);  // case counts
+  EXPECT_EQ(matchPrinter(sample(), "DeskJet"), 1u);            // contained in both, the later wins
+  EXPECT_EQ(matchPrinter(sample(), "deskjet"), std::nullopt);  // case counts
 
   // The catalogue selects the matched name by prefix, which may pick an earlier entry.
   CartridgeCatalogue shadowed({{"HP 45 XL", "900", ""}, {"HP 45", "500", "DeskJet"}});
-  EXPECT_TRUE(shadowed.MatchPrinter("DeskJet"));
+  EXPECT_TRUE(shadowed.matchPrinter("DeskJet"));
   EXPECT_EQ(shadowed.selected(), 0u);
   EXPECT_EQ(shadowed.current().pages, "900");
 }
@@ -49,28 +49,28 @@ TEST(MatchPrinter, LastEntryContainingTheExactNameWins) {
 // Without a selection the stored name stays current and nothing can be edited or deleted; an
 // added or edited entry becomes current with its line breaks flattened.
 TEST(CartridgeCatalogue, SelectAddAndEdit) {
-  CartridgeCatalogue cat(Sample());
-  cat.SelectStored("Gone");
+  CartridgeCatalogue cat(sample());
+  cat.selectStored("Gone");
   EXPECT_EQ(cat.selected(), std::nullopt);
   EXPECT_EQ(cat.current(), (CartridgeEntry{"Gone", "", ""}));
-  EXPECT_FALSE(cat.Edit({"X", "1", "Y"}));
-  EXPECT_FALSE(cat.Delete());
-  EXPECT_EQ(cat.entries(), Sample());
-  cat.SelectStored("hp 5");
-  EXPECT_EQ(cat.current(), Sample()[1]);
+  EXPECT_FALSE(cat.edit({"X", "1", "Y"}));
+  EXPECT_FALSE(cat.deleteSelected());
+  EXPECT_EQ(cat.entries(), sample());
+  cat.selectStored("hp 5");
+  EXPECT_EQ(cat.current(), sample()[1]);
 
-  cat.Add({"Epson T0", "250", "a\r\nb\nc\rd"});
+  cat.add({"Epson T0", "250", "a\r\nb\nc\rd"});
   EXPECT_EQ(cat.selected(), 3u);
   EXPECT_EQ(cat.current(), (CartridgeEntry{"Epson T0", "250", "a b c d"}));
   EXPECT_EQ(cat.entries().back(), cat.current());
 
   // A name that begins an earlier one: the list shows the earlier, the new entry is current.
-  cat.Add({"HP", "10", ""});
+  cat.add({"HP", "10", ""});
   EXPECT_EQ(cat.selected(), 0u);
   EXPECT_EQ(cat.current(), (CartridgeEntry{"HP", "10", ""}));
 
-  cat.Select(1);
-  EXPECT_TRUE(cat.Edit({"HP 57", "600", "PSC\n\n1210"}));
+  cat.select(1);
+  EXPECT_TRUE(cat.edit({"HP 57", "600", "PSC\n\n1210"}));
   EXPECT_EQ(cat.entries()[1], (CartridgeEntry{"HP 57", "600", "PSC  1210"}));
   EXPECT_EQ(cat.current(), cat.entries()[1]);
 }
@@ -81,11 +81,11 @@ TEST(CartridgeCatalogue, DeleteMakesTheEntryBeforeCurrent) {
       {3, 1, 0}, {3, 2, 1}, {3, 0, 0}, {1, 0, std::nullopt}};
   for (const auto& [count, deleted, selected] : cases) {
     SCOPED_TRACE(testing::Message() << deleted << " of " << count);
-    std::vector<CartridgeEntry> left = Sample(count);
+    std::vector<CartridgeEntry> left = sample(count);
     left.erase(left.begin() + deleted);
-    CartridgeCatalogue cat(Sample(count));
-    cat.Select(deleted);
-    ASSERT_TRUE(cat.Delete());
+    CartridgeCatalogue cat(sample(count));
+    cat.select(deleted);
+    ASSERT_TRUE(cat.deleteSelected());
     EXPECT_EQ(cat.entries(), left);
     EXPECT_EQ(cat.selected(), selected);
     EXPECT_EQ(cat.current(), selected ? left[*selected] : CartridgeEntry{});

@@ -13,7 +13,7 @@ TEST(OptionsTest, QualityOutsideTheThreeClassesReadsAsNormal) {
            {"0", 0}, {"2", 2}, {"3", 1}, {"-1", 1}, {"99", 1}}) {
     test::FakeProfile profile;
     profile.values["Quality"] = stored;
-    EXPECT_EQ(LoadOptions(profile).quality, read) << stored;
+    EXPECT_EQ(loadOptions(profile).quality, read) << stored;
   }
 }
 

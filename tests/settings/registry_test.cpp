@@ -17,18 +17,18 @@ using ::testing::ElementsAre;
 // A store of existing keys that logs every call; every key opens as handle 7.
 class FakeBackend : public IRegistryBackend {
  public:
-  std::optional<Handle> Open(RootKey root, const std::string& subKey) override {
+  std::optional<Handle> open(RootKey root, const std::string& subKey) override {
     calls.push_back("open " + subKey);
     return keys.count({root, subKey}) ? std::optional<Handle>(7) : std::nullopt;
   }
-  bool SetString(Handle key, const std::string& name, const std::string& data) override {
-    return Log("set " + std::to_string(key) + " " + name + "=" + data, setOk);
+  bool setString(Handle key, const std::string& name, const std::string& data) override {
+    return log("set " + std::to_string(key) + " " + name + "=" + data, setOk);
   }
-  bool DeleteValue(Handle key, const std::string& name) override {
-    return Log("delete " + std::to_string(key) + " " + name, deleteOk);
+  bool deleteValue(Handle key, const std::string& name) override {
+    return log("delete " + std::to_string(key) + " " + name, deleteOk);
   }
-  bool Close(Handle key) override { return Log("close " + std::to_string(key), closeOk); }
-  bool Log(std::string call, bool result) {
+  bool close(Handle key) override { return log("close " + std::to_string(key), closeOk); }
+  bool log(std::string call, bool result) {
     calls.push_back(std::move(call));
     return result;
   }
@@ -41,7 +41,7 @@ class FakeBackend : public IRegistryBackend {
 
 class RegistryTest : public ::testing::Test {
  protected:
-  FakeBackend backend;
+  FakeBackend backend_;
 };
 
 TEST_F(RegistryTest, ParsesKeyNamesAndKeepsThePreviousKeyOnAnUnparsableOne) {
@@ -58,48 +58,48 @@ TEST_F(RegistryTest, ParsesKeyNamesAndKeepsThePreviousKeyOnAnUnparsableOne) {
       {"HKEY_LOCAL_MACHINE", -1, kLocalMachine, "Run"},
       {"hkey_users\\x HKEY_", -1, kLocalMachine, "Run"},
   };
-  CRegistry registry(backend);
+  CRegistry registry(backend_);
   for (const auto& [name, result, root, subKey] : cases) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(registry.SetKeyName(name), result);
+    EXPECT_EQ(registry.setKeyName(name), result);
     EXPECT_EQ(registry.rootKey(), root);
     EXPECT_EQ(registry.subKey(), subKey);
   }
-  EXPECT_TRUE(backend.calls.empty());  // nothing opened
+  EXPECT_TRUE(backend_.calls.empty());  // nothing opened
 }
 
 // A write opens a closed key and closes it even when refused; a missing key is neither created nor
 // closed.
 TEST_F(RegistryTest, OpenCloseAndWrites) {
   {
-    CRegistry registry(backend);
-    EXPECT_EQ(registry.Close(), -1);  // closed after construction
-    EXPECT_EQ(registry.Open(), 0);    // HKEY_CURRENT_USER\Software exists
-    EXPECT_EQ(registry.Open(), 0);    // reopening closes first
+    CRegistry registry(backend_);
+    EXPECT_EQ(registry.close(), -1);  // closed after construction
+    EXPECT_EQ(registry.open(), 0);    // HKEY_CURRENT_USER\Software exists
+    EXPECT_EQ(registry.open(), 0);    // reopening closes first
     // A new name leaves the open key open under its old handle, and SetValue uses it.
-    registry.SetKeyName("HKEY_LOCAL_MACHINE\\Run");
-    EXPECT_EQ(registry.SetValue("v", "/opt/a b/pw"), 0);
-    EXPECT_EQ(registry.DeleteValue("v"), 0);
-    backend.setOk = backend.deleteOk = false;
-    EXPECT_EQ(registry.SetValue("v", "x"), -1);
-    EXPECT_EQ(registry.DeleteValue("v"), -1);
-    registry.SetKeyName("HKEY_LOCAL_MACHINE\\Missing");
-    EXPECT_EQ(registry.SetValue("v", "x"), -1);
+    registry.setKeyName("HKEY_LOCAL_MACHINE\\Run");
+    EXPECT_EQ(registry.setValue("v", "/opt/a b/pw"), 0);
+    EXPECT_EQ(registry.deleteValue("v"), 0);
+    backend_.setOk = backend_.deleteOk = false;
+    EXPECT_EQ(registry.setValue("v", "x"), -1);
+    EXPECT_EQ(registry.deleteValue("v"), -1);
+    registry.setKeyName("HKEY_LOCAL_MACHINE\\Missing");
+    EXPECT_EQ(registry.setValue("v", "x"), -1);
 
-    registry.SetKeyName("HKEY_LOCAL_MACHINE\\Run");
-    EXPECT_EQ(registry.Open(), 0);
-    backend.closeOk = false;
-    EXPECT_EQ(registry.Close(), -1);
-    EXPECT_EQ(registry.Open(), -1);  // a key that cannot be closed stays open
-    backend.closeOk = true;
+    registry.setKeyName("HKEY_LOCAL_MACHINE\\Run");
+    EXPECT_EQ(registry.open(), 0);
+    backend_.closeOk = false;
+    EXPECT_EQ(registry.close(), -1);
+    EXPECT_EQ(registry.open(), -1);  // a key that cannot be closed stays open
+    backend_.closeOk = true;
   }  // the destructor closes the key left open
-  EXPECT_THAT(backend.calls, ElementsAre("open Software", "close 7", "open Software",  //
-                                         "set 7 v=/opt/a b/pw", "close 7",             //
-                                         "open Run", "delete 7 v", "close 7",          //
-                                         "open Run", "set 7 v=x", "close 7",           //
-                                         "open Run", "delete 7 v", "close 7",          //
-                                         "open Missing",                               //
-                                         "open Run", "close 7", "close 7", "close 7"));
+  EXPECT_THAT(backend_.calls, ElementsAre("open Software", "close 7", "open Software",  //
+                                          "set 7 v=/opt/a b/pw", "close 7",             //
+                                          "open Run", "delete 7 v", "close 7",          //
+                                          "open Run", "set 7 v=x", "close 7",           //
+                                          "open Run", "delete 7 v", "close 7",          //
+                                          "open Missing",                               //
+                                          "open Run", "close 7", "close 7", "close 7"));
 }
 
 }  // namespace

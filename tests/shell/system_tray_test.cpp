@@ -19,13 +19,13 @@ class SystemTrayTest : public ::testing::Test {
     for (int i = 0; i < ms / 500; ++i) {
       realMs_ += 500;
       clock_.seconds = realMs_ / 1000;
-      timers_.Advance(500);
+      timers_.advance(500);
     }
   }
-  void Create(std::int64_t clockMs = 50'000) {
+  void create(std::int64_t clockMs = 50'000) {
     realMs_ = clockMs;
     clock_.seconds = clockMs / 1000;
-    ASSERT_TRUE(tray_.CreateTrayIcon("tip", icons::kGreen, kTrayId, false));
+    ASSERT_TRUE(tray_.createTrayIcon("tip", icons::kGreen, kTrayId, false));
     shell_ = FakeTrayShell{};
   }
 
@@ -53,21 +53,21 @@ TEST_F(SystemTrayTest, CreationSetsTheFlagsByOutcome) {
     shell.addOk = c.addOk;
     CSystemTray tray(shell, timers_, clock_);
     SCOPED_TRACE(testing::Message() << c.available << c.addOk << c.hidden);
-    EXPECT_EQ(tray.CreateTrayIcon("Pagewarden", icons::kGreen, kTrayId, c.hidden), c.result);
+    EXPECT_EQ(tray.createTrayIcon("Pagewarden", icons::kGreen, kTrayId, c.hidden), c.result);
     EXPECT_EQ(std::vector({tray.enabled(), tray.hidden(), tray.pending()}),
               std::vector({c.enabled, c.isHidden, c.pending}));
-    EXPECT_EQ(tray.SetTipText("new"), c.enabled);
-    EXPECT_EQ(tray.SetIconResource(icons::kYellow), c.enabled);
+    EXPECT_EQ(tray.setTipText("new"), c.enabled);
+    EXPECT_EQ(tray.setIconResource(icons::kYellow), c.enabled);
     EXPECT_EQ(shell.kinds, c.calls);
   }
 }
 
 TEST_F(SystemTrayTest, TooltipIsCutToWholeCharactersWithin63Bytes) {
-  Create();
+  create();
   const std::string czech = "Příliš žluťoučký kůň úpěl ďábelské ódy, náplň je vypotřebována.";
   for (int pad = 0; pad < 4; ++pad) {  // moves two-byte characters across the cut
     const std::string text = std::string(pad, 'x') + czech + czech;
-    tray_.SetTipText(text);
+    tray_.setTipText(text);
     const std::string& tip = tray_.record().tip;
     SCOPED_TRACE(pad);
     EXPECT_TRUE(tip.size() == 62 || tip.size() == 63) << tip.size();
@@ -91,9 +91,9 @@ TEST_F(SystemTrayTest, AnimationEndsAtFirstStepAfterMoreThanItsSeconds) {
   };
   for (const auto& [startMsIntoSecond, endsAfterMs, shown] : cases) {
     SCOPED_TRACE(startMsIntoSecond);
-    Create(50'000 + startMsIntoSecond);
-    tray_.LoadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
-    ASSERT_TRUE(tray_.StartAnimation(500, 2));
+    create(50'000 + startMsIntoSecond);
+    tray_.loadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
+    ASSERT_TRUE(tray_.startAnimation(500, 2));
     Run(endsAfterMs);
     EXPECT_EQ(timers_.count(), 0u);
     EXPECT_EQ(shell_.shownIcons, shown);
@@ -101,40 +101,40 @@ TEST_F(SystemTrayTest, AnimationEndsAtFirstStepAfterMoreThanItsSeconds) {
 }
 
 TEST_F(SystemTrayTest, NewAnimationRestoresTheIconFirstAndEndlessOneRunsUntilEnded) {
-  Create();
-  tray_.LoadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
-  tray_.StartAnimation(500, 2);
+  create();
+  tray_.loadIconRange(icons::kGreenFrame2, icons::kGreenFrame3);
+  tray_.startAnimation(500, 2);
   Run(500);
-  EXPECT_FALSE(tray_.LoadIconRange(icons::kBlank, icons::kGreen));
-  EXPECT_TRUE(tray_.LoadIconRange(icons::kGreen, icons::kBlank));
-  ASSERT_TRUE(tray_.StartAnimation(250, -1));
+  EXPECT_FALSE(tray_.loadIconRange(icons::kBlank, icons::kGreen));
+  EXPECT_TRUE(tray_.loadIconRange(icons::kGreen, icons::kBlank));
+  ASSERT_TRUE(tray_.startAnimation(250, -1));
   Run(3600 * 1000);
   // A frame and the restored icon, then an hour of four frames a second from the new timer alone.
   const auto& shown = shell_.shownIcons;
   ASSERT_EQ(shown.size(), 2u + 4 * 3600);
   EXPECT_EQ(std::vector(shown.begin(), shown.begin() + 4),
             (std::vector<IconId>{icons::kGreenFrame3, icons::kGreen, 0, icons::kGreen}));
-  EXPECT_TRUE(tray_.EndAnimation());
-  EXPECT_EQ(tray_.GetIconHandle(), icons::kGreen);
-  EXPECT_FALSE(tray_.EndAnimation());
+  EXPECT_TRUE(tray_.endAnimation());
+  EXPECT_EQ(tray_.iconHandle(), icons::kGreen);
+  EXPECT_FALSE(tray_.endAnimation());
 }
 
 TEST_F(SystemTrayTest, HiddenIconComesBackWithItsRecordAndAPendingOneWithANewPanel) {
-  Create();
-  EXPECT_TRUE(tray_.RemoveFromTray());
-  EXPECT_TRUE(tray_.RemoveFromTray());  // already removed: the shell is not asked again
-  tray_.SetIconResource(icons::kRed);   // hidden now: only the record changes
+  create();
+  EXPECT_TRUE(tray_.removeFromTray());
+  EXPECT_TRUE(tray_.removeFromTray());  // already removed: the shell is not asked again
+  tray_.setIconResource(icons::kRed);   // hidden now: only the record changes
   shell_.addOk = false;
-  EXPECT_FALSE(tray_.EnsureShown());
-  tray_.RestorePendingIcon();  // pending but hidden: stays away
+  EXPECT_FALSE(tray_.ensureShown());
+  tray_.restorePendingIcon();  // pending but hidden: stays away
   EXPECT_EQ(shell_.kinds, "RA");
 
   shell_.addOk = true;
-  EXPECT_TRUE(tray_.EnsureShown());
-  tray_.RestorePendingIcon();  // shown and still pending: a later new panel gets it too
+  EXPECT_TRUE(tray_.ensureShown());
+  tray_.restorePendingIcon();  // shown and still pending: a later new panel gets it too
   EXPECT_EQ(shell_.shownIcons, (std::vector<IconId>{icons::kRed, icons::kRed, icons::kRed}));
   shell_.addOk = false;
-  tray_.RestorePendingIcon();
+  tray_.restorePendingIcon();
   EXPECT_TRUE(tray_.hidden());
   EXPECT_FALSE(tray_.pending());
 }
@@ -153,9 +153,9 @@ TEST_F(SystemTrayTest, DoubleClickAndBoldItemFollowTheDefaultItem) {
       {cmd::kDetails, false, cmd::kDetails, 4}};
   for (const auto& [item, byPosition, command, bold] : cases) {
     SCOPED_TRACE(item);
-    tray_.SetDefaultMenuItem(item, byPosition);
-    EXPECT_EQ(tray_.DoubleClickCommand(menu), command);
-    EXPECT_EQ(tray_.DefaultItemPosition(menu), bold);
+    tray_.setDefaultMenuItem(item, byPosition);
+    EXPECT_EQ(tray_.doubleClickCommand(menu), command);
+    EXPECT_EQ(tray_.defaultItemPosition(menu), bold);
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Data files for tests, line for line as the program writes them: the head with the catalogue,
 // any lines between the catalogue and the log, the log section and the trailer. Lines that no
-// writer would produce (a broken file) go in through Between().
+// writer would produce (a broken file) go in through between().
 
 #include <fstream>
 #include <string>
@@ -17,46 +17,46 @@ class DataFileBuilder {
       "</document>\n<!--\n<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" "
       "\"\">\n-->\n";
 
-  DataFileBuilder& Entry(const CartridgeEntry& entry) {
-    entries_ += EntryLines(entry);
+  DataFileBuilder& entry(const CartridgeEntry& entry) {
+    entries_ += entryLines(entry);
     return *this;
   }
-  DataFileBuilder& Between(const std::string& lines) {
+  DataFileBuilder& between(const std::string& lines) {
     between_ += lines;
     return *this;
   }
-  DataFileBuilder& Record(const PrintRecord& record) {
+  DataFileBuilder& record(const PrintRecord& record) {
     records_.push_back(record);
     return *this;
   }
-  DataFileBuilder& Records(const std::vector<PrintRecord>& records) {
+  DataFileBuilder& records(const std::vector<PrintRecord>& records) {
     records_.insert(records_.end(), records.begin(), records.end());
     return *this;
   }
 
   // The document start line and the catalogue.
-  std::string Head() const {
+  std::string head() const {
     return "<document>\n\t<cartridges>\n" + entries_ + "\t</cartridges>\n";
   }
   // The log section and the trailer.
-  std::string Log() const { return LogLines(records_); }
-  std::string Text() const { return Head() + between_ + Log(); }
-  void WriteTo(const std::string& path) const { std::ofstream(path, std::ios::binary) << Text(); }
+  std::string log() const { return logLines(records_); }
+  std::string text() const { return head() + between_ + log(); }
+  void writeTo(const std::string& path) const { std::ofstream(path, std::ios::binary) << text(); }
 
-  static std::string EntryLines(const CartridgeEntry& e) {
+  static std::string entryLines(const CartridgeEntry& e) {
     return "\t\t<cartridge>\n\t\t\t<name>" + e.name + "</name>\n\t\t\t<pages>" + e.pages +
            "</pages>\n\t\t\t<printer>" + e.printer + "</printer>\n\t\t</cartridge>\n";
   }
-  static std::string RecordLines(const PrintRecord& r) {
+  static std::string recordLines(const PrintRecord& r) {
     return "\t\t<data>\n\t\t\t<date>" + r.date + "</date>\n\t\t\t<time>" + r.time +
            "</time>\n\t\t\t<best>" + r.best + "</best>\n\t\t\t<normal>" + r.normal +
            "</normal>\n\t\t\t<economic>" + r.economic + "</economic>\n\t\t\t<user>" + r.user +
            "</user>\n\t\t\t<remark>" + r.remark + "</remark>\n\t\t</data>\n";
   }
-  static std::string LogLines(const std::vector<PrintRecord>& records) {
+  static std::string logLines(const std::vector<PrintRecord>& records) {
     std::string text = "\t<printed>\n";
     for (const PrintRecord& r : records)
-      text += RecordLines(r);
+      text += recordLines(r);
     return text + "\t</printed>\n" + kTrailer;
   }
 

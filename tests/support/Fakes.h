@@ -21,8 +21,8 @@ namespace pw::test {
 
 class FakeMessages : public IMessages {
  public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
+  void showError(const std::string& text) override { errors.push_back(text); }
+  bool askYesNo(const std::string& text) override {
     questions.push_back(text);
     if (onAsk)
       onAsk();
@@ -37,7 +37,7 @@ class FakeMessages : public IMessages {
 // Keeps values as text, like an ini file, and logs every write in order.
 class FakeProfile : public IProfile {
  public:
-  int ReadInt(const std::string& name, int def) override {
+  int readInt(const std::string& name, int def) override {
     reads.push_back(name);
     const auto it = values.find(name);
     if (it == values.end())
@@ -48,16 +48,16 @@ class FakeProfile : public IProfile {
       return def;
     }
   }
-  std::string ReadString(const std::string& name, const std::string& def) override {
+  std::string readString(const std::string& name, const std::string& def) override {
     reads.push_back(name);
     const auto it = values.find(name);
     return it == values.end() ? def : it->second;
   }
-  void WriteInt(const std::string& name, int value) override {
+  void writeInt(const std::string& name, int value) override {
     writes.push_back(name);
     values[name] = std::to_string(value);
   }
-  void WriteString(const std::string& name, const std::string& value) override {
+  void writeString(const std::string& name, const std::string& value) override {
     writes.push_back(name);
     values[name] = value;
   }
@@ -68,9 +68,9 @@ class FakeProfile : public IProfile {
 
 class FakeClock : public IClock {
  public:
-  std::string DateText() override { return date; }
-  std::string TimeText() override { return time; }
-  std::int64_t NowSeconds() override { return seconds; }
+  std::string dateText() override { return date; }
+  std::string timeText() override { return time; }
+  std::int64_t nowSeconds() override { return seconds; }
   std::string date = "6.12.2026";
   std::string time = "10:20:30";
   std::int64_t seconds = 1000;
@@ -79,31 +79,31 @@ class FakeClock : public IClock {
 // Dates as "d.M.yyyy" only; any other text is unreadable.
 class FakeDates : public IDateReader {
  public:
-  CivilDate Today() override { return todayIs; }
-  std::optional<CivilDate> ReadDate(const std::string& text) override {
+  CivilDate today() override { return todayIs; }
+  std::optional<CivilDate> readDate(const std::string& text) override {
     CivilDate d;
     char end = 0;
     if (std::sscanf(text.c_str(), "%d.%d.%d%c", &d.day, &d.month, &d.year, &end) != 3 ||
-        DateOfDay(DayNumber(d)) != d)
+        dateOfDay(dayNumber(d)) != d)
       return std::nullopt;
     return d;
   }
   CivilDate todayIs{2026, 12, 7};
 };
 
-// Timers driven by the test: Advance(ms) fires every timer that falls due, in time order.
+// Timers driven by the test: advance(ms) fires every timer that falls due, in time order.
 class FakeTimers : public ITimers {
  public:
-  Id Start(int periodMs, bool repeat, std::function<void()> onFire) override {
+  Id start(int periodMs, bool repeat, std::function<void()> onFire) override {
     if (failStart)
       return 0;
     const Id id = next_++;
     timers_[id] = Timer{periodMs, repeat, now_ + periodMs, std::move(onFire)};
     return id;
   }
-  void Kill(Id id) override { timers_.erase(id); }
+  void kill(Id id) override { timers_.erase(id); }
 
-  void Advance(std::int64_t ms) {
+  void advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
       auto due = timers_.end();
@@ -140,7 +140,7 @@ class FakeTimers : public ITimers {
 // A scripted queue: each ListJobs call takes the next answer; the last one repeats.
 class FakeJobSource : public IJobSource {
  public:
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override {
+  std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) override {
     printers.push_back(printer);
     if (script.empty())
       return std::vector<JobSnapshot>{};
@@ -149,7 +149,7 @@ class FakeJobSource : public IJobSource {
       script.pop_front();
     return answer;
   }
-  void StartFresh(const std::string& printer) override { freshStarts.push_back(printer); }
+  void startFresh(const std::string& printer) override { freshStarts.push_back(printer); }
   std::deque<std::optional<std::vector<JobSnapshot>>> script;
   std::vector<std::string> printers, freshStarts;
 };
@@ -158,11 +158,11 @@ class FakeJobSource : public IJobSource {
 // showed.
 class FakeTrayShell : public ITrayShell {
  public:
-  bool Available() override { return isAvailable; }
-  bool Add(const TrayRecord& r, unsigned f) override { return Log('A', r, f) && addOk; }
-  bool Modify(const TrayRecord& r, unsigned f) override { return Log('M', r, f); }
-  bool Remove() override { return Log('R', {}, 0); }
-  void ShowMessage(const std::string&, const std::string& text) override {
+  bool available() override { return isAvailable; }
+  bool add(const TrayRecord& r, unsigned f) override { return log('A', r, f) && addOk; }
+  bool modify(const TrayRecord& r, unsigned f) override { return log('M', r, f); }
+  bool remove() override { return log('R', {}, 0); }
+  void showMessage(const std::string&, const std::string& text) override {
     messages.push_back(text);
   }
 
@@ -172,7 +172,7 @@ class FakeTrayShell : public ITrayShell {
   std::vector<std::string> messages;
 
  private:
-  bool Log(char kind, const TrayRecord& r, unsigned flags) {
+  bool log(char kind, const TrayRecord& r, unsigned flags) {
     kinds += kind;
     if (flags & kTrayIcon)
       shownIcons.push_back(r.icon);
@@ -182,7 +182,7 @@ class FakeTrayShell : public ITrayShell {
 
 class FakeUrlOpener : public IUrlOpener {
  public:
-  bool Open(const std::string& url) override {
+  bool open(const std::string& url) override {
     opened.push_back(url);
     return succeed;
   }
@@ -190,7 +190,7 @@ class FakeUrlOpener : public IUrlOpener {
   bool succeed = true;
 };
 
-inline JobSnapshot Job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,
+inline JobSnapshot job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,
                        std::optional<std::int16_t> quality = -4, std::string user = "eva",
                        std::string document = "doc") {
   JobSnapshot j;

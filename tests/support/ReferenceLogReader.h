@@ -21,7 +21,7 @@ struct ReferenceLog {
 
 // A line ends at "\n", a "\r" just before it belongs to the line end, and a last line without a
 // line end is still a line.
-inline std::vector<std::string> ReferenceLines(std::string_view text) {
+inline std::vector<std::string> referenceLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -40,7 +40,7 @@ inline std::vector<std::string> ReferenceLines(std::string_view text) {
 }
 
 // Start tag and end tag anywhere in the line, each a plain substring.
-inline bool ReferenceIsElement(const std::string& line, const std::string& name) {
+inline bool referenceIsElement(const std::string& line, const std::string& name) {
   std::string open = "<", close = "</";
   open += name;
   open += '>';
@@ -50,7 +50,7 @@ inline bool ReferenceIsElement(const std::string& line, const std::string& name)
 }
 
 // The s - g - 2 characters from g + 1, g the first '>' and s the last '/'; none when negative.
-inline std::string ReferenceValue(const std::string& line) {
+inline std::string referenceValue(const std::string& line) {
   const std::size_t g = line.find('>');
   const std::size_t s = line.rfind('/');
   if (g == std::string::npos || s == std::string::npos)
@@ -60,7 +60,7 @@ inline std::string ReferenceValue(const std::string& line) {
 }
 
 // atoi: white space, an optional sign, digits; kept in 32 bits as the sums are.
-inline std::int32_t ReferenceAtoi(const std::string& text) {
+inline std::int32_t referenceAtoi(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
                              text[i] == '\v' || text[i] == '\f' || text[i] == '\r'))
@@ -76,21 +76,21 @@ inline std::int32_t ReferenceAtoi(const std::string& text) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-inline std::int32_t ReferenceAdd(std::int32_t sum, std::int32_t value) {
+inline std::int32_t referenceAdd(std::int32_t sum, std::int32_t value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(sum) +
                                    static_cast<std::uint32_t>(value));
 }
 
-inline ReferenceLog ReferenceReadLog(std::string_view text, const std::string& cartridge) {
+inline ReferenceLog referenceReadLog(std::string_view text, const std::string& cartridge) {
   ReferenceLog log;
   bool inLog = false, nameMatched = false;
   PrintRecord record;
-  for (const std::string& line : ReferenceLines(text)) {
+  for (const std::string& line : referenceLines(text)) {
     if (!inLog) {
-      if (ReferenceIsElement(line, "name")) {
-        nameMatched = ReferenceValue(line) == cartridge;
-      } else if (nameMatched && ReferenceIsElement(line, "pages")) {
-        log.maximum = ReferenceValue(line);
+      if (referenceIsElement(line, "name")) {
+        nameMatched = referenceValue(line) == cartridge;
+      } else if (nameMatched && referenceIsElement(line, "pages")) {
+        log.maximum = referenceValue(line);
         nameMatched = false;
       } else if (line.find("<printed>") != std::string::npos) {
         inLog = true;
@@ -101,17 +101,17 @@ inline ReferenceLog ReferenceReadLog(std::string_view text, const std::string& c
       record = PrintRecord{};
     if (line.find("</data>") != std::string::npos) {
       log.records.push_back(record);
-      log.best = ReferenceAdd(log.best, ReferenceAtoi(record.best));
-      log.normal = ReferenceAdd(log.normal, ReferenceAtoi(record.normal));
-      log.economic = ReferenceAdd(log.economic, ReferenceAtoi(record.economic));
+      log.best = referenceAdd(log.best, referenceAtoi(record.best));
+      log.normal = referenceAdd(log.normal, referenceAtoi(record.normal));
+      log.economic = referenceAdd(log.economic, referenceAtoi(record.economic));
     }
     const std::pair<const char*, std::string*> fields[] = {
         {"date", &record.date},     {"time", &record.time},         {"best", &record.best},
         {"normal", &record.normal}, {"economic", &record.economic}, {"user", &record.user},
         {"remark", &record.remark}};
     for (const auto& [name, field] : fields)
-      if (ReferenceIsElement(line, name))
-        *field = ReferenceValue(line);
+      if (referenceIsElement(line, name))
+        *field = referenceValue(line);
   }
   return log;
 }

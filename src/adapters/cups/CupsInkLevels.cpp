@@ -15,21 +15,21 @@ namespace {
 const char* const kMarkerAttributes[] = {"marker-names", "marker-colors", "marker-levels",
                                          "marker-low-levels", "marker-types"};
 
-std::vector<Marker> AskServer(const std::string& printer) {
+std::vector<Marker> askServer(const std::string& printer) {
   if (printer.empty())
     return {};
-  const ipp::Connection http = ipp::Connect(CupsInkLevels::kTimeoutMs);
+  const ipp::Connection http = ipp::connect(CupsInkLevels::kTimeoutMs);
   if (!http)
     return {};
-  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
-  ipp::AskFor(request.get(), kMarkerAttributes);
-  const ipp::Message answer = ipp::Send(http.get(), std::move(request));
-  if (!answer || !ipp::Succeeded(answer.get()))
+  ipp::Message request = ipp::printerRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
+  ipp::askFor(request.get(), kMarkerAttributes);
+  const ipp::Message answer = ipp::send(http.get(), std::move(request));
+  if (!answer || !ipp::succeeded(answer.get()))
     return {};
   ipp_t* a = answer.get();
-  return ParseMarkers(ipp::Strings(a, "marker-names"), ipp::Strings(a, "marker-colors"),
-                      ipp::Integers(a, "marker-levels"), ipp::Integers(a, "marker-low-levels"),
-                      ipp::Strings(a, "marker-types"));
+  return parseMarkers(ipp::strings(a, "marker-names"), ipp::strings(a, "marker-colors"),
+                      ipp::integers(a, "marker-levels"), ipp::integers(a, "marker-low-levels"),
+                      ipp::strings(a, "marker-types"));
 }
 
 }  // namespace
@@ -45,20 +45,20 @@ CupsInkLevels::CupsInkLevels() : state_(std::make_shared<State>()) {}
 // A worker still out keeps running to its limit; its answer finds the state gone and is dropped.
 CupsInkLevels::~CupsInkLevels() = default;
 
-void CupsInkLevels::ReadMarkers(const std::string& printer, Answer answer) {
+void CupsInkLevels::readMarkers(const std::string& printer, Answer answer) {
   if (state_->out) {
     state_->next.emplace(printer, std::move(answer));
     return;
   }
-  Ask(printer, std::move(answer));
+  ask(printer, std::move(answer));
 }
 
-void CupsInkLevels::Ask(const std::string& printer, Answer answer) {
+void CupsInkLevels::ask(const std::string& printer, Answer answer) {
   state_->out = true;
   std::weak_ptr<State> weak = state_;
   // Detached: it owns what it uses, and the application object outlives every window.
   std::thread([this, weak, printer, answer = std::move(answer)]() mutable {
-    std::vector<Marker> markers = AskServer(printer);
+    std::vector<Marker> markers = askServer(printer);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [this, weak, answer = std::move(answer), markers = std::move(markers)]() mutable {
@@ -70,7 +70,7 @@ void CupsInkLevels::Ask(const std::string& printer, Answer answer) {
           if (state->next) {
             auto [nextPrinter, nextAnswer] = std::move(*state->next);
             state->next.reset();
-            Ask(nextPrinter, std::move(nextAnswer));
+            ask(nextPrinter, std::move(nextAnswer));
           }
         },
         Qt::QueuedConnection);

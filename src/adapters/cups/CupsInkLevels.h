@@ -18,14 +18,14 @@ class CupsInkLevels : public IInkLevels {
 
   // Asked on a thread of its own, one question at a time: a server that hangs costs the windows
   // nothing. A question asked while another is out is asked after it; of several such, the last.
-  void ReadMarkers(const std::string& printer, Answer answer) override;
+  void readMarkers(const std::string& printer, Answer answer) override;
 
   // The question's own limit; it only decides how soon a hung server's thread is free again.
   static constexpr int kTimeoutMs = 450;
 
  private:
   struct State;
-  void Ask(const std::string& printer, Answer answer);
+  void ask(const std::string& printer, Answer answer);
   std::shared_ptr<State> state_;
 };
 

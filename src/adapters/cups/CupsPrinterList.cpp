@@ -17,8 +17,8 @@ namespace {
 // One CUPS-Get-Printers request on its own connection: the library's destination list asks the
 // server several times, and with a server that hangs every question costs the full timeout.
 // Instances live only in the client's lpoptions, so the server's queue names are all there is.
-std::optional<std::vector<std::string>> AskServer() {
-  const ipp::Connection http = ipp::Connect(CupsSchedulerCalls::kTimeoutMs);
+std::optional<std::vector<std::string>> askServer() {
+  const ipp::Connection http = ipp::connect(CupsSchedulerCalls::kTimeoutMs);
   if (!http)
     return std::nullopt;
   ipp::Message request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
@@ -26,13 +26,13 @@ std::optional<std::vector<std::string>> AskServer() {
                "printer-name");
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                cupsUser());
-  const ipp::Message answer = ipp::Send(http.get(), std::move(request));
+  const ipp::Message answer = ipp::send(http.get(), std::move(request));
   if (!answer)
     return std::nullopt;
   // "Not found" is how the server says it has no queues at all.
-  if (!ipp::Succeeded(answer.get()) && ippGetStatusCode(answer.get()) != IPP_STATUS_ERROR_NOT_FOUND)
+  if (!ipp::succeeded(answer.get()) && ippGetStatusCode(answer.get()) != IPP_STATUS_ERROR_NOT_FOUND)
     return std::nullopt;
-  return ipp::Strings(answer.get(), "printer-name", IPP_TAG_NAME);
+  return ipp::strings(answer.get(), "printer-name", IPP_TAG_NAME);
 }
 
 // Besides its timeouts the library waits a second for an early answer to every request. A local
@@ -52,14 +52,14 @@ struct CupsPrinterList::State {
 
 CupsPrinterList::CupsPrinterList() : state_(std::make_shared<State>()) {}
 
-void CupsPrinterList::AskAhead() {
+void CupsPrinterList::askAhead() {
   const std::lock_guard lock(state_->mutex);
   if (state_->out)
     return;
   state_->out = true;
   // Detached: it owns all it uses.
   std::thread([state = state_] {
-    auto names = AskServer();
+    auto names = askServer();
     const std::lock_guard done(state->mutex);
     state->out = false;
     ++state->answers;
@@ -70,13 +70,13 @@ void CupsPrinterList::AskAhead() {
   }).detach();
 }
 
-std::optional<std::vector<std::string>> CupsPrinterList::LocalPrinters() {
+std::optional<std::vector<std::string>> CupsPrinterList::localPrinters() {
   unsigned before = 0;
   {
     const std::lock_guard lock(state_->mutex);
     before = state_->answers;  // a question already out is as fresh as a new one
   }
-  AskAhead();
+  askAhead();
   std::unique_lock lock(state_->mutex);
   state_->answered.wait_for(lock, kListLimit, [&] { return state_->answers > before; });
   return state_->last;

@@ -17,9 +17,9 @@ class CupsPrinterList : public IPrinterList {
   // Queue names without instances, in the server's order. The server is asked on a thread of its
   // own and waited for only a moment, so the dialog opens at once whatever the server does;
   // without an answer by then, the last answer it gave (nothing when it never gave one).
-  std::optional<std::vector<std::string>> LocalPrinters() override;
+  std::optional<std::vector<std::string>> localPrinters() override;
   // Asks in the background, so that the first dialog already finds an answer.
-  void AskAhead();
+  void askAhead();
 
  private:
   struct State;

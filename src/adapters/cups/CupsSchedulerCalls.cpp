@@ -26,7 +26,7 @@ const char* const kQueueAttributes[] = {"print-quality-default", "printer-resolu
 const char* const kBriefAttributes[] = {"job-id", "time-at-creation"};
 
 // The device-mode convention the watcher classifies: -1 draft, -3 medium, -4 high.
-std::optional<std::int16_t> FromPrintQuality(int value) {
+std::optional<std::int16_t> fromPrintQuality(int value) {
   switch (value) {
     case IPP_QUALITY_DRAFT:
       return -1;
@@ -38,7 +38,7 @@ std::optional<std::int16_t> FromPrintQuality(int value) {
   return std::nullopt;
 }
 
-std::optional<std::int16_t> FromQualityName(const char* name) {
+std::optional<std::int16_t> fromQualityName(const char* name) {
   if (!name)
     return std::nullopt;
   if (strcasecmp(name, "Draft") == 0)
@@ -50,7 +50,7 @@ std::optional<std::int16_t> FromQualityName(const char* name) {
   return std::nullopt;
 }
 
-std::optional<std::int16_t> FromResolution(ipp_attribute_t* attr) {
+std::optional<std::int16_t> fromResolution(ipp_attribute_t* attr) {
   ipp_res_t units;
   int yres = 0;
   int dpi = ippGetResolution(attr, 0, &yres, &units);
@@ -62,13 +62,13 @@ std::optional<std::int16_t> FromResolution(ipp_attribute_t* attr) {
 }
 
 // The queue's name at the end of a printer or class URI.
-std::string QueueName(const char* uri) {
+std::string queueName(const char* uri) {
   const std::string text = uri ? uri : "";
   return text.substr(text.rfind('/') + 1);
 }
 
 // Reads one job's attributes, from `attr` up to the next group separator.
-ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) {
+ipp_attribute_t* readJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) {
   std::optional<std::int16_t> quality, named, resolution;
   bool titled = false;
   for (; attr && ippGetGroupTag(attr) == IPP_TAG_JOB; attr = ippNextAttribute(answer)) {
@@ -95,19 +95,19 @@ ipp_attribute_t* ReadJob(ipp_t* answer, ipp_attribute_t* attr, SpooledJob& out) 
       // A title too long for the server's checks comes back as the user's, then "Untitled".
       out.document = text ? text : "";
     else if (strcmp(name, "job-printer-uri") == 0)
-      out.printer = QueueName(text);
+      out.printer = queueName(text);
     else if (strcmp(name, "print-quality") == 0 && tag == IPP_TAG_ENUM)
-      quality = FromPrintQuality(ippGetInteger(attr, 0));
+      quality = fromPrintQuality(ippGetInteger(attr, 0));
     else if (strcmp(name, "cupsPrintQuality") == 0)
-      named = FromQualityName(text);
+      named = fromQualityName(text);
     else if (strcmp(name, "printer-resolution") == 0 && tag == IPP_TAG_RESOLUTION)
-      resolution = FromResolution(attr);
+      resolution = fromResolution(attr);
   }
   out.quality = quality ? quality : named ? named : resolution;
   return attr;
 }
 
-std::vector<SpooledJob> ReadJobs(ipp_t* answer) {
+std::vector<SpooledJob> readJobs(ipp_t* answer) {
   std::vector<SpooledJob> jobs;
   for (ipp_attribute_t* attr = ippFirstAttribute(answer); attr;) {
     if (ippGetGroupTag(attr) != IPP_TAG_JOB) {
@@ -115,7 +115,7 @@ std::vector<SpooledJob> ReadJobs(ipp_t* answer) {
       continue;
     }
     jobs.emplace_back();
-    attr = ReadJob(answer, attr, jobs.back());
+    attr = readJob(answer, attr, jobs.back());
   }
   return jobs;
 }
@@ -126,7 +126,7 @@ CupsSchedulerCalls::CupsSchedulerCalls() = default;
 
 CupsSchedulerCalls::~CupsSchedulerCalls() = default;
 
-bool CupsSchedulerCalls::Connect() {
+bool CupsSchedulerCalls::connect() {
   if (http_) {
     // A connection the server has closed (restart, idle timeout) reads as ready with nothing to
     // say; reconnecting here keeps the short connect timeout instead of the library's long one.
@@ -135,79 +135,79 @@ bool CupsSchedulerCalls::Connect() {
       return true;
     http_.reset();
   }
-  http_ = ipp::Connect(kTimeoutMs);
+  http_ = ipp::connect(kTimeoutMs);
   return http_ != nullptr;
 }
 
-ipp::Message CupsSchedulerCalls::Send(ipp::Message request, int* status) {
-  if (!Connect())
+ipp::Message CupsSchedulerCalls::send(ipp::Message request, int* status) {
+  if (!connect())
     return nullptr;
-  ipp::Message answer = ipp::Send(http_.get(), std::move(request));
+  ipp::Message answer = ipp::send(http_.get(), std::move(request));
   if (!answer) {
     http_.reset();
     return nullptr;
   }
   if (status)
     *status = ippGetStatusCode(answer.get());
-  if (!ipp::Succeeded(answer.get()))
+  if (!ipp::succeeded(answer.get()))
     return nullptr;
   return answer;
 }
 
-std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::GetJobs(const std::string& printer,
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::getJobs(const std::string& printer,
                                                                    const char* which,
                                                                    std::uint32_t firstId,
                                                                    bool brief) {
-  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_JOBS, printer);
+  ipp::Message request = ipp::printerRequest(IPP_OP_GET_JOBS, printer);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
   if (firstId > 1)
     ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id",
                   int(std::min<std::uint32_t>(firstId, INT32_MAX)));
   if (brief)
-    ipp::AskFor(request.get(), kBriefAttributes);
+    ipp::askFor(request.get(), kBriefAttributes);
   else
-    ipp::AskFor(request.get(), kJobAttributes);
-  const ipp::Message answer = Send(std::move(request));
+    ipp::askFor(request.get(), kJobAttributes);
+  const ipp::Message answer = send(std::move(request));
   if (!answer)
     return std::nullopt;
-  return ReadJobs(answer.get());
+  return readJobs(answer.get());
 }
 
-std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Unfinished(const std::string& printer) {
-  return GetJobs(printer, "not-completed", 1, false);
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::unfinished(const std::string& printer) {
+  return getJobs(printer, "not-completed", 1, false);
 }
 
-std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Finished(const std::string& printer,
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::finished(const std::string& printer,
                                                                     std::uint32_t firstId,
                                                                     bool brief) {
-  return GetJobs(printer, "completed", firstId, brief);
+  return getJobs(printer, "completed", firstId, brief);
 }
 
-std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::Job(std::uint32_t id) {
-  ipp::Message request = ipp::JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, id);
-  ipp::AskFor(request.get(), kJobAttributes);
+std::optional<std::vector<SpooledJob>> CupsSchedulerCalls::job(std::uint32_t id) {
+  ipp::Message request = ipp::jobRequest(IPP_OP_GET_JOB_ATTRIBUTES, id);
+  ipp::askFor(request.get(), kJobAttributes);
   int status = IPP_STATUS_OK;
-  const ipp::Message answer = Send(std::move(request), &status);
+  const ipp::Message answer = send(std::move(request), &status);
   if (!answer)
     return status == IPP_STATUS_ERROR_NOT_FOUND ? std::optional(std::vector<SpooledJob>{})
                                                 : std::nullopt;
-  return ReadJobs(answer.get());
+  return readJobs(answer.get());
 }
 
-std::optional<std::optional<std::int16_t>> CupsSchedulerCalls::QueueDefault(
+std::optional<std::optional<std::int16_t>> CupsSchedulerCalls::queueDefault(
     const std::string& printer) {
-  ipp::Message request = ipp::PrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
-  ipp::AskFor(request.get(), kQueueAttributes);
-  const ipp::Message answer = Send(std::move(request));
+  ipp::Message request = ipp::printerRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, printer);
+  ipp::askFor(request.get(), kQueueAttributes);
+  const ipp::Message answer = send(std::move(request));
   if (!answer)
     return std::nullopt;
   std::optional<std::int16_t> quality;
   if (ipp_attribute_t* attr = ippFindAttribute(answer.get(), "print-quality-default", IPP_TAG_ENUM))
-    quality = FromPrintQuality(ippGetInteger(attr, 0));
+    quality = fromPrintQuality(ippGetInteger(attr, 0));
   if (!quality)
     if (ipp_attribute_t* attr =
             ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_RESOLUTION))
-      quality = FromResolution(attr);
+      quality = fromResolution(attr);
   return quality;
 }
 

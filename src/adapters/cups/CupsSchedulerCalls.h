@@ -19,11 +19,11 @@ class CupsSchedulerCalls : public ISchedulerCalls {
   CupsSchedulerCalls(const CupsSchedulerCalls&) = delete;
   CupsSchedulerCalls& operator=(const CupsSchedulerCalls&) = delete;
 
-  std::optional<std::vector<SpooledJob>> Unfinished(const std::string& printer) override;
-  std::optional<std::vector<SpooledJob>> Finished(const std::string& printer, std::uint32_t firstId,
+  std::optional<std::vector<SpooledJob>> unfinished(const std::string& printer) override;
+  std::optional<std::vector<SpooledJob>> finished(const std::string& printer, std::uint32_t firstId,
                                                   bool brief) override;
-  std::optional<std::vector<SpooledJob>> Job(std::uint32_t id) override;
-  std::optional<std::optional<std::int16_t>> QueueDefault(const std::string& printer) override;
+  std::optional<std::vector<SpooledJob>> job(std::uint32_t id) override;
+  std::optional<std::optional<std::int16_t>> queueDefault(const std::string& printer) override;
 
   // A request fails after this long without an answer. Looks run on the thread of the windows,
   // so a server that is down or hangs may hold them up for this long only; a working server
@@ -31,11 +31,11 @@ class CupsSchedulerCalls : public ISchedulerCalls {
   static constexpr int kTimeoutMs = 450;
 
  private:
-  bool Connect();
+  bool connect();
   // Sends the request and returns the answer, or nothing on any failure; `status` gets the
   // answer's status when there was one.
-  ipp::Message Send(ipp::Message request, int* status = nullptr);
-  std::optional<std::vector<SpooledJob>> GetJobs(const std::string& printer, const char* which,
+  ipp::Message send(ipp::Message request, int* status = nullptr);
+  std::optional<std::vector<SpooledJob>> getJobs(const std::string& printer, const char* which,
                                                  std::uint32_t firstId, bool brief);
 
   ipp::Connection http_;

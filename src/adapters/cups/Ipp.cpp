@@ -7,21 +7,21 @@ namespace pw::ipp {
 namespace {
 
 // An answer that waits longer than the timeout gives up instead of waiting again.
-int GiveUp(http_t*, void*) {
+int giveUp(http_t*, void*) {
   return 0;
 }
 
 }  // namespace
 
-Connection Connect(int timeoutMs) {
+Connection connect(int timeoutMs) {
   Connection connection(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
                                      1, timeoutMs, nullptr));
   if (connection)
-    httpSetTimeout(connection.get(), timeoutMs / 1000.0, GiveUp, nullptr);
+    httpSetTimeout(connection.get(), timeoutMs / 1000.0, giveUp, nullptr);
   return connection;
 }
 
-Message PrinterRequest(ipp_op_t operation, const std::string& printer) {
+Message printerRequest(ipp_op_t operation, const std::string& printer) {
   Message request(ippNewRequest(operation));
   char uri[HTTP_MAX_URI];
   if (printer.empty())
@@ -36,7 +36,7 @@ Message PrinterRequest(ipp_op_t operation, const std::string& printer) {
   return request;
 }
 
-Message JobRequest(ipp_op_t operation, std::uint32_t id) {
+Message jobRequest(ipp_op_t operation, std::uint32_t id) {
   Message request(ippNewRequest(operation));
   char uri[HTTP_MAX_URI];
   httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
@@ -47,21 +47,21 @@ Message JobRequest(ipp_op_t operation, std::uint32_t id) {
   return request;
 }
 
-void AskFor(ipp_t* request, const char* const* names, std::size_t count) {
+void askFor(ipp_t* request, const char* const* names, std::size_t count) {
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 static_cast<int>(count), nullptr, names);
 }
 
-Message Send(http_t* connection, Message request) {
+Message send(http_t* connection, Message request) {
   // The library frees the request whatever happens.
   return Message(cupsDoRequest(connection, request.release(), "/"));
 }
 
-bool Succeeded(ipp_t* answer) {
+bool succeeded(ipp_t* answer) {
   return ippGetStatusCode(answer) <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-std::vector<std::string> Strings(ipp_t* answer, const char* name, ipp_tag_t tag) {
+std::vector<std::string> strings(ipp_t* answer, const char* name, ipp_tag_t tag) {
   std::vector<std::string> values;
   for (ipp_attribute_t* attr = ippFindAttribute(answer, name, tag); attr;
        attr = ippFindNextAttribute(answer, name, tag))
@@ -72,7 +72,7 @@ std::vector<std::string> Strings(ipp_t* answer, const char* name, ipp_tag_t tag)
   return values;
 }
 
-std::vector<int> Integers(ipp_t* answer, const char* name) {
+std::vector<int> integers(ipp_t* answer, const char* name) {
   std::vector<int> values;
   for (ipp_attribute_t* attr = ippFindAttribute(answer, name, IPP_TAG_INTEGER); attr;
        attr = ippFindNextAttribute(answer, name, IPP_TAG_INTEGER))

@@ -7,14 +7,14 @@ namespace pw {
 namespace {
 
 // The locale's short date form with any two-digit year widened to four digits.
-QString WidenYear(QString format) {
+QString widenYear(QString format) {
   if (!format.contains(QLatin1String("yyyy")))
     format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
   return format;
 }
 
 // Hours, minutes and seconds in the locale's order: the long form without its zone.
-QString TimeWithoutZone(const QLocale& locale) {
+QString timeWithoutZone(const QLocale& locale) {
   QString format = locale.timeFormat(QLocale::LongFormat);
   format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
   format = format.trimmed();
@@ -27,18 +27,18 @@ QString TimeWithoutZone(const QLocale& locale) {
 
 LocaleDateTime::LocaleDateTime(const QLocale& locale)
     : locale_(locale),
-      dateFormat_(WidenYear(locale.dateFormat(QLocale::ShortFormat))),
-      timeFormat_(TimeWithoutZone(locale)) {}
+      dateFormat_(widenYear(locale.dateFormat(QLocale::ShortFormat))),
+      timeFormat_(timeWithoutZone(locale)) {}
 
-QString LocaleDateTime::FormatDate(const QDate& date) const {
+QString LocaleDateTime::formatDate(const QDate& date) const {
   return locale_.toString(date, dateFormat_);
 }
 
-QString LocaleDateTime::FormatTime(const QTime& time) const {
+QString LocaleDateTime::formatTime(const QTime& time) const {
   return locale_.toString(time, timeFormat_);
 }
 
-std::optional<QDate> LocaleDateTime::ParseDate(const QString& text) const {
+std::optional<QDate> LocaleDateTime::parseDate(const QString& text) const {
   const QString t = text.trimmed();
   if (t.isEmpty())
     return std::nullopt;
@@ -61,7 +61,7 @@ std::optional<QDate> LocaleDateTime::ParseDate(const QString& text) const {
   return std::nullopt;
 }
 
-std::optional<QTime> LocaleDateTime::ParseTime(const QString& text) const {
+std::optional<QTime> LocaleDateTime::parseTime(const QString& text) const {
   const QString t = text.trimmed();
   if (t.isEmpty())
     return std::nullopt;

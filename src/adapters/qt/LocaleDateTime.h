@@ -17,11 +17,11 @@ class LocaleDateTime {
 
   QString dateFormat() const { return dateFormat_; }
   QString timeFormat() const { return timeFormat_; }
-  QString FormatDate(const QDate& date) const;
-  QString FormatTime(const QTime& time) const;
+  QString formatDate(const QDate& date) const;
+  QString formatTime(const QTime& time) const;
   // Lenient: the locale's forms first, then common numeric forms (d.M.yyyy, ISO, ...).
-  std::optional<QDate> ParseDate(const QString& text) const;
-  std::optional<QTime> ParseTime(const QString& text) const;
+  std::optional<QDate> parseDate(const QString& text) const;
+  std::optional<QTime> parseTime(const QString& text) const;
 
  private:
   QLocale locale_;

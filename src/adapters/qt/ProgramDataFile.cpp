@@ -20,12 +20,12 @@ class Folders : public IDataFileFolders {
  public:
   explicit Folders(bool copy) : copy_(copy) {}
 
-  bool Exists(const std::string& path) override {
+  bool exists(const std::string& path) override {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(path), error);
   }
 
-  bool CopyNew(const std::string& from, const std::string& to) override {
+  bool copyNew(const std::string& from, const std::string& to) override {
     if (!copy_)
       return false;
     namespace fs = std::filesystem;
@@ -42,10 +42,10 @@ class Folders : public IDataFileFolders {
     fs::path part = target;
     part += ".part";
     DurableFile file;
-    if (!file.Create(part.string()))
+    if (!file.create(part.string()))
       return false;
-    file.Write(bytes);
-    bool ok = file.Finish();
+    file.write(bytes);
+    bool ok = file.finish();
     if (ok) {
       fs::create_hard_link(part, target, error);
       if (error && !fs::exists(target)) {
@@ -64,7 +64,7 @@ class Folders : public IDataFileFolders {
 
 }  // namespace
 
-QString ProgramDataFolder(bool prepare) {
+QString programDataFolder(bool prepare) {
   const QString programFolder = QCoreApplication::applicationDirPath();
   DataFileSetting setting;
   setting.programFolder = S(programFolder);
@@ -73,12 +73,12 @@ QString ProgramDataFolder(bool prepare) {
   setting.userDataHome = S(qEnvironmentVariable("APPDATA"));
 #else
   setting.userDataHome =
-      XdgDataHome(S(qEnvironmentVariable("XDG_DATA_HOME")), S(qEnvironmentVariable("HOME")));
+      xdgDataHome(S(qEnvironmentVariable("XDG_DATA_HOME")), S(qEnvironmentVariable("HOME")));
 #endif
   setting.templateFile =
       S(QDir::cleanPath(programFolder + QStringLiteral("/../share/pagewarden/Pagewarden.xml")));
   Folders folders(prepare);
-  return Q(DataFileFolder(setting, folders));
+  return Q(dataFileFolder(setting, folders));
 }
 
 }  // namespace pw

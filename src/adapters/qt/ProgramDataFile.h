@@ -8,6 +8,6 @@ namespace pw {
 // Needs the application object. The installed data file is looked for in
 // <program folder>/../share/pagewarden, as the install rules put it; with `prepare` a first use
 // copies it into the user's folder, without it the folder is only named.
-QString ProgramDataFolder(bool prepare = true);
+QString programDataFolder(bool prepare = true);
 
 }  // namespace pw

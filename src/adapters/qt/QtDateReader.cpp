@@ -7,21 +7,21 @@
 namespace pw {
 namespace {
 
-CivilDate Civil(const QDate& date) {
+CivilDate civil(const QDate& date) {
   return {date.year(), date.month(), date.day()};
 }
 
 }  // namespace
 
-CivilDate QtDateReader::Today() {
-  return Civil(QDate::currentDate());
+CivilDate QtDateReader::today() {
+  return civil(QDate::currentDate());
 }
 
-std::optional<CivilDate> QtDateReader::ReadDate(const std::string& text) {
-  const std::optional<QDate> date = format_.ParseDate(Q(text));
+std::optional<CivilDate> QtDateReader::readDate(const std::string& text) {
+  const std::optional<QDate> date = format_.parseDate(Q(text));
   if (!date)
     return std::nullopt;
-  return Civil(*date);
+  return civil(*date);
 }
 
 }  // namespace pw

@@ -11,8 +11,8 @@ namespace pw {
 class QtDateReader : public IDateReader {
  public:
   explicit QtDateReader(const QLocale& locale = QLocale::system()) : format_(locale) {}
-  CivilDate Today() override;
-  std::optional<CivilDate> ReadDate(const std::string& text) override;
+  CivilDate today() override;
+  std::optional<CivilDate> readDate(const std::string& text) override;
 
  private:
   LocaleDateTime format_;

@@ -10,20 +10,20 @@ namespace pw {
 
 QtProfile::QtProfile() : settings_(QStringLiteral("Quorbel"), QStringLiteral("Pagewarden")) {}
 
-QString QtProfile::Key(const std::string& name) const {
+QString QtProfile::key(const std::string& name) const {
   return QStringLiteral("Settings/") + QString::fromStdString(name);
 }
 
 // The file may have been changed by hand while the program runs, and the password must be read
 // as the store holds it now: QSettings answers from its own copy until it syncs.
-QVariant QtProfile::ReadNow(const std::string& name) {
+QVariant QtProfile::readNow(const std::string& name) {
   settings_.sync();
-  return settings_.value(Key(name));
+  return settings_.value(key(name));
 }
 
-int QtProfile::ReadInt(const std::string& name, int def) {
+int QtProfile::readInt(const std::string& name, int def) {
   // An ini file gives back text; a value that is no whole number counts as missing.
-  const QVariant v = ReadNow(name);
+  const QVariant v = readNow(name);
   if (!v.isValid())
     return def;
   bool ok = false;
@@ -31,35 +31,35 @@ int QtProfile::ReadInt(const std::string& name, int def) {
   return ok ? n : def;
 }
 
-std::string QtProfile::ReadString(const std::string& name, const std::string& def) {
-  const QVariant v = ReadNow(name);
+std::string QtProfile::readString(const std::string& name, const std::string& def) {
+  const QVariant v = readNow(name);
   return v.isValid() ? S(v.toString()) : def;
 }
 
-void QtProfile::WriteInt(const std::string& name, int value) {
-  settings_.setValue(Key(name), value);
+void QtProfile::writeInt(const std::string& name, int value) {
+  settings_.setValue(key(name), value);
   settings_.sync();
 }
 
-void QtProfile::WriteString(const std::string& name, const std::string& value) {
-  settings_.setValue(Key(name), Q(value));
+void QtProfile::writeString(const std::string& name, const std::string& value) {
+  settings_.setValue(key(name), Q(value));
   settings_.sync();
 }
 
-std::string QtClock::DateText() {
-  return S(format_.FormatDate(QDate::currentDate()));
+std::string QtClock::dateText() {
+  return S(format_.formatDate(QDate::currentDate()));
 }
-std::string QtClock::TimeText() {
-  return S(format_.FormatTime(QTime::currentTime()));
+std::string QtClock::timeText() {
+  return S(format_.formatTime(QTime::currentTime()));
 }
-std::int64_t QtClock::NowSeconds() {
+std::int64_t QtClock::nowSeconds() {
   return QDateTime::currentSecsSinceEpoch();
 }
 
 QtTimers::QtTimers() : owner_(std::make_unique<QObject>()) {}
 QtTimers::~QtTimers() = default;  // the timers are children of owner_
 
-ITimers::Id QtTimers::Start(int periodMs, bool repeat, std::function<void()> onFire) {
+ITimers::Id QtTimers::start(int periodMs, bool repeat, std::function<void()> onFire) {
   auto* timer = new QTimer(owner_.get());
   timer->setSingleShot(!repeat);
   timer->setInterval(periodMs);
@@ -67,7 +67,7 @@ ITimers::Id QtTimers::Start(int periodMs, bool repeat, std::function<void()> onF
   QObject::connect(timer, &QTimer::timeout, timer, [this, id, repeat, onFire = std::move(onFire)] {
     // A one-shot timer is forgotten before its callback, so the callback may start another.
     if (!repeat)
-      Kill(id);
+      kill(id);
     onFire();
   });
   timers_[id] = timer;
@@ -75,7 +75,7 @@ ITimers::Id QtTimers::Start(int periodMs, bool repeat, std::function<void()> onF
   return id;
 }
 
-void QtTimers::Kill(Id id) {
+void QtTimers::kill(Id id) {
   const auto it = timers_.find(id);
   if (it == timers_.end())
     return;
@@ -84,7 +84,7 @@ void QtTimers::Kill(Id id) {
   timers_.erase(it);
 }
 
-bool QtUrlOpener::Open(const std::string& url) {
+bool QtUrlOpener::open(const std::string& url) {
   return QDesktopServices::openUrl(QUrl(Q(url)));
 }
 

@@ -22,22 +22,22 @@ namespace pw {
 class QtProfile : public IProfile {
  public:
   QtProfile();
-  int ReadInt(const std::string& name, int def) override;
-  std::string ReadString(const std::string& name, const std::string& def) override;
-  void WriteInt(const std::string& name, int value) override;
-  void WriteString(const std::string& name, const std::string& value) override;
+  int readInt(const std::string& name, int def) override;
+  std::string readString(const std::string& name, const std::string& def) override;
+  void writeInt(const std::string& name, int value) override;
+  void writeString(const std::string& name, const std::string& value) override;
 
  private:
-  QString Key(const std::string& name) const;
-  QVariant ReadNow(const std::string& name);
+  QString key(const std::string& name) const;
+  QVariant readNow(const std::string& name);
   QSettings settings_;
 };
 
 class QtClock : public IClock {
  public:
-  std::string DateText() override;
-  std::string TimeText() override;
-  std::int64_t NowSeconds() override;
+  std::string dateText() override;
+  std::string timeText() override;
+  std::int64_t nowSeconds() override;
 
  private:
   LocaleDateTime format_;
@@ -47,8 +47,8 @@ class QtTimers : public ITimers {
  public:
   QtTimers();
   ~QtTimers() override;
-  Id Start(int periodMs, bool repeat, std::function<void()> onFire) override;
-  void Kill(Id id) override;
+  Id start(int periodMs, bool repeat, std::function<void()> onFire) override;
+  void kill(Id id) override;
 
  private:
   std::map<Id, QTimer*> timers_;
@@ -58,7 +58,7 @@ class QtTimers : public ITimers {
 
 class QtUrlOpener : public IUrlOpener {
  public:
-  bool Open(const std::string& url) override;
+  bool open(const std::string& url) override;
 };
 
 }  // namespace pw

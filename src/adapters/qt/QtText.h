@@ -18,12 +18,12 @@ inline std::string S(const QString& s) {
 }
 
 // The text of a string id.
-inline QString LoadQStr(int id) {
-  return Q(LoadStr(id));
+inline QString loadQStr(int id) {
+  return Q(loadStr(id));
 }
 
 // The object name of a control, window or menu command: its id in decimal digits.
-inline QString IdName(int id) {
+inline QString idName(int id) {
   return QString::number(id);
 }
 

@@ -8,8 +8,8 @@ namespace pw {
 
 Q_LOGGING_CATEGORY(lcTrace, "pagewarden.trace", QtInfoMsg)
 
-void InstallQtTrace() {
-  SetTraceSink([](const std::string& text) {
+void installQtTrace() {
+  setTraceSink([](const std::string& text) {
     if (!lcTrace().isDebugEnabled())
       return;
     // The trace lines end in a line break; the logging framework adds its own.

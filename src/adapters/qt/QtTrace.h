@@ -9,7 +9,7 @@ namespace pw {
 
 Q_DECLARE_LOGGING_CATEGORY(lcTrace)
 
-// Routes Trace() to the category.
-void InstallQtTrace();
+// Routes trace() to the category.
+void installQtTrace();
 
 }  // namespace pw

@@ -6,11 +6,11 @@
 namespace pw {
 namespace {
 
-HKEY ToHkey(IRegistryBackend::Handle key) {
+HKEY toHkey(IRegistryBackend::Handle key) {
   return reinterpret_cast<HKEY>(key);
 }
 
-HKEY RootHkey(RootKey root) {
+HKEY rootHkey(RootKey root) {
   switch (root) {
     case RootKey::kCurrentUser:
       return HKEY_CURRENT_USER;
@@ -32,7 +32,7 @@ HKEY RootHkey(RootKey root) {
 
 }  // namespace
 
-int RegistryProfile::ReadInt(const std::string& name, int def) {
+int RegistryProfile::readInt(const std::string& name, int def) {
   DWORD value = 0, size = sizeof value;
   if (RegGetValueA(HKEY_CURRENT_USER, key_.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
                    &size) != ERROR_SUCCESS)
@@ -40,7 +40,7 @@ int RegistryProfile::ReadInt(const std::string& name, int def) {
   return static_cast<int>(value);
 }
 
-std::string RegistryProfile::ReadString(const std::string& name, const std::string& def) {
+std::string RegistryProfile::readString(const std::string& name, const std::string& def) {
   DWORD size = 0;
   if (RegGetValueA(HKEY_CURRENT_USER, key_.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
                    &size) != ERROR_SUCCESS)
@@ -58,7 +58,7 @@ std::string RegistryProfile::ReadString(const std::string& name, const std::stri
   }
 }
 
-void RegistryProfile::Write(const std::string& name, DWORD type, const void* data, DWORD size) {
+void RegistryProfile::write(const std::string& name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
@@ -67,52 +67,52 @@ void RegistryProfile::Write(const std::string& name, DWORD type, const void* dat
   RegCloseKey(key);
 }
 
-void RegistryProfile::WriteInt(const std::string& name, int value) {
+void RegistryProfile::writeInt(const std::string& name, int value) {
   const DWORD dword = static_cast<DWORD>(value);
-  Write(name, REG_DWORD, &dword, sizeof dword);
+  write(name, REG_DWORD, &dword, sizeof dword);
 }
 
-void RegistryProfile::WriteString(const std::string& name, const std::string& value) {
-  Write(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+void RegistryProfile::writeString(const std::string& name, const std::string& value) {
+  write(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
-std::optional<IRegistryBackend::Handle> Win32RegistryBackend::Open(RootKey root,
+std::optional<IRegistryBackend::Handle> Win32RegistryBackend::open(RootKey root,
                                                                    const std::string& subKey) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(RootHkey(root), subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(rootHkey(root), subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
     return std::nullopt;
   return reinterpret_cast<Handle>(key);
 }
 
-bool Win32RegistryBackend::SetString(Handle key, const std::string& name, const std::string& data) {
-  return RegSetValueExA(ToHkey(key), name.c_str(), 0, REG_SZ,
+bool Win32RegistryBackend::setString(Handle key, const std::string& name, const std::string& data) {
+  return RegSetValueExA(toHkey(key), name.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(data.c_str()),
                         static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool Win32RegistryBackend::DeleteValue(Handle key, const std::string& name) {
-  return RegDeleteValueA(ToHkey(key), name.c_str()) == ERROR_SUCCESS;
+bool Win32RegistryBackend::deleteValue(Handle key, const std::string& name) {
+  return RegDeleteValueA(toHkey(key), name.c_str()) == ERROR_SUCCESS;
 }
 
-bool Win32RegistryBackend::Close(Handle key) {
-  return RegCloseKey(ToHkey(key)) == ERROR_SUCCESS;
+bool Win32RegistryBackend::close(Handle key) {
+  return RegCloseKey(toHkey(key)) == ERROR_SUCCESS;
 }
 
-std::string Win32Clock::DateText() {
+std::string Win32Clock::dateText() {
   char text[128] = {};
   if (GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, sizeof text) == 0)
     return {};
   return text;
 }
 
-std::string Win32Clock::TimeText() {
+std::string Win32Clock::timeText() {
   char text[128] = {};
   if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, sizeof text) == 0)
     return {};
   return text;
 }
 
-std::int64_t Win32Clock::NowSeconds() {
+std::int64_t Win32Clock::nowSeconds() {
   return static_cast<std::int64_t>(std::time(nullptr));
 }
 

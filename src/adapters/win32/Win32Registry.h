@@ -19,31 +19,31 @@ class RegistryProfile : public IProfile {
  public:
   explicit RegistryProfile(std::string key = kProfileKey) : key_(std::move(key)) {}
 
-  int ReadInt(const std::string& name, int def) override;
-  std::string ReadString(const std::string& name, const std::string& def) override;
-  void WriteInt(const std::string& name, int value) override;
-  void WriteString(const std::string& name, const std::string& value) override;
+  int readInt(const std::string& name, int def) override;
+  std::string readString(const std::string& name, const std::string& def) override;
+  void writeInt(const std::string& name, int value) override;
+  void writeString(const std::string& name, const std::string& value) override;
 
  private:
-  void Write(const std::string& name, DWORD type, const void* data, DWORD size);
+  void write(const std::string& name, DWORD type, const void* data, DWORD size);
   std::string key_;
 };
 
 // RegOpenKeyExA with full access, RegSetValueExA (REG_SZ), RegDeleteValueA, RegCloseKey.
 class Win32RegistryBackend : public IRegistryBackend {
  public:
-  std::optional<Handle> Open(RootKey root, const std::string& subKey) override;
-  bool SetString(Handle key, const std::string& name, const std::string& data) override;
-  bool DeleteValue(Handle key, const std::string& name) override;
-  bool Close(Handle key) override;
+  std::optional<Handle> open(RootKey root, const std::string& subKey) override;
+  bool setString(Handle key, const std::string& name, const std::string& data) override;
+  bool deleteValue(Handle key, const std::string& name) override;
+  bool close(Handle key) override;
 };
 
 // The local date and time, each alone, in the user's default locale forms.
 class Win32Clock : public IClock {
  public:
-  std::string DateText() override;
-  std::string TimeText() override;
-  std::int64_t NowSeconds() override;
+  std::string dateText() override;
+  std::string timeText() override;
+  std::int64_t nowSeconds() override;
 };
 
 }  // namespace pw

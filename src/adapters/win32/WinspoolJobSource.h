@@ -19,27 +19,27 @@ namespace pw {
 class ISpoolerCalls {
  public:
   virtual ~ISpoolerCalls() = default;
-  virtual bool Open(const std::string& name, HANDLE* printer) = 0;
+  virtual bool open(const std::string& name, HANDLE* printer) = 0;
   // EnumJobsA at level 2 for every job; on failure GetLastError() tells why.
-  virtual bool Enumerate(HANDLE printer, BYTE* buffer, DWORD size, DWORD* needed,
+  virtual bool enumerate(HANDLE printer, BYTE* buffer, DWORD size, DWORD* needed,
                          DWORD* returned) = 0;
-  virtual void Close(HANDLE printer) = 0;
+  virtual void close(HANDLE printer) = 0;
 };
 
 // The real winspool calls.
-ISpoolerCalls& WinspoolCalls();
+ISpoolerCalls& winspoolCalls();
 
 // The job records of a filled EnumJobsA level-2 buffer, in the spooler's order.
-std::vector<JobSnapshot> JobSnapshots(const JOB_INFO_2A* jobs, DWORD count);
+std::vector<JobSnapshot> jobSnapshots(const JOB_INFO_2A* jobs, DWORD count);
 
 class WinspoolJobSource : public IJobSource {
  public:
-  explicit WinspoolJobSource(ISpoolerCalls& calls = WinspoolCalls()) : calls_(calls) {}
+  explicit WinspoolJobSource(ISpoolerCalls& calls = winspoolCalls()) : calls_(calls) {}
 
   // One pass: open, ask for the size, fetch into a buffer of exactly that size, close.
-  std::optional<std::vector<JobSnapshot>> ListJobs(const std::string& printer) override;
+  std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) override;
   // The spooler lists only jobs still in the queue, so there is nothing of the past to forget.
-  void StartFresh(const std::string&) override {}
+  void startFresh(const std::string&) override {}
 
  private:
   ISpoolerCalls& calls_;
@@ -48,7 +48,7 @@ class WinspoolJobSource : public IJobSource {
 // The local print queues, EnumPrintersA at level 5.
 class WinspoolPrinterList : public IPrinterList {
  public:
-  std::optional<std::vector<std::string>> LocalPrinters() override;
+  std::optional<std::vector<std::string>> localPrinters() override;
 };
 
 }  // namespace pw

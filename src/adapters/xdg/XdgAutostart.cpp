@@ -12,7 +12,7 @@ namespace {
 
 constexpr IRegistryBackend::Handle kRunKey = 1;
 
-bool SameKeyPath(std::string_view a, std::string_view b) {
+bool sameKeyPath(std::string_view a, std::string_view b) {
   // Key paths compare without regard to ASCII case, as in the registry.
   if (a.size() != b.size())
     return false;
@@ -25,7 +25,7 @@ bool SameKeyPath(std::string_view a, std::string_view b) {
 }
 
 // The escapes of a desktop-entry string value; a raw line end would end the entry's line.
-std::string EscapeStringValue(std::string_view text) {
+std::string escapeStringValue(std::string_view text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
@@ -48,7 +48,7 @@ std::string EscapeStringValue(std::string_view text) {
   return out;
 }
 
-std::optional<std::filesystem::path> AbsoluteEnvPath(const char* name) {
+std::optional<std::filesystem::path> absoluteEnvPath(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0')
     return std::nullopt;
@@ -60,19 +60,19 @@ std::optional<std::filesystem::path> AbsoluteEnvPath(const char* name) {
 
 }  // namespace
 
-XdgAutostart::XdgAutostart() : folder_(DefaultFolder()) {}
+XdgAutostart::XdgAutostart() : folder_(defaultFolder()) {}
 
 XdgAutostart::XdgAutostart(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-std::optional<std::filesystem::path> XdgAutostart::DefaultFolder() {
-  if (const auto config = AbsoluteEnvPath("XDG_CONFIG_HOME"))
+std::optional<std::filesystem::path> XdgAutostart::defaultFolder() {
+  if (const auto config = absoluteEnvPath("XDG_CONFIG_HOME"))
     return *config / "autostart";
-  if (const auto home = AbsoluteEnvPath("HOME"))
+  if (const auto home = absoluteEnvPath("HOME"))
     return *home / ".config" / "autostart";
   return std::nullopt;
 }
 
-std::string XdgAutostart::ExecValue(const std::string& programPath) {
+std::string XdgAutostart::execValue(const std::string& programPath) {
   // An argument holding any of these must be quoted; inside quotes four of them take a backslash.
   constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
   constexpr std::string_view kEscapedInQuotes = "\"`$\\";
@@ -89,17 +89,17 @@ std::string XdgAutostart::ExecValue(const std::string& programPath) {
   }
   if (quote)
     arg += '"';
-  return EscapeStringValue(arg);
+  return escapeStringValue(arg);
 }
 
-std::optional<IRegistryBackend::Handle> XdgAutostart::Open(RootKey root,
+std::optional<IRegistryBackend::Handle> XdgAutostart::open(RootKey root,
                                                            const std::string& subKey) {
-  if (root != kRunRoot || !SameKeyPath(subKey, kRunSubKey) || !folder_)
+  if (root != kRunRoot || !sameKeyPath(subKey, kRunSubKey) || !folder_)
     return std::nullopt;
   return kRunKey;
 }
 
-std::optional<std::filesystem::path> XdgAutostart::EntryFile(Handle key,
+std::optional<std::filesystem::path> XdgAutostart::entryFile(Handle key,
                                                              const std::string& name) const {
   if (key != kRunKey || !folder_)
     return std::nullopt;
@@ -110,8 +110,8 @@ std::optional<std::filesystem::path> XdgAutostart::EntryFile(Handle key,
   return *folder_ / (name + ".desktop");
 }
 
-bool XdgAutostart::SetString(Handle key, const std::string& name, const std::string& data) {
-  const auto file = EntryFile(key, name);
+bool XdgAutostart::setString(Handle key, const std::string& name, const std::string& data) {
+  const auto file = entryFile(key, name);
   if (!file)
     return false;
   std::error_code error;
@@ -121,21 +121,21 @@ bool XdgAutostart::SetString(Handle key, const std::string& name, const std::str
   std::ofstream out(*file, std::ios::binary | std::ios::trunc);
   out << "[Desktop Entry]\n"
       << "Type=Application\n"
-      << "Name=" << EscapeStringValue(name) << "\n"
-      << "Exec=" << ExecValue(data) << "\n";
+      << "Name=" << escapeStringValue(name) << "\n"
+      << "Exec=" << execValue(data) << "\n";
   out.close();
   return !out.fail();
 }
 
-bool XdgAutostart::DeleteValue(Handle key, const std::string& name) {
-  const auto file = EntryFile(key, name);
+bool XdgAutostart::deleteValue(Handle key, const std::string& name) {
+  const auto file = entryFile(key, name);
   if (!file)
     return false;
   std::error_code error;
   return std::filesystem::remove(*file, error) && !error;
 }
 
-bool XdgAutostart::Close(Handle key) {
+bool XdgAutostart::close(Handle key) {
   return key == kRunKey;
 }
 

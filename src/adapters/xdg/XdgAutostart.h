@@ -19,20 +19,20 @@ class XdgAutostart : public IRegistryBackend {
 
   // $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when that is unset or not absolute;
   // nothing without a home folder either.
-  static std::optional<std::filesystem::path> DefaultFolder();
+  static std::optional<std::filesystem::path> defaultFolder();
 
   // The Exec line's value for a program path: quoted and escaped where the path needs it.
-  static std::string ExecValue(const std::string& programPath);
+  static std::string execValue(const std::string& programPath);
 
-  std::optional<Handle> Open(RootKey root, const std::string& subKey) override;
+  std::optional<Handle> open(RootKey root, const std::string& subKey) override;
   // Creates the folder when missing.
-  bool SetString(Handle key, const std::string& name, const std::string& data) override;
+  bool setString(Handle key, const std::string& name, const std::string& data) override;
   // Fails when the entry is missing.
-  bool DeleteValue(Handle key, const std::string& name) override;
-  bool Close(Handle key) override;
+  bool deleteValue(Handle key, const std::string& name) override;
+  bool close(Handle key) override;
 
  private:
-  std::optional<std::filesystem::path> EntryFile(Handle key, const std::string& name) const;
+  std::optional<std::filesystem::path> entryFile(Handle key, const std::string& name) const;
 
   std::optional<std::filesystem::path> folder_;
 };

@@ -69,7 +69,7 @@ class MonthChart : public QWidget {
   std::vector<Bar> bars_;
 };
 
-ForecastArea::ForecastArea(QWidget* parent) : QGroupBox(Q(LoadStr(ids::kForecastTitle)), parent) {
+ForecastArea::ForecastArea(QWidget* parent) : QGroupBox(Q(loadStr(ids::kForecastTitle)), parent) {
   setObjectName("forecast");
   sentence_ = new QLabel(this);
   sentence_->setObjectName("forecastSentence");
@@ -79,7 +79,7 @@ ForecastArea::ForecastArea(QWidget* parent) : QGroupBox(Q(LoadStr(ids::kForecast
   chart_->setObjectName("forecastChart");
   // Explained on hover rather than on a line of its own: with the printer's ink levels above it
   // the window must still fit a small screen at 150 %.
-  chart_->setToolTip(Q(LoadStr(ids::kChartCaption)));
+  chart_->setToolTip(Q(loadStr(ids::kChartCaption)));
   chart_->setAccessibleName(chart_->toolTip());
   hide();
 }
@@ -90,23 +90,23 @@ void ForecastArea::setForecast(const std::string& sentence, const std::vector<Mo
       std::any_of(months.begin(), months.end(), [](const MonthUse& m) { return m.pages > 0; });
   setVisible(!sentence.empty() || anyPages);
   const DialogUnits du(font());
-  const int left = du.Horizontal(8), inner = width - 2 * left;
-  int y = du.Vertical(11);
+  const int left = du.horizontal(8), inner = width - 2 * left;
+  int y = du.vertical(11);
   sentence_->setText(Q(sentence));
   sentence_->setVisible(!sentence.empty());
   if (!sentence.empty()) {
     // As many lines as the sentence needs: a note on undated records may add one.
     const int textHeight = sentence_->heightForWidth(inner);
     sentence_->setGeometry(left, y, inner, textHeight);
-    y += textHeight + du.Vertical(3);
+    y += textHeight + du.vertical(3);
   }
   chart_->setVisible(anyPages);
   if (anyPages) {
-    chart_->setGeometry(left, y, inner, du.Vertical(32));
+    chart_->setGeometry(left, y, inner, du.vertical(32));
     chart_->setMonths(months);
-    y += du.Vertical(32);
+    y += du.vertical(32);
   }
-  setFixedSize(width, y + du.Vertical(3));
+  setFixedSize(width, y + du.vertical(3));
 }
 
 }  // namespace pw

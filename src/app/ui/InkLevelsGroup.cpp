@@ -34,7 +34,7 @@ class InkBar : public QWidget {
 
 }  // namespace
 
-InkLevelsGroup::InkLevelsGroup(QWidget* parent) : QGroupBox(LoadQStr(ids::kInkGroup), parent) {
+InkLevelsGroup::InkLevelsGroup(QWidget* parent) : QGroupBox(loadQStr(ids::kInkGroup), parent) {
   setObjectName(QStringLiteral("inkLevels"));
   hide();
 }
@@ -49,7 +49,7 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
   const DialogUnits du(font());
   int y = 12;
   const int levelWidth = 64, nameWidth = 56;
-  const int barWidth = width * 4 / du.Horizontal(4) - nameWidth - levelWidth - 24;
+  const int barWidth = width * 4 / du.horizontal(4) - nameWidth - levelWidth - 24;
   for (std::size_t i = 0; i < rows.size(); ++i, y += 11) {
     const InkRow& row = rows[i];
     auto* name = new QLabel(Q(row.name), this);
@@ -61,12 +61,12 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
     bar->setObjectName(QStringLiteral("inkBar%1").arg(i));
     bar->setGeometry(du(8 + nameWidth + 4, y + 1, barWidth, 6));
     auto* level =
-        new QLabel(Q(row.low ? FormatStr(ids::kInkLow, row.levelText) : row.levelText), this);
+        new QLabel(Q(row.low ? formatStr(ids::kInkLow, row.levelText) : row.levelText), this);
     level->setObjectName(QStringLiteral("inkLevel%1").arg(i));
     level->setGeometry(du(8 + nameWidth + 4 + barWidth + 4, y, levelWidth, 8));
     if (row.low) {
       level->setStyleSheet(QStringLiteral("color: #c00000;"));
-      MakeBold(level);
+      makeBold(level);
     }
   }
   int height = y + 6;
@@ -75,10 +75,10 @@ void InkLevelsGroup::setLevels(const std::vector<InkRow>& rows, const std::strin
     sentence->setObjectName(QStringLiteral("inkComparison"));
     sentence->setTextFormat(Qt::PlainText);
     sentence->setWordWrap(true);
-    sentence->setGeometry(du(8, y + 2, width * 4 / du.Horizontal(4) - 16, 18));
+    sentence->setGeometry(du(8, y + 2, width * 4 / du.horizontal(4) - 16, 18));
     height = y + 24;
   }
-  setFixedSize(width, du.Vertical(height));
+  setFixedSize(width, du.vertical(height));
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     child->show();
 }

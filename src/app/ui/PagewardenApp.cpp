@@ -29,23 +29,23 @@ namespace pw {
 namespace {
 
 // The notification icon's menu, in its order.
-std::vector<TrayIcon::MenuItem> TrayMenu() {
+std::vector<TrayIcon::MenuItem> trayMenu() {
   using Item = TrayIcon::MenuItem;
   Item web;
-  web.text = LoadQStr(ids::kMenuWeb);
-  web.submenu = {Item{cmd::kHomePage, LoadQStr(ids::kMenuHomePage), {}, false},
-                 Item{cmd::kSupport, LoadQStr(ids::kMenuSupport), {}, false},
-                 Item{cmd::kMail, LoadQStr(ids::kMenuMail), {}, false}};
+  web.text = loadQStr(ids::kMenuWeb);
+  web.submenu = {Item{cmd::kHomePage, loadQStr(ids::kMenuHomePage), {}, false},
+                 Item{cmd::kSupport, loadQStr(ids::kMenuSupport), {}, false},
+                 Item{cmd::kMail, loadQStr(ids::kMenuMail), {}, false}};
   Item separator;
   separator.separator = true;
-  return {Item{cmd::kAbout, LoadQStr(ids::kMenuAbout), {}, false},
+  return {Item{cmd::kAbout, loadQStr(ids::kMenuAbout), {}, false},
           web,
           separator,
-          Item{cmd::kSettings, LoadQStr(ids::kMenuSettings), {}, false},
-          Item{cmd::kDetails, LoadQStr(ids::kMenuDetails), {}, false},
-          Item{cmd::kShowStatus, LoadQStr(ids::kMenuShowStatus), {}, false},
+          Item{cmd::kSettings, loadQStr(ids::kMenuSettings), {}, false},
+          Item{cmd::kDetails, loadQStr(ids::kMenuDetails), {}, false},
+          Item{cmd::kShowStatus, loadQStr(ids::kMenuShowStatus), {}, false},
           separator,
-          Item{cmd::kExit, LoadQStr(ids::kMenuExit), {}, false}};
+          Item{cmd::kExit, loadQStr(ids::kMenuExit), {}, false}};
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ class PagewardenApp::Dialogs : public IDialogs {
   Dialogs(DataFile& dataFile, IPrinterList& printers, IUrlOpener& urls)
       : dataFile_(dataFile), printers_(printers), urls_(urls) {}
 
-  bool AskPassword(std::string& entered) override {
+  bool askPassword(std::string& entered) override {
     CPasswordDlg dlg;
     if (dlg.exec() != QDialog::Accepted)
       return false;
@@ -64,7 +64,7 @@ class PagewardenApp::Dialogs : public IDialogs {
     return true;
   }
 
-  bool RunDetails(DetailsValues& values) override {
+  bool runDetails(DetailsValues& values) override {
     CDetailsDlg dlg(dataFile_);
     dlg.setValues(values);
     if (dlg.exec() != QDialog::Accepted)
@@ -73,7 +73,7 @@ class PagewardenApp::Dialogs : public IDialogs {
     return true;
   }
 
-  bool RunSettings(SettingsValues& values) override {
+  bool runSettings(SettingsValues& values) override {
     CSettingsDlg dlg(dataFile_, printers_);
     dlg.setValues(values);
     if (dlg.exec() != QDialog::Accepted)
@@ -82,7 +82,7 @@ class PagewardenApp::Dialogs : public IDialogs {
     return true;
   }
 
-  void RunAbout() override {
+  void runAbout() override {
     CAboutDlg dlg(urls_);
     dlg.exec();
   }
@@ -105,7 +105,7 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
           BoundedJobSource::kWindowsLimit)),
       inks_(std::make_unique<CupsInkLevels>()),
       printers_(std::make_unique<CupsPrinterList>()),
-      dataFile_(std::make_unique<DataFile>(DataFilePaths::InFolder(S(dataFolder)), *messages_)),
+      dataFile_(std::make_unique<DataFile>(DataFilePaths::inFolder(S(dataFolder)), *messages_)),
       trayShell_(std::make_unique<TrayIcon>()),
       tray_(std::make_unique<CSystemTray>(*trayShell_, *timers_, *clock_)),
       status_(std::make_unique<StatusWindow>()),
@@ -115,33 +115,33 @@ PagewardenApp::PagewardenApp(const QString& dataFolder)
       *dataFile_, *urls_,
       [](bool windowsRun) {
         XdgAutostart backend;
-        UpdateAutostartEntry(windowsRun, ProgramExePath(S(QCoreApplication::applicationFilePath())),
+        updateAutostartEntry(windowsRun, programExePath(S(QCoreApplication::applicationFilePath())),
                              backend);
       },
       [](int code) { QCoreApplication::exit(code); }, *dates_});
 
   trayShell_->setTray(tray_.get());
-  trayShell_->setMenu(TrayMenu(), [this](int command) { monitor_->OnCommand(command); });
-  status_->setBeforePaint([this] { monitor_->UpdateStatusDisplay(); });
+  trayShell_->setMenu(trayMenu(), [this](int command) { monitor_->onCommand(command); });
+  status_->setBeforePaint([this] { monitor_->updateStatusDisplay(); });
 }
 
 PagewardenApp::~PagewardenApp() {
   // The icon leaves the notification area before the windows go.
   monitor_.reset();
   if (tray_)
-    tray_->RemoveFromTray();
+    tray_->removeFromTray();
 }
 
 bool PagewardenApp::start() {
-  printers_->AskAhead();
-  started_ = monitor_->Start();
+  printers_->askAhead();
+  started_ = monitor_->start();
   return started_;
 }
 
 void PagewardenApp::showStatus() {
   if (!started_)
     return;
-  monitor_->OnCommand(cmd::kShowStatus);
+  monitor_->onCommand(cmd::kShowStatus);
   status_->raise();
   status_->activateWindow();
 }

@@ -12,7 +12,7 @@ namespace {
 constexpr QByteArrayView kShowRequest = "show";
 constexpr int kAnswerMs = 1000;
 
-QString LockPath() {
+QString lockPath() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                          QStringLiteral("/Quorbel");
   QDir().mkpath(folder);
@@ -20,7 +20,7 @@ QString LockPath() {
 }
 
 // The local socket of this user's running copy.
-QString ChannelName() {
+QString channelName() {
 #ifdef Q_OS_WIN
   return QStringLiteral("Pagewarden-") + qEnvironmentVariable("USERNAME");
 #else
@@ -31,13 +31,13 @@ QString ChannelName() {
 
 }  // namespace
 
-SingleInstance::SingleInstance() : lock_(LockPath()), channelName_(ChannelName()) {}
+SingleInstance::SingleInstance() : lock_(lockPath()), channelName_(channelName()) {}
 
-bool SingleInstance::TryLock() {
+bool SingleInstance::tryLock() {
   return lock_.tryLock(0);
 }
 
-bool SingleInstance::AskRunningCopyToShow() {
+bool SingleInstance::askRunningCopyToShow() {
   QLocalSocket peer;
   peer.connectToServer(channelName_);
   if (!peer.waitForConnected(kAnswerMs))
@@ -50,7 +50,7 @@ bool SingleInstance::AskRunningCopyToShow() {
   return true;
 }
 
-void SingleInstance::Listen(std::function<void()> show) {
+void SingleInstance::listen(std::function<void()> show) {
   show_ = std::move(show);
   // Only this copy holds the lock, so a socket left by one that crashed is stale.
   QLocalServer::removeServer(channelName_);

@@ -14,11 +14,11 @@ class SingleInstance {
   SingleInstance();
 
   // True when no other copy runs; this one then holds the lock for its lifetime.
-  bool TryLock();
+  bool tryLock();
   // Asks the running copy to show its status window; false when it does not answer.
-  bool AskRunningCopyToShow();
+  bool askRunningCopyToShow();
   // From now on every later start calls show.
-  void Listen(std::function<void()> show);
+  void listen(std::function<void()> show);
 
  private:
   QLockFile lock_;

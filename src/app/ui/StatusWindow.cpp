@@ -36,7 +36,7 @@ class GaugeStrip : public QWidget {
     painter.fillRect(rect(), Qt::white);
     if (!share_)
       return;
-    for (const GaugeFill& fill : GaugeLayout({0, 0, width(), height()}, *share_)) {
+    for (const GaugeFill& fill : gaugeLayout({0, 0, width(), height()}, *share_)) {
       const Rect& r = fill.rect;
       painter.fillRect(QRect(r.left, r.top, r.width(), r.height()),
                        QColor(fill.colour.red, fill.colour.green, fill.colour.blue));
@@ -49,9 +49,9 @@ class GaugeStrip : public QWidget {
 
 namespace {
 
-QLabel* CentredLabel(QWidget* parent, int id, const QString& text) {
+QLabel* centredLabel(QWidget* parent, int id, const QString& text) {
   auto* label = new QLabel(text, parent);
-  label->setObjectName(IdName(id));
+  label->setObjectName(idName(id));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);  // user and document names are not markup
   return label;
@@ -62,34 +62,34 @@ QLabel* CentredLabel(QWidget* parent, int id, const QString& text) {
 StatusWindow::StatusWindow(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName(IdName(ctl::status::kWindow));
-  setWindowTitle(LoadQStr(ids::kStatusTitle));
+  setObjectName(idName(ctl::status::kWindow));
+  setWindowTitle(loadQStr(ids::kStatusTitle));
   const DialogUnits du(font());
 
-  auto* title = CentredLabel(this, ctl::kTitle, LoadQStr(ids::kStatusTitle));
-  MakeBold(title);
+  auto* title = centredLabel(this, ctl::kTitle, loadQStr(ids::kStatusTitle));
+  makeBold(title);
   title->setGeometry(du(50, 10, 188, 11));
 
   auto* icon = new IconView(kProgramIcon, 32, this);
   icon->setObjectName(QStringLiteral("icon"));
   icon->setGeometry(du(16, 17, 21, 20));
 
-  status_ = CentredLabel(this, ctl::status::kText, QString());
+  status_ = centredLabel(this, ctl::status::kText, QString());
   status_->setWordWrap(true);
   status_->setGeometry(du(49, 26, 189, 24));
 
-  auto* group = new QGroupBox(LoadQStr(ids::kStatusGroup), this);
+  auto* group = new QGroupBox(loadQStr(ids::kStatusGroup), this);
   group->setGeometry(du(7, 53, 231, 48));
 
-  usage_ = CentredLabel(this, ctl::status::kUsage, LoadQStr(ids::kStatusUsagePlaceholder));
+  usage_ = centredLabel(this, ctl::status::kUsage, loadQStr(ids::kStatusUsagePlaceholder));
   usage_->setGeometry(du(15, 66, 210, 8));
 
   gauge_ = new GaugeStrip(this);
-  gauge_->setObjectName(IdName(ctl::status::kGauge));
+  gauge_->setObjectName(idName(ctl::status::kGauge));
   gauge_->setGeometry(du(13, 85, 218, 6));
 
-  auto* ok = new QPushButton(LoadQStr(ids::kOk), this);
-  ok->setObjectName(IdName(ctl::status::kOk));
+  auto* ok = new QPushButton(loadQStr(ids::kOk), this);
+  ok->setObjectName(idName(ctl::status::kOk));
   ok->setDefault(true);
   ok->setGeometry(du(97, 108, 50, 14));
   // Enter reaches this button and Escape reject(); both, like the close box, only hide.
@@ -97,16 +97,16 @@ StatusWindow::StatusWindow(QWidget* parent)
 
   // The printer's own levels go below everything else, so nothing above moves when they show.
   inks_ = new InkLevelsGroup(this);
-  inks_->move(du.Horizontal(7), du.Vertical(128));
+  inks_->move(du.horizontal(7), du.vertical(128));
   forecast_ = new ForecastArea(this);
 
-  setFixedSize(QSize(du.Horizontal(245), du.Vertical(129)));
+  setFixedSize(QSize(du.horizontal(245), du.vertical(129)));
 }
 
 // A word wider than the label (a long queue name) cannot wrap: it would push the rest of its
 // line, and the date line below it, out of sight. It is shortened in the middle instead, and the
 // whole text goes into the tooltip.
-QString FitWords(const QString& text, const QFontMetrics& metrics, int width) {
+QString fitWords(const QString& text, const QFontMetrics& metrics, int width) {
   QStringList lines = text.split(QLatin1Char('\n'));
   for (QString& line : lines) {
     QStringList words = line.split(QLatin1Char(' '));
@@ -118,46 +118,46 @@ QString FitWords(const QString& text, const QFontMetrics& metrics, int width) {
   return lines.join(QLatin1Char('\n'));
 }
 
-void StatusWindow::SetTexts(const std::string& status, const std::string& usage) {
+void StatusWindow::setTexts(const std::string& status, const std::string& usage) {
   const QString full = Q(status);
-  const QString fitted = FitWords(full, status_->fontMetrics(), status_->width());
+  const QString fitted = fitWords(full, status_->fontMetrics(), status_->width());
   status_->setText(fitted);
   status_->setToolTip(fitted == full ? QString() : full);
   usage_->setText(Q(usage));
 }
 
-void StatusWindow::Show() {
+void StatusWindow::showWindow() {
   show();
   raise();
 }
 
-void StatusWindow::DrawGauge(int share) {
+void StatusWindow::drawGauge(int share) {
   gauge_->setShare(share);
 }
 
-void StatusWindow::ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) {
+void StatusWindow::showInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) {
   const DialogUnits du(font());
-  inks_->setLevels(rows, comparison, du.Horizontal(231));
-  StackBelow();
+  inks_->setLevels(rows, comparison, du.horizontal(231));
+  stackBelow();
 }
 
-void StatusWindow::ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) {
+void StatusWindow::showForecast(const std::string& sentence, const std::vector<MonthUse>& months) {
   const DialogUnits du(font());
-  forecast_->setForecast(sentence, months, du.Horizontal(231));
-  StackBelow();
+  forecast_->setForecast(sentence, months, du.horizontal(231));
+  stackBelow();
 }
 
-void StatusWindow::StackBelow() {
+void StatusWindow::stackBelow() {
   const DialogUnits du(font());
-  int top = du.Vertical(128), height = du.Vertical(129);
+  int top = du.vertical(128), height = du.vertical(129);
   for (QWidget* group : {static_cast<QWidget*>(inks_), static_cast<QWidget*>(forecast_)}) {
     if (group->isHidden())
       continue;
-    group->move(du.Horizontal(7), top);
-    height = group->geometry().bottom() + 1 + du.Vertical(7);
-    top = group->geometry().bottom() + 1 + du.Vertical(4);
+    group->move(du.horizontal(7), top);
+    height = group->geometry().bottom() + 1 + du.vertical(7);
+    top = group->geometry().bottom() + 1 + du.vertical(4);
   }
-  setFixedSize(QSize(du.Horizontal(245), height));
+  setFixedSize(QSize(du.horizontal(245), height));
 }
 
 void StatusWindow::setBeforePaint(std::function<void()> hook) {

@@ -21,11 +21,11 @@ class StatusWindow : public QDialog, public IStatusView {
  public:
   explicit StatusWindow(QWidget* parent = nullptr);
 
-  void SetTexts(const std::string& status, const std::string& usage) override;
-  void Show() override;
-  void DrawGauge(int share) override;
-  void ShowInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) override;
-  void ShowForecast(const std::string& sentence, const std::vector<MonthUse>& months) override;
+  void setTexts(const std::string& status, const std::string& usage) override;
+  void showWindow() override;
+  void drawGauge(int share) override;
+  void showInkLevels(const std::vector<InkRow>& rows, const std::string& comparison) override;
+  void showForecast(const std::string& sentence, const std::vector<MonthUse>& months) override;
 
   // Runs before every paint of the window, so the owner can bring the texts and the gauge up to
   // date (the monitor's status display runs on each paint). Not re-entered from its own painting.
@@ -36,7 +36,7 @@ class StatusWindow : public QDialog, public IStatusView {
 
  private:
   // Stacks the groups shown below the OK button and fits the window's height to them.
-  void StackBelow();
+  void stackBelow();
 
   QLabel* status_ = nullptr;
   QLabel* usage_ = nullptr;

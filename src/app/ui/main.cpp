@@ -24,7 +24,7 @@ constexpr qint64 kTrayWaitMs = 30000;
 constexpr int kTrayPollMs = 250;
 
 // The exit status when the command line asks about the program instead of starting it.
-std::optional<int> AnswerCommandLine(int argc, char** argv) {
+std::optional<int> answerCommandLine(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i)
     arguments << QString::fromLocal8Bit(argv[i]);
@@ -36,11 +36,11 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
   // The first question asked is answered.
   for (const QString& name : parser.optionNames()) {
     if (name == QLatin1String("version")) {
-      std::printf("%s\n", pw::LoadStr(pw::ids::kVersion).c_str());
+      std::printf("%s\n", pw::loadStr(pw::ids::kVersion).c_str());
       return 0;
     }
     if (name == QLatin1String("h") || name == QLatin1String("help")) {
-      std::fputs(pw::LoadStr(pw::ids::kHelp).c_str(), stdout);
+      std::fputs(pw::loadStr(pw::ids::kHelp).c_str(), stdout);
       return 0;
     }
   }
@@ -51,31 +51,31 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   // Answered before any window or lock: a question about the program must not start it.
-  if (const auto answered = AnswerCommandLine(argc, argv))
+  if (const auto answered = answerCommandLine(argc, argv))
     return *answered;
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  pw::InstallQtTrace();
+  pw::installQtTrace();
   // Every window, message boxes included, carries the program's icon.
-  QApplication::setWindowIcon(pw::IconFor(pw::kProgramIcon));
+  QApplication::setWindowIcon(pw::iconFor(pw::kProgramIcon));
   QApplication::setOrganizationName(QStringLiteral("Quorbel"));
   QApplication::setApplicationName(QStringLiteral("Pagewarden"));
   // The program lives in the notification area: closing a window never ends it.
   QApplication::setQuitOnLastWindowClosed(false);
   // Every text on the screen is Czech, also the ones Qt draws, whatever the desktop's language.
-  if (!pw::InstallCzechQtTexts(app))
-    std::fputs(pw::LoadStr(pw::ids::kNoQtTranslation).c_str(), stderr);
+  if (!pw::installCzechQtTexts(app))
+    std::fputs(pw::loadStr(pw::ids::kNoQtTranslation).c_str(), stderr);
 
   pw::SingleInstance instance;
-  if (!instance.TryLock()) {
+  if (!instance.tryLock()) {
     // A launcher click on a running program: show the user that one.
-    if (instance.AskRunningCopyToShow())
+    if (instance.askRunningCopyToShow())
       return 0;
-    std::fputs(pw::LoadStr(pw::ids::kAlreadyRunning).c_str(), stderr);
+    std::fputs(pw::loadStr(pw::ids::kAlreadyRunning).c_str(), stderr);
     return 1;
   }
 
-  pw::PagewardenApp program(pw::ProgramDataFolder());
+  pw::PagewardenApp program(pw::programDataFolder());
   // At login the notification area often comes up after the session's programs, and some
   // desktops have none. Start-up waits for one; without it the program would run invisibly
   // and hold the single-instance lock against every later start.
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     }
     if (waited.isValid() && waited.elapsed() >= kTrayWaitMs) {
       trayWait.stop();
-      std::fputs(pw::LoadStr(pw::ids::kNoTray).c_str(), stderr);
+      std::fputs(pw::loadStr(pw::ids::kNoTray).c_str(), stderr);
       QCoreApplication::exit(1);
     }
     return false;
@@ -99,6 +99,6 @@ int main(int argc, char** argv) {
     trayWait.start(kTrayPollMs);
   }
 
-  instance.Listen([&program] { program.showStatus(); });
+  instance.listen([&program] { program.showStatus(); });
   return QApplication::exec();
 }

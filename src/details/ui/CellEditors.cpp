@@ -13,37 +13,37 @@ CellEditor::CellEditor(CEditableListCtrl& list, int item, int column, QString in
                        EditorKind kind)
     : list_(list), item_(item), column_(column), initText_(std::move(initText)), kind_(kind) {}
 
-void CellEditor::SetListText() {
-  const std::string text = Text();
-  if (!list_.CurMayBeEmpty() && text.empty())
+void CellEditor::setListText() {
+  const std::string text = cellText();
+  if (!list_.curMayBeEmpty() && text.empty())
     return;
   // Escape closes the editor through the same report, with no text.
-  list_.OnEndLabelEdit(item_, column_, escape_ ? nullptr : &text);
+  list_.onEndLabelEdit(item_, column_, escape_ ? nullptr : &text);
   if (kind_ != EditorKind::Date && kind_ != EditorKind::Time)
-    list_.SetCurMayBeEmpty(true);
+    list_.setCurMayBeEmpty(true);
 }
 
-void CellEditor::Leave() {
+void CellEditor::leave() {
   if (closed_)
     return;
   closed_ = true;
-  SetListText();
+  setListText();
   QWidget* w = widget();
   w->hide();
   w->deleteLater();
 }
 
-void CellEditor::MoveTo(NavKey key) {
-  if (!KindNavigatesOn(kind_, key))
+void CellEditor::moveTo(NavKey key) {
+  if (!kindNavigatesOn(kind_, key))
     return;
-  const auto target = NavigateTarget(key, {item_, column_}, list_.total(),
-                                     int(list_.columns().size()), list_.RowsPerPage());
+  const auto target = navigateTarget(key, {item_, column_}, list_.total(),
+                                     int(list_.columns().size()), list_.rowsPerPage());
   // When nothing opens, this editor stays open and keeps the focus.
   if (target)
-    list_.EditSubItem(target->row, target->column);
+    list_.editSubItem(target->row, target->column);
 }
 
-bool CellEditor::OnKeyPress(const QKeyEvent& key) {
+bool CellEditor::onKeyPress(const QKeyEvent& key) {
   const bool textBox = kind_ == EditorKind::Text || kind_ == EditorKind::Number;
   const bool ctrl = key.modifiers() & Qt::ControlModifier;
   const bool shift = key.modifiers() & Qt::ShiftModifier;
@@ -51,37 +51,37 @@ bool CellEditor::OnKeyPress(const QKeyEvent& key) {
   const bool leavingKey = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape ||
                           k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Up ||
                           k == Qt::Key_Down;
-  if (textBox && leavingKey && !list_.CurMayBeEmpty() && Text().empty())
+  if (textBox && leavingKey && !list_.curMayBeEmpty() && cellText().empty())
     return true;
 
   switch (k) {
     case Qt::Key_Tab:
-      MoveTo(shift ? NavKey::ShiftTab : NavKey::Tab);
+      moveTo(shift ? NavKey::ShiftTab : NavKey::Tab);
       return true;
     case Qt::Key_Backtab:
-      MoveTo(NavKey::ShiftTab);
+      moveTo(NavKey::ShiftTab);
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      SetListText();
-      MoveTo(NavKey::Enter);
+      setListText();
+      moveTo(NavKey::Enter);
       return true;
     case Qt::Key_Escape:
       escape_ = true;
       list_.setFocus(Qt::OtherFocusReason);
-      Leave();
+      leave();
       return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
       if (!textBox)
         return false;
-      MoveTo(k == Qt::Key_Up ? NavKey::Up : NavKey::Down);
+      moveTo(k == Qt::Key_Up ? NavKey::Up : NavKey::Down);
       return true;
     case Qt::Key_Home:
     case Qt::Key_End:
-      if (!ctrl || !KindNavigatesOn(kind_, NavKey::CtrlHome))
+      if (!ctrl || !kindNavigatesOn(kind_, NavKey::CtrlHome))
         return false;
-      MoveTo(k == Qt::Key_Home ? NavKey::CtrlHome : NavKey::CtrlEnd);
+      moveTo(k == Qt::Key_Home ? NavKey::CtrlHome : NavKey::CtrlEnd);
       return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -101,26 +101,26 @@ bool CellEditor::OnKeyPress(const QKeyEvent& key) {
   return false;
 }
 
-bool CellEditor::OnKeyRelease(const QKeyEvent& key) {
+bool CellEditor::onKeyRelease(const QKeyEvent& key) {
   if (kind_ != EditorKind::Text && kind_ != EditorKind::Number)
     return false;
   if (key.isAutoRepeat())
     return false;
   if (key.key() == Qt::Key_PageUp) {
-    MoveTo(NavKey::PageUp);
+    moveTo(NavKey::PageUp);
     return true;
   }
   if (key.key() == Qt::Key_PageDown) {
-    MoveTo(NavKey::PageDown);
+    moveTo(NavKey::PageDown);
     return true;
   }
   return false;
 }
 
-void CellEditor::Widen(const QString& displayed) {
+void CellEditor::widen(const QString& displayed) {
   QWidget* w = widget();
   const int extent = QFontMetrics(list_.font()).horizontalAdvance(displayed);
-  if (const auto width = WidenedWidth(w->x(), w->width(), extent, list_.viewport()->width())) {
+  if (const auto width = widenedWidth(w->x(), w->width(), extent, list_.viewport()->width())) {
     w->resize(*width, w->height());
   }
 }
@@ -129,7 +129,7 @@ template <class Widget>
 CellEditorOf<Widget>::CellEditorOf(QWidget* parent, CEditableListCtrl& list, int item, int column,
                                    QString initText, EditorKind kind)
     : Widget(parent), CellEditor(list, item, column, std::move(initText), kind) {
-  this->setObjectName(IdName(ctl::details::kCellEditor));
+  this->setObjectName(idName(ctl::details::kCellEditor));
   this->setFont(list.font());
 }
 
@@ -147,7 +147,7 @@ CEditCell::CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int col
   end(false);
 }
 
-std::string CEditCell::Text() const {
+std::string CEditCell::cellText() const {
   return S(text());
 }
 
@@ -162,7 +162,7 @@ CComboCell::CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int c
     setCurrentIndex(index);
 }
 
-std::string CComboCell::Text() const {
+std::string CComboCell::cellText() const {
   return S(currentText());
 }
 
@@ -176,17 +176,17 @@ CDateTimeCell::CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item,
   setDisplayFormat(datePicker_ ? format.dateFormat() : format.timeFormat());
   QDateTime value = QDateTime::currentDateTime();
   if (datePicker_) {
-    if (const auto parsed = format.ParseDate(initText_))
+    if (const auto parsed = format.parseDate(initText_))
       value.setDate(*parsed);
-  } else if (const auto parsed = format.ParseTime(initText_)) {
+  } else if (const auto parsed = format.parseTime(initText_)) {
     value.setTime(*parsed);
   }
   setDateTime(value);
 }
 
-std::string CDateTimeCell::Text() const {
+std::string CDateTimeCell::cellText() const {
   const LocaleDateTime& format = list_.dateTime();
-  return S(datePicker_ ? format.FormatDate(date()) : format.FormatTime(time()));
+  return S(datePicker_ ? format.formatDate(date()) : format.formatTime(time()));
 }
 
 }  // namespace pw

@@ -24,21 +24,21 @@ class CellEditor {
 
   virtual QWidget* widget() = 0;
   // The text the editor reports for its cell.
-  virtual std::string Text() const = 0;
+  virtual std::string cellText() const = 0;
 
   // Reports the text into the cell, unless Escape cancelled it or the column refuses it empty.
-  void SetListText();
+  void setListText();
   // Commits and closes the editor; later calls do nothing.
-  void Leave();
+  void leave();
   // True once left: the widget is on its way out and no longer the list's open editor.
   bool closed() const { return closed_; }
 
  protected:
   // True when the key was consumed here and the widget must not see it.
-  bool OnKeyPress(const QKeyEvent& key);
-  bool OnKeyRelease(const QKeyEvent& key);
+  bool onKeyPress(const QKeyEvent& key);
+  bool onKeyRelease(const QKeyEvent& key);
   // Widens the editor when the text no longer fits, up to the list's right edge.
-  void Widen(const QString& displayed);
+  void widen(const QString& displayed);
 
   CEditableListCtrl& list_;
   const int item_;
@@ -48,7 +48,7 @@ class CellEditor {
   bool escape_ = false;
 
  private:
-  void MoveTo(NavKey key);
+  void moveTo(NavKey key);
   bool closed_ = false;
 };
 
@@ -63,22 +63,22 @@ class CellEditorOf : public Widget, public CellEditor {
   QWidget* widget() override { return this; }
 
  protected:
-  virtual QString DisplayedText() const = 0;
+  virtual QString displayedText() const = 0;
 
   bool event(QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const auto& key = static_cast<const QKeyEvent&>(*event);
-      if (!OnKeyPress(key)) {
+      if (!onKeyPress(key)) {
         Widget::event(event);
         if (!key.text().isEmpty())
-          Widen(DisplayedText());
+          widen(displayedText());
       }
       // Keys the widget left alone must not reach the list, which would scroll under us.
       event->accept();
       return true;
     }
     if (event->type() == QEvent::KeyRelease &&
-        OnKeyRelease(static_cast<const QKeyEvent&>(*event))) {
+        onKeyRelease(static_cast<const QKeyEvent&>(*event))) {
       event->accept();
       return true;
     }
@@ -91,20 +91,20 @@ class CEditCell : public CellEditorOf<QLineEdit> {
  public:
   CEditCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
             EditorKind kind);
-  std::string Text() const override;
+  std::string cellText() const override;
 
  protected:
-  QString DisplayedText() const override { return text(); }
+  QString displayedText() const override { return text(); }
 };
 
 // The drop-down list of EditorKind::Choice, filled from the list's choices.
 class CComboCell : public CellEditorOf<QComboBox> {
  public:
   CComboCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText);
-  std::string Text() const override;
+  std::string cellText() const override;
 
  protected:
-  QString DisplayedText() const override { return currentText(); }
+  QString displayedText() const override { return currentText(); }
 };
 
 // The pickers of EditorKind::Date and EditorKind::Time; a text that does not parse opens at now.
@@ -112,10 +112,10 @@ class CDateTimeCell : public CellEditorOf<QDateTimeEdit> {
  public:
   CDateTimeCell(QWidget* parent, CEditableListCtrl& list, int item, int column, QString initText,
                 bool date);
-  std::string Text() const override;
+  std::string cellText() const override;
 
  protected:
-  QString DisplayedText() const override { return text(); }
+  QString displayedText() const override { return text(); }
 
  private:
   const bool datePicker_;

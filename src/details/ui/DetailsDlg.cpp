@@ -22,33 +22,33 @@ namespace pw {
 
 CDetailsDlg::CDetailsDlg(DataFile& dataFile, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile) {
-  setWindowTitle(LoadQStr(ids::kDetailsTitle));
+  setWindowTitle(loadQStr(ids::kDetailsTitle));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  BuildControls();
+  buildControls();
 }
 
-void CDetailsDlg::BuildControls() {
+void CDetailsDlg::buildControls() {
   const DialogUnits du(font());
-  setFixedSize(du.Horizontal(391), du.Vertical(261));
+  setFixedSize(du.horizontal(391), du.vertical(261));
 
   // Created in the tab order of the dialog; statics take no focus.
-  auto* title = new QLabel(LoadQStr(ids::kDetailsTitle), this);
-  title->setObjectName(IdName(ctl::kTitle));
+  auto* title = new QLabel(loadQStr(ids::kDetailsTitle), this);
+  title->setObjectName(idName(ctl::kTitle));
   title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  MakeBold(title);
+  makeBold(title);
   title->setGeometry(du(7, 7, 377, 11));
 
-  auto* group = new QGroupBox(LoadQStr(ids::kDetailsGroup), this);
+  auto* group = new QGroupBox(loadQStr(ids::kDetailsGroup), this);
   group->setGeometry(du(7, 20, 377, 211));
 
   list_ = new CEditableListCtrl(this);
-  list_->setObjectName(IdName(ctl::details::kList));
+  list_->setObjectName(idName(ctl::details::kList));
   list_->setGeometry(du(14, 32, 362, 126));
 
   auto button = [&](int id, int text, QRect where) {
-    auto* b = new QPushButton(LoadQStr(text), this);
-    b->setObjectName(IdName(id));
+    auto* b = new QPushButton(loadQStr(text), this);
+    b->setObjectName(idName(id));
     b->setGeometry(where);
     return b;
   };
@@ -63,7 +63,7 @@ void CDetailsDlg::BuildControls() {
 
   auto field = [&](int id, QRect where) {
     auto* e = new QLineEdit(this);
-    e->setObjectName(IdName(id));
+    e->setObjectName(idName(id));
     e->setReadOnly(true);
     e->setGeometry(where);
     return e;
@@ -76,7 +76,7 @@ void CDetailsDlg::BuildControls() {
   economic_ = field(ctl::details::kEconomic, du(334, 209, 41, 14));
 
   auto label = [&](int text, QRect where, QWidget* buddy) {
-    auto* l = new QLabel(LoadQStr(text), this);
+    auto* l = new QLabel(loadQStr(text), this);
     l->setGeometry(where);
     if (buddy != nullptr)
       l->setBuddy(buddy);
@@ -99,23 +99,23 @@ void CDetailsDlg::BuildControls() {
 
   connect(ok, &QPushButton::clicked, this, &CDetailsDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CDetailsDlg::reject);
-  connect(add, &QPushButton::clicked, this, &CDetailsDlg::OnAdd);
-  connect(delete_, &QPushButton::clicked, this, &CDetailsDlg::OnDelete);
-  connect(save, &QPushButton::clicked, this, &CDetailsDlg::OnSave);
-  connect(export_, &QPushButton::clicked, this, &CDetailsDlg::OnExport);
-  connect(deleteAll_, &QPushButton::clicked, this, &CDetailsDlg::OnDeleteAll);
+  connect(add, &QPushButton::clicked, this, &CDetailsDlg::onAdd);
+  connect(delete_, &QPushButton::clicked, this, &CDetailsDlg::onDelete);
+  connect(save, &QPushButton::clicked, this, &CDetailsDlg::onSave);
+  connect(export_, &QPushButton::clicked, this, &CDetailsDlg::onExport);
+  connect(deleteAll_, &QPushButton::clicked, this, &CDetailsDlg::onDeleteAll);
 }
 
 void CDetailsDlg::setValues(const DetailsValues& v) {
   values_ = v;
-  ShowMembers();
+  showMembers();
 }
 
 DetailsValues CDetailsDlg::values() const {
   return values_;
 }
 
-void CDetailsDlg::ShowMembers() {
+void CDetailsDlg::showMembers() {
   // A long printer or cartridge name shows from its start (setText leaves the cursor, and so
   // the view, at its end), the whole name in the tooltip.
   for (auto [field, text] :
@@ -148,112 +148,112 @@ void CDetailsDlg::setVisible(bool visible) {
           l->move(std::max(0, l->x() - over), l->y());
       }
     }
-    list_->SetColumns(DetailsColumns(S(dateTime_.FormatDate(QDate::currentDate())),
-                                     S(dateTime_.FormatTime(QTime::currentTime()))),
-                      CharUnit(QFontMetrics(list_->font()).averageCharWidth()));
-    if (LoadPrintLog()) {
+    list_->setColumns(detailsColumns(S(dateTime_.formatDate(QDate::currentDate())),
+                                     S(dateTime_.formatTime(QTime::currentTime()))),
+                      charUnit(QFontMetrics(list_->font()).averageCharWidth()));
+    if (loadPrintLog()) {
       list_->setFocus(Qt::OtherFocusReason);
     } else {
-      EnableRowButtons();
+      enableRowButtons();
     }
   }
   QDialog::setVisible(visible);
 }
 
-bool CDetailsDlg::LoadPrintLog() {
+bool CDetailsDlg::loadPrintLog() {
   LoadedLog log;
-  if (!dataFile_.LoadPrintLog(values_.cartridge, log))
+  if (!dataFile_.loadPrintLog(values_.cartridge, log))
     return false;
   CellTable rows(kDetailsColumnCount);
   rows.reserve(int(log.rows.size()));
   for (PrintRecord& record : log.rows)
-    rows.insert(rows.rows(), RecordCells(std::move(record)));
-  list_->LoadRows(std::move(rows));
+    rows.insert(rows.rows(), recordCells(std::move(record)));
+  list_->loadRows(std::move(rows));
   if (log.maximum)
     values_.maximum = *log.maximum;
-  values_.best = Decimal(log.best);
-  values_.normal = Decimal(log.normal);
-  values_.economic = Decimal(log.economic);
-  ShowMembers();
-  EnableRowButtons();
+  values_.best = decimal(log.best);
+  values_.normal = decimal(log.normal);
+  values_.economic = decimal(log.economic);
+  showMembers();
+  enableRowButtons();
   return true;
 }
 
-void CDetailsDlg::EnableRowButtons() {
+void CDetailsDlg::enableRowButtons() {
   const bool any = list_->total() > 0;
   delete_->setEnabled(any);
   deleteAll_->setEnabled(any);
   export_->setEnabled(any);
 }
 
-std::vector<PrintRecord> CDetailsDlg::ListRecords() const {
+std::vector<PrintRecord> CDetailsDlg::listRecords() const {
   std::vector<PrintRecord> records;
   records.reserve(std::size_t(list_->total()));
   for (int row = 0; row < list_->total(); ++row)
-    records.push_back(CellsRecord(list_->rows(), row));
+    records.push_back(cellsRecord(list_->rows(), row));
   return records;
 }
 
 // Every command first ends an open cell editor, so it sees the list as edited, whichever way
 // the command was given.
 
-void CDetailsDlg::OnAdd() {
-  list_->EndEdit();
-  list_->SetDefaultText(0, S(dateTime_.FormatDate(QDate::currentDate())));
-  list_->SetDefaultText(1, S(dateTime_.FormatTime(QTime::currentTime())));
-  list_->InsertRow(list_->total());
-  list_->SelectItem(list_->total() - 1);
-  EnableRowButtons();
+void CDetailsDlg::onAdd() {
+  list_->endEdit();
+  list_->setDefaultText(0, S(dateTime_.formatDate(QDate::currentDate())));
+  list_->setDefaultText(1, S(dateTime_.formatTime(QTime::currentTime())));
+  list_->insertRow(list_->total());
+  list_->selectItem(list_->total() - 1);
+  enableRowButtons();
 }
 
-void CDetailsDlg::OnDelete() {
-  list_->EndEdit();
-  if (const auto plan = PlanDelete(list_->SelectedRow(), list_->total())) {
-    list_->DeleteRow(plan->remove);
+void CDetailsDlg::onDelete() {
+  list_->endEdit();
+  if (const auto plan = planDelete(list_->selectedRow(), list_->total())) {
+    list_->deleteRow(plan->remove);
     if (plan->selectAfter >= 0)
-      list_->SelectItem(plan->selectAfter);
+      list_->selectItem(plan->selectAfter);
   }
-  EnableRowButtons();
+  enableRowButtons();
 }
 
-void CDetailsDlg::OnSave() {
-  list_->EndEdit();
-  if (dataFile_.SaveLog(ListRecords()))
-    LoadPrintLog();
+void CDetailsDlg::onSave() {
+  list_->endEdit();
+  if (dataFile_.saveLog(listRecords()))
+    loadPrintLog();
 }
 
-void CDetailsDlg::OnDeleteAll() {
-  list_->EndEdit();
-  if (dataFile_.DeleteAll())
-    LoadPrintLog();
-  EnableRowButtons();
+void CDetailsDlg::onDeleteAll() {
+  list_->endEdit();
+  if (dataFile_.deleteAll())
+    loadPrintLog();
+  enableRowButtons();
 }
 
-void CDetailsDlg::OnExport() {
-  list_->EndEdit();
-  const QString target = ChooseExportFile();
+void CDetailsDlg::onExport() {
+  list_->endEdit();
+  const QString target = chooseExportFile();
   if (target.isEmpty())
     return;
-  dataFile_.Export(ListRecords(), S(target));
+  dataFile_.exportTo(listRecords(), S(target));
 }
 
-QString CDetailsDlg::ChooseExportFile() {
+QString CDetailsDlg::chooseExportFile() {
   CzechFileTypes types;  // outlives the dialog that shows them
-  QFileDialog dialog(this, LoadQStr(ids::kExportTitle));
+  QFileDialog dialog(this, loadQStr(ids::kExportTitle));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // Qt's own dialog, which speaks Czech; the desktop's may speak another language.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setIconProvider(&types);
   dialog.setDefaultSuffix(QStringLiteral("xml"));
-  dialog.setNameFilter(Q(FileDialogFilter(LoadStr(ids::kExportFilter))));
+  dialog.setNameFilter(Q(fileDialogFilter(loadStr(ids::kExportFilter))));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return {};
   return dialog.selectedFiles().first();
 }
 
 void CDetailsDlg::accept() {
-  list_->EndEdit();
+  list_->endEdit();
   values_.printer = S(printer_->text());
   values_.cartridge = S(cartridge_->text());
   values_.maximum = S(maximum_->text());

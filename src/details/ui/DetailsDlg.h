@@ -30,20 +30,20 @@ class CDetailsDlg : public QDialog {
   void accept() override;
 
  private:
-  void BuildControls();
+  void buildControls();
   // Loads the list and the totals from the data file; false when it could not be read.
-  bool LoadPrintLog();
-  void ShowMembers();
-  void EnableRowButtons();
-  std::vector<PrintRecord> ListRecords() const;
+  bool loadPrintLog();
+  void showMembers();
+  void enableRowButtons();
+  std::vector<PrintRecord> listRecords() const;
   // Asks for the export target; an empty answer cancels.
-  QString ChooseExportFile();
+  QString chooseExportFile();
 
-  void OnAdd();
-  void OnDelete();
-  void OnSave();
-  void OnExport();
-  void OnDeleteAll();
+  void onAdd();
+  void onDelete();
+  void onSave();
+  void onExport();
+  void onDeleteAll();
 
   DataFile& dataFile_;
   LocaleDateTime dateTime_;

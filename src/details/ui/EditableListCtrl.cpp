@@ -12,24 +12,24 @@ namespace pw {
 
 // --- the rows ------------------------------------------------------------------------------------
 
-void EditableListModel::SetColumns(std::vector<ColumnInfo> columns) {
+void EditableListModel::setColumns(std::vector<ColumnInfo> columns) {
   beginResetModel();
   columns_ = std::move(columns);
   table_ = CellTable(int(columns_.size()));
   endResetModel();
 }
 
-void EditableListModel::SetDefaultText(int column, std::string text) {
+void EditableListModel::setDefaultText(int column, std::string text) {
   columns_.at(std::size_t(column)).defaultText = std::move(text);
 }
 
-void EditableListModel::Reset(CellTable table) {
+void EditableListModel::reset(CellTable table) {
   beginResetModel();
   table_ = std::move(table);
   endResetModel();
 }
 
-int EditableListModel::Insert(int row, std::vector<std::string> cells) {
+int EditableListModel::insert(int row, std::vector<std::string> cells) {
   row = std::clamp(row, 0, table_.rows());
   beginInsertRows({}, row, row);
   table_.insert(row, std::move(cells));
@@ -37,13 +37,13 @@ int EditableListModel::Insert(int row, std::vector<std::string> cells) {
   return row;
 }
 
-void EditableListModel::Remove(int row) {
+void EditableListModel::remove(int row) {
   beginRemoveRows({}, row, row);
   table_.remove(row);
   endRemoveRows();
 }
 
-void EditableListModel::SetText(int row, int column, std::string text) {
+void EditableListModel::setText(int row, int column, std::string text) {
   table_.set(row, column, std::move(text));
   const QModelIndex cell = index(row, column);
   emit dataChanged(cell, cell, {Qt::DisplayRole});
@@ -86,7 +86,7 @@ Qt::ItemFlags EditableListModel::flags(const QModelIndex& index) const {
 
 namespace {
 
-bool IsInside(const QWidget* widget, const QWidget* ancestor) {
+bool isInside(const QWidget* widget, const QWidget* ancestor) {
   // Walks across window borders too, so the editor's own pop-ups count as the editor.
   for (; widget != nullptr; widget = widget->parentWidget()) {
     if (widget == ancestor)
@@ -118,12 +118,12 @@ CEditableListCtrl::CEditableListCtrl(QWidget* parent) : QTableView(parent), mode
   // A click takes the focus only when it hits a cell (mousePressEvent), never before the list
   // has seen where it landed.
   setFocusPolicy(Qt::TabFocus);
-  connect(qApp, &QApplication::focusChanged, this, &CEditableListCtrl::OnFocusChanged);
+  connect(qApp, &QApplication::focusChanged, this, &CEditableListCtrl::onFocusChanged);
 }
 
-void CEditableListCtrl::SetColumns(std::vector<ColumnInfo> columns, int charUnit) {
-  EndEdit();
-  model_.SetColumns(std::move(columns));
+void CEditableListCtrl::setColumns(std::vector<ColumnInfo> columns, int charUnit) {
+  endEdit();
+  model_.setColumns(std::move(columns));
   for (std::size_t i = 0; i < model_.columns().size(); ++i) {
     // The widths are counted in characters of the list's font; a caption wider than that (a
     // bold header font, a long Czech word) widens its column instead of being cut.
@@ -132,63 +132,63 @@ void CEditableListCtrl::SetColumns(std::vector<ColumnInfo> columns, int charUnit
   }
 }
 
-void CEditableListCtrl::SetDefaultText(int column, std::string text) {
-  model_.SetDefaultText(column, std::move(text));
+void CEditableListCtrl::setDefaultText(int column, std::string text) {
+  model_.setDefaultText(column, std::move(text));
 }
 
-void CEditableListCtrl::LoadRows(CellTable rows) {
-  EndEdit();
-  model_.Reset(std::move(rows));
+void CEditableListCtrl::loadRows(CellTable rows) {
+  endEdit();
+  model_.reset(std::move(rows));
 }
 
-int CEditableListCtrl::InsertRow(int item) {
+int CEditableListCtrl::insertRow(int item) {
   std::vector<std::string> cells;
   for (const ColumnInfo& column : model_.columns())
     cells.push_back(column.defaultText);
-  return model_.Insert(InsertPosition(item, total()), std::move(cells));
+  return model_.insert(insertPosition(item, total()), std::move(cells));
 }
 
-void CEditableListCtrl::DeleteRow(int item) {
-  EndEdit();
+void CEditableListCtrl::deleteRow(int item) {
+  endEdit();
   if (item >= 0 && item < total())
-    model_.Remove(item);
+    model_.remove(item);
 }
 
-CellEditor* CEditableListCtrl::OpenEditor() const {
+CellEditor* CEditableListCtrl::openEditor() const {
   auto* editor = dynamic_cast<CellEditor*>(editor_.data());
   return editor != nullptr && !editor->closed() ? editor : nullptr;
 }
 
-QWidget* CEditableListCtrl::Editor() const {
-  CellEditor* editor = OpenEditor();
+QWidget* CEditableListCtrl::editor() const {
+  CellEditor* editor = openEditor();
   return editor ? editor->widget() : nullptr;
 }
 
-void CEditableListCtrl::EndEdit() {
-  CellEditor* editor = OpenEditor();
+void CEditableListCtrl::endEdit() {
+  CellEditor* editor = openEditor();
   if (editor == nullptr)
     return;
-  if (IsInside(QApplication::focusWidget(), editor->widget()))
+  if (isInside(QApplication::focusWidget(), editor->widget()))
     setFocus(Qt::OtherFocusReason);
-  editor->Leave();
+  editor->leave();
 }
 
-void CEditableListCtrl::OnFocusChanged(QWidget* old, QWidget* now) {
-  CellEditor* editor = OpenEditor();
-  if (editor != nullptr && IsInside(old, editor->widget()) && !IsInside(now, editor->widget())) {
-    editor->Leave();
+void CEditableListCtrl::onFocusChanged(QWidget* old, QWidget* now) {
+  CellEditor* editor = openEditor();
+  if (editor != nullptr && isInside(old, editor->widget()) && !isInside(now, editor->widget())) {
+    editor->leave();
   }
 }
 
-void CEditableListCtrl::OnEndLabelEdit(int item, int column, const std::string* text) {
+void CEditableListCtrl::onEndLabelEdit(int item, int column, const std::string* text) {
   if (text == nullptr || item < 0 || item >= total() || column < 0 ||
       column >= model_.columnCount()) {
     return;
   }
-  model_.SetText(item, column, *text);
+  model_.setText(item, column, *text);
 }
 
-QWidget* CEditableListCtrl::EditSubItem(int item, int column) {
+QWidget* CEditableListCtrl::editSubItem(int item, int column) {
   const auto& columns = model_.columns();
   if (item < 0 || item >= total())
     return nullptr;
@@ -197,18 +197,18 @@ QWidget* CEditableListCtrl::EditSubItem(int item, int column) {
   const ColumnInfo& info = columns[std::size_t(column)];
   if (info.kind == EditorKind::ReadOnly) {
     curMayBeEmpty_ = info.mayBeEmpty;
-    SelectItem(item);
+    selectItem(item);
     return nullptr;
   }
 
   // The old editor commits first; bringing the cell into view would close it anyway.
-  EndEdit();
+  endEdit();
   curMayBeEmpty_ = info.mayBeEmpty;
   curItem_ = item;
   const QModelIndex cell = model_.index(item, column);
   scrollTo(cell, QAbstractItemView::EnsureVisible);
   const QRect bounds = visualRect(cell);
-  const Rect r = EditorRect(info.kind, bounds.left(), columnWidth(column), bounds.top(),
+  const Rect r = editorRect(info.kind, bounds.left(), columnWidth(column), bounds.top(),
                             bounds.bottom() + 1, viewport()->width());
 
   const QString text = Q(model_.table().at(item, column));
@@ -233,11 +233,11 @@ QWidget* CEditableListCtrl::EditSubItem(int item, int column) {
   editor->setGeometry(r.left, r.top, r.width(), r.height());
   editor->show();
   editor->setFocus(Qt::OtherFocusReason);
-  SelectItem(curItem_);
+  selectItem(curItem_);
   return editor;
 }
 
-int CEditableListCtrl::HitTestEx(const QPoint& point, int* column) const {
+int CEditableListCtrl::hitTestEx(const QPoint& point, int* column) const {
   if (column != nullptr)
     *column = 0;
   const int row = rowAt(point.y());
@@ -246,7 +246,7 @@ int CEditableListCtrl::HitTestEx(const QPoint& point, int* column) const {
   std::vector<int> widths;
   for (int c = 0; c < model_.columnCount(); ++c)
     widths.push_back(columnWidth(c));
-  const int hit = ColumnUnder(point.x() + horizontalOffset(), widths);
+  const int hit = columnUnder(point.x() + horizontalOffset(), widths);
   if (hit < 0)
     return -1;
   if (column != nullptr)
@@ -254,7 +254,7 @@ int CEditableListCtrl::HitTestEx(const QPoint& point, int* column) const {
   return row;
 }
 
-void CEditableListCtrl::SelectItem(int item) {
+void CEditableListCtrl::selectItem(int item) {
   curItem_ = item;
   if (item < 0 || item >= total())
     return;
@@ -266,18 +266,18 @@ void CEditableListCtrl::SelectItem(int item) {
   setAutoScroll(autoScrolls);
 }
 
-int CEditableListCtrl::SelectedRow() const {
+int CEditableListCtrl::selectedRow() const {
   const QModelIndexList rows = selectionModel()->selectedRows();
   return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-int CEditableListCtrl::RowsPerPage() const {
+int CEditableListCtrl::rowsPerPage() const {
   return viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize());
 }
 
 void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
-  if (CellEditor* editor = OpenEditor();
-      editor != nullptr && !curMayBeEmpty_ && editor->Text().empty()) {
+  if (CellEditor* editor = openEditor();
+      editor != nullptr && !curMayBeEmpty_ && editor->cellText().empty()) {
     return;  // an empty text that the column refuses keeps its editor
   }
   if (event->button() != Qt::LeftButton) {
@@ -285,15 +285,15 @@ void CEditableListCtrl::mousePressEvent(QMouseEvent* event) {
     return;
   }
   int column = 0;
-  const int row = HitTestEx(event->position().toPoint(), &column);
+  const int row = hitTestEx(event->position().toPoint(), &column);
   // Below the last row or right of the last column: the selection and the focus stay.
   if (row < 0)
     return;
-  EndEdit();
+  endEdit();
   setFocus(Qt::MouseFocusReason);
   QTableView::mousePressEvent(event);
   curItem_ = row;
-  EditSubItem(row, column);
+  editSubItem(row, column);
 }
 
 void CEditableListCtrl::mouseDoubleClickEvent(QMouseEvent*) {}
@@ -302,12 +302,12 @@ void CEditableListCtrl::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
   if (curItem_ < 0)
     curItem_ = 0;
-  SelectItem(curItem_);
+  selectItem(curItem_);
 }
 
 void CEditableListCtrl::scrollContentsBy(int dx, int dy) {
   // Scrolling takes the focus from an open editor, which commits it and closes it.
-  EndEdit();
+  endEdit();
   QTableView::scrollContentsBy(dx, dy);
 }
 

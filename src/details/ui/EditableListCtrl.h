@@ -20,15 +20,15 @@ class EditableListModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void SetColumns(std::vector<ColumnInfo> columns);
+  void setColumns(std::vector<ColumnInfo> columns);
   const std::vector<ColumnInfo>& columns() const { return columns_; }
-  void SetDefaultText(int column, std::string text);
+  void setDefaultText(int column, std::string text);
   const CellTable& table() const { return table_; }
 
-  void Reset(CellTable table);
-  int Insert(int row, std::vector<std::string> cells);
-  void Remove(int row);
-  void SetText(int row, int column, std::string text);
+  void reset(CellTable table);
+  int insert(int row, std::vector<std::string> cells);
+  void remove(int row);
+  void setText(int row, int column, std::string text);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,38 +46,38 @@ class CEditableListCtrl : public QTableView {
   explicit CEditableListCtrl(QWidget* parent = nullptr);
 
   // Installs the column table; widths in characters become width x charUnit pixels.
-  void SetColumns(std::vector<ColumnInfo> columns, int charUnit);
-  void SetDefaultText(int column, std::string text);
-  void SetChoices(std::vector<ComboChoice> choices) { choices_ = std::move(choices); }
+  void setColumns(std::vector<ColumnInfo> columns, int charUnit);
+  void setDefaultText(int column, std::string text);
+  void setChoices(std::vector<ComboChoice> choices) { choices_ = std::move(choices); }
   const std::vector<ComboChoice>& choices() const { return choices_; }
   const std::vector<ColumnInfo>& columns() const { return model_.columns(); }
   const CellTable& rows() const { return model_.table(); }
   const LocaleDateTime& dateTime() const { return dateTime_; }
 
   // Replaces all rows.
-  void LoadRows(CellTable rows);
+  void loadRows(CellTable rows);
   // Inserts a row of default texts after item (past the end: appends); returns its index.
-  int InsertRow(int item);
-  void DeleteRow(int item);
+  int insertRow(int item);
+  void deleteRow(int item);
   int total() const { return model_.rowCount(); }
-  std::string Text(int item, int column) const { return model_.table().at(item, column); }
+  std::string text(int item, int column) const { return model_.table().at(item, column); }
 
   // Opens the editor of a cell; nothing when the cell does not exist or cannot be edited.
-  QWidget* EditSubItem(int item, int column);
+  QWidget* editSubItem(int item, int column);
   // The row under a point of the viewport, or -1; the column goes to *column.
-  int HitTestEx(const QPoint& point, int* column) const;
+  int hitTestEx(const QPoint& point, int* column) const;
   // Selects the row and makes it current without scrolling it into view.
-  void SelectItem(int item);
-  int SelectedRow() const;
-  int RowsPerPage() const;
-  QWidget* Editor() const;
+  void selectItem(int item);
+  int selectedRow() const;
+  int rowsPerPage() const;
+  QWidget* editor() const;
   // Commits and closes an open editor, as if the focus had left it.
-  void EndEdit();
+  void endEdit();
 
   // The one path by which editors write into the rows; a null text leaves the cell as it is.
-  void OnEndLabelEdit(int item, int column, const std::string* text);
-  bool CurMayBeEmpty() const { return curMayBeEmpty_; }
-  void SetCurMayBeEmpty(bool mayBeEmpty) { curMayBeEmpty_ = mayBeEmpty; }
+  void onEndLabelEdit(int item, int column, const std::string* text);
+  bool curMayBeEmpty() const { return curMayBeEmpty_; }
+  void setCurMayBeEmpty(bool mayBeEmpty) { curMayBeEmpty_ = mayBeEmpty; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -86,8 +86,8 @@ class CEditableListCtrl : public QTableView {
   void scrollContentsBy(int dx, int dy) override;
 
  private:
-  CellEditor* OpenEditor() const;
-  void OnFocusChanged(QWidget* old, QWidget* now);
+  CellEditor* openEditor() const;
+  void onFocusChanged(QWidget* old, QWidget* now);
 
   EditableListModel model_;
   LocaleDateTime dateTime_;

@@ -36,27 +36,27 @@ CartridgeDlg::CartridgeDlg(const QString& caption, const QString& confirm, QWidg
     : QDialog(parent) {
   setWindowTitle(caption);
 
-  auto* nameLabel = new QLabel(LoadQStr(ids::kCartridgeName), this);
+  auto* nameLabel = new QLabel(loadQStr(ids::kCartridgeName), this);
   name_ = new QLineEdit(this);
-  name_->setObjectName(IdName(ctl::cartridge::kName));
+  name_->setObjectName(idName(ctl::cartridge::kName));
   nameLabel->setBuddy(name_);
 
-  auto* pagesLabel = new QLabel(LoadQStr(ids::kMaxPagesLabel), this);
+  auto* pagesLabel = new QLabel(loadQStr(ids::kMaxPagesLabel), this);
   pages_ = new QLineEdit(this);
-  pages_->setObjectName(IdName(ctl::cartridge::kPages));
+  pages_->setObjectName(idName(ctl::cartridge::kPages));
   pages_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pages_));
   pages_->setMaximumWidth(pages_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
   pagesLabel->setBuddy(pages_);
 
-  auto* printersLabel = new QLabel(LoadQStr(ids::kCartridgePrinters), this);
+  auto* printersLabel = new QLabel(loadQStr(ids::kCartridgePrinters), this);
   printers_ = new PrintersEdit(this);
-  printers_->setObjectName(IdName(ctl::cartridge::kPrinters));
+  printers_->setObjectName(idName(ctl::cartridge::kPrinters));
   printers_->setFixedHeight(printers_->fontMetrics().lineSpacing() * 4 +
                             2 * printers_->frameWidth() + 8);
   printersLabel->setBuddy(printers_);
 
-  auto* buttons = ConfirmButtons(this, confirm, LoadQStr(ids::kCancel));
+  auto* buttons = confirmButtons(this, confirm, loadQStr(ids::kCancel));
 
   auto* grid = new QGridLayout;
   grid->addWidget(nameLabel, 0, 0, 1, 2);
@@ -85,11 +85,11 @@ CartridgeEntry CartridgeDlg::entry() const {
 }
 
 CAddCartridgeDlg::CAddCartridgeDlg(QWidget* parent)
-    : CartridgeDlg(LoadQStr(ids::kAddCartridgeTitle), LoadQStr(ids::kAddCartridgeConfirm), parent) {
+    : CartridgeDlg(loadQStr(ids::kAddCartridgeTitle), loadQStr(ids::kAddCartridgeConfirm), parent) {
 }
 
 CEditCartridgeDlg::CEditCartridgeDlg(QWidget* parent)
-    : CartridgeDlg(LoadQStr(ids::kEditCartridgeTitle), LoadQStr(ids::kEditCartridgeConfirm),
+    : CartridgeDlg(loadQStr(ids::kEditCartridgeTitle), loadQStr(ids::kEditCartridgeConfirm),
                    parent) {}
 
 }  // namespace pw

@@ -25,14 +25,14 @@ namespace pw {
 
 namespace {
 
-QCheckBox* CheckBox(int text, int id, QWidget* parent) {
-  auto* box = new QCheckBox(LoadQStr(text), parent);
-  box->setObjectName(IdName(id));
+QCheckBox* checkBox(int text, int id, QWidget* parent) {
+  auto* box = new QCheckBox(loadQStr(text), parent);
+  box->setObjectName(idName(id));
   return box;
 }
 
-QLabel* Label(int text, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(LoadQStr(text), parent);
+QLabel* label(int text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(loadQStr(text), parent);
   label->setBuddy(buddy);
   return label;
 }
@@ -42,65 +42,65 @@ QLabel* Label(int text, QWidget* buddy, QWidget* parent) {
 // The data file reports its own failures, so the dialog has nothing to show itself.
 CSettingsDlg::CSettingsDlg(DataFile& dataFile, IPrinterList& printers, QWidget* parent)
     : QDialog(parent), dataFile_(dataFile), printerList_(printers) {
-  setWindowTitle(LoadQStr(ids::kSettingsTitle));
-  BuildControls();
+  setWindowTitle(loadQStr(ids::kSettingsTitle));
+  buildControls();
 
-  connect(quality_, &QComboBox::activated, this, &CSettingsDlg::OnQualitySelected);
-  connect(autoQuality_, &QCheckBox::clicked, this, &CSettingsDlg::OnAutoQualityClicked);
-  connect(anyone_, &QCheckBox::clicked, this, &CSettingsDlg::OnAnyoneClicked);
-  connect(cartridge_, &QComboBox::activated, this, &CSettingsDlg::OnCartridgeSelected);
-  connect(printer_, &QComboBox::activated, this, &CSettingsDlg::OnPrinterSelected);
-  connect(new_, &QAbstractButton::clicked, this, &CSettingsDlg::OnNew);
-  connect(edit_, &QAbstractButton::clicked, this, &CSettingsDlg::OnEdit);
-  connect(delete_, &QAbstractButton::clicked, this, &CSettingsDlg::OnDelete);
+  connect(quality_, &QComboBox::activated, this, &CSettingsDlg::onQualitySelected);
+  connect(autoQuality_, &QCheckBox::clicked, this, &CSettingsDlg::onAutoQualityClicked);
+  connect(anyone_, &QCheckBox::clicked, this, &CSettingsDlg::onAnyoneClicked);
+  connect(cartridge_, &QComboBox::activated, this, &CSettingsDlg::onCartridgeSelected);
+  connect(printer_, &QComboBox::activated, this, &CSettingsDlg::onPrinterSelected);
+  connect(new_, &QAbstractButton::clicked, this, &CSettingsDlg::onNew);
+  connect(edit_, &QAbstractButton::clicked, this, &CSettingsDlg::onEdit);
+  connect(delete_, &QAbstractButton::clicked, this, &CSettingsDlg::onDelete);
 }
 
 // Controls are created in tab order.
-void CSettingsDlg::BuildControls() {
+void CSettingsDlg::buildControls() {
   auto* picture = new QLabel(this);
-  picture->setPixmap(LoadBitmap(IdName(kTitleBitmap), devicePixelRatioF()));
-  title_ = new QLabel(LoadQStr(ids::kSettingsTitle), this);
-  title_->setObjectName(IdName(ctl::kTitle));
+  picture->setPixmap(loadBitmap(idName(kTitleBitmap), devicePixelRatioF()));
+  title_ = new QLabel(loadQStr(ids::kSettingsTitle), this);
+  title_->setObjectName(idName(ctl::kTitle));
   title_->setAlignment(Qt::AlignCenter);
-  MakeBold(title_);
+  makeBold(title_);
 
-  auto* group = new QGroupBox(LoadQStr(ids::kSettingsGroup), this);
+  auto* group = new QGroupBox(loadQStr(ids::kSettingsGroup), this);
   printer_ = new QComboBox(group);
-  printer_->setObjectName(IdName(ctl::settings::kPrinter));
+  printer_->setObjectName(idName(ctl::settings::kPrinter));
   cartridge_ = new QComboBox(group);
-  cartridge_->setObjectName(IdName(ctl::settings::kCartridge));
+  cartridge_->setObjectName(idName(ctl::settings::kCartridge));
   new_ = new BitmapButton(QStringLiteral("NEW"), group);
-  new_->setObjectName(IdName(ctl::settings::kNewCartridge));
-  new_->setToolTip(Q(LoadStr(ids::kTipNewCartridge)));
+  new_->setObjectName(idName(ctl::settings::kNewCartridge));
+  new_->setToolTip(Q(loadStr(ids::kTipNewCartridge)));
   delete_ = new BitmapButton(QStringLiteral("DELETE"), group);
-  delete_->setObjectName(IdName(ctl::settings::kDeleteCartridge));
-  delete_->setToolTip(Q(LoadStr(ids::kTipDeleteCartridge)));
+  delete_->setObjectName(idName(ctl::settings::kDeleteCartridge));
+  delete_->setToolTip(Q(loadStr(ids::kTipDeleteCartridge)));
   edit_ = new BitmapButton(QStringLiteral("EDIT"), group);
-  edit_->setObjectName(IdName(ctl::settings::kEditCartridge));
-  edit_->setToolTip(Q(LoadStr(ids::kTipEditCartridge)));
+  edit_->setObjectName(idName(ctl::settings::kEditCartridge));
+  edit_->setToolTip(Q(loadStr(ids::kTipEditCartridge)));
   printersText_ = new QLineEdit(group);
-  printersText_->setObjectName(IdName(ctl::settings::kPrinters));
+  printersText_->setObjectName(idName(ctl::settings::kPrinters));
   printersText_->setReadOnly(true);
   maxPages_ = new QLineEdit(group);
-  maxPages_->setObjectName(IdName(ctl::settings::kMaxPages));
+  maxPages_->setObjectName(idName(ctl::settings::kMaxPages));
   maxPages_->setReadOnly(true);
   maxPages_->setMaximumWidth(maxPages_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
 
-  autoMonitor_ = CheckBox(ids::kSettingsAutoMonitor, ctl::settings::kAutoMonitor, this);
-  autoQuality_ = CheckBox(ids::kSettingsAutoQuality, ctl::settings::kAutoQuality, this);
+  autoMonitor_ = checkBox(ids::kSettingsAutoMonitor, ctl::settings::kAutoMonitor, this);
+  autoQuality_ = checkBox(ids::kSettingsAutoQuality, ctl::settings::kAutoQuality, this);
   quality_ = new QComboBox(this);
-  quality_->setObjectName(IdName(ctl::settings::kQuality));
-  quality_->addItems({LoadQStr(ids::kQualityBest), LoadQStr(ids::kQualityNormal),
-                      LoadQStr(ids::kQualityEconomic)});
-  popStatus_ = CheckBox(ids::kSettingsPopStatus, ctl::settings::kPopStatus, this);
-  windowsRun_ = CheckBox(ids::kSettingsWindowsRun, ctl::settings::kWindowsRun, this);
-  anyone_ = CheckBox(ids::kSettingsAnyone, ctl::settings::kAnyone, this);
+  quality_->setObjectName(idName(ctl::settings::kQuality));
+  quality_->addItems({loadQStr(ids::kQualityBest), loadQStr(ids::kQualityNormal),
+                      loadQStr(ids::kQualityEconomic)});
+  popStatus_ = checkBox(ids::kSettingsPopStatus, ctl::settings::kPopStatus, this);
+  windowsRun_ = checkBox(ids::kSettingsWindowsRun, ctl::settings::kWindowsRun, this);
+  anyone_ = checkBox(ids::kSettingsAnyone, ctl::settings::kAnyone, this);
   passwordEdit_ = new QLineEdit(this);
-  passwordEdit_->setObjectName(IdName(ctl::settings::kPassword));
-  tooltip_ = CheckBox(ids::kSettingsTooltip, ctl::settings::kTooltip, this);
-  emptyFlash_ = CheckBox(ids::kSettingsEmptyFlash, ctl::settings::kEmptyFlash, this);
+  passwordEdit_->setObjectName(idName(ctl::settings::kPassword));
+  tooltip_ = checkBox(ids::kSettingsTooltip, ctl::settings::kTooltip, this);
+  emptyFlash_ = checkBox(ids::kSettingsEmptyFlash, ctl::settings::kEmptyFlash, this);
 
-  auto* buttons = ConfirmButtons(this, LoadQStr(ids::kOk), LoadQStr(ids::kCancel));
+  auto* buttons = confirmButtons(this, loadQStr(ids::kOk), loadQStr(ids::kCancel));
 
   // Arrangement: title, the printer group, the options, the buttons.
   auto* head = new QHBoxLayout;
@@ -116,25 +116,25 @@ void CSettingsDlg::BuildControls() {
   cartridgeRow->addWidget(edit_);
 
   auto* groupGrid = new QGridLayout(group);
-  groupGrid->addWidget(Label(ids::kSettingsPrinter, printer_, group), 0, 0);
+  groupGrid->addWidget(label(ids::kSettingsPrinter, printer_, group), 0, 0);
   groupGrid->addWidget(printer_, 0, 1);
-  groupGrid->addWidget(Label(ids::kSettingsCartridge, cartridge_, group), 1, 0);
+  groupGrid->addWidget(label(ids::kSettingsCartridge, cartridge_, group), 1, 0);
   groupGrid->addLayout(cartridgeRow, 1, 1);
-  groupGrid->addWidget(Label(ids::kSettingsPrinters, printersText_, group), 2, 0, 1, 2);
+  groupGrid->addWidget(label(ids::kSettingsPrinters, printersText_, group), 2, 0, 1, 2);
   groupGrid->addWidget(printersText_, 3, 0, 1, 2);
-  groupGrid->addWidget(Label(ids::kMaxPagesLabel, maxPages_, group), 4, 0);
+  groupGrid->addWidget(label(ids::kMaxPagesLabel, maxPages_, group), 4, 0);
   groupGrid->addWidget(maxPages_, 4, 1, Qt::AlignLeft);
   groupGrid->setColumnStretch(1, 1);
 
   auto* qualityRow = new QHBoxLayout;
   qualityRow->setContentsMargins(20, 0, 0, 0);
-  qualityRow->addWidget(Label(ids::kSettingsQuality, quality_, this));
+  qualityRow->addWidget(label(ids::kSettingsQuality, quality_, this));
   qualityRow->addWidget(quality_);
   qualityRow->addStretch(1);
 
   auto* passwordRow = new QHBoxLayout;
   passwordRow->setContentsMargins(20, 0, 0, 0);
-  passwordRow->addWidget(Label(ids::kSettingsPassword, passwordEdit_, this));
+  passwordRow->addWidget(label(ids::kSettingsPassword, passwordEdit_, this));
   passwordRow->addWidget(passwordEdit_, 1);
 
   auto* line = new QFrame(this);
@@ -165,17 +165,17 @@ void CSettingsDlg::BuildControls() {
 void CSettingsDlg::setValues(const SettingsValues& v) {
   options_ = v.options;
   password_ = v.password;
-  OptionsToControls();
-  FillPrinters();
+  optionsToControls();
+  fillPrinters();
 
   std::vector<CartridgeEntry> entries;
-  catalogueRead_ = dataFile_.ReadCartridgeCatalogue(entries);
+  catalogueRead_ = dataFile_.readCartridgeCatalogue(entries);
   if (!catalogueRead_)
     entries.clear();
   catalogue_ = CartridgeCatalogue(std::move(entries));
-  catalogue_.SelectStored(options_.cartridge);
-  FillCartridges();
-  ShowFields();
+  catalogue_.selectStored(options_.cartridge);
+  fillCartridges();
+  showFields();
 
   if (!catalogueRead_) {
     quality_->setCurrentIndex(-1);
@@ -183,7 +183,7 @@ void CSettingsDlg::setValues(const SettingsValues& v) {
   }
   const bool known = options_.quality >= 0 && options_.quality < quality_->count();
   quality_->setCurrentIndex(known ? options_.quality : -1);
-  ApplyEnabling();
+  applyEnabling();
 }
 
 SettingsValues CSettingsDlg::values() const {
@@ -197,11 +197,11 @@ SettingsValues CSettingsDlg::values() const {
 }
 
 void CSettingsDlg::accept() {
-  ControlsToOptions();
+  controlsToOptions();
   QDialog::accept();
 }
 
-void CSettingsDlg::OptionsToControls() {
+void CSettingsDlg::optionsToControls() {
   autoQuality_->setChecked(options_.autoQuality != 0);
   emptyFlash_->setChecked(options_.emptyFlash != 0);
   popStatus_->setChecked(options_.popStatus != 0);
@@ -213,8 +213,8 @@ void CSettingsDlg::OptionsToControls() {
 }
 
 // The quality (kept by its own handler) and the current cartridge are not controls' values.
-void CSettingsDlg::ControlsToOptions() {
-  options_.printer = S(CurrentPrinter());
+void CSettingsDlg::controlsToOptions() {
+  options_.printer = S(currentPrinter());
   options_.autoQuality = autoQuality_->isChecked() ? 1 : 0;
   options_.emptyFlash = emptyFlash_->isChecked() ? 1 : 0;
   options_.popStatus = popStatus_->isChecked() ? 1 : 0;
@@ -229,14 +229,14 @@ void CSettingsDlg::ControlsToOptions() {
 // printer that is gone selects nothing, so confirming then stores an empty printer. When the
 // print server cannot be reached, nothing is known to be gone: the stored printer stays listed,
 // marked, and confirming keeps it.
-void CSettingsDlg::FillPrinters() {
+void CSettingsDlg::fillPrinters() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto listed = printerList_.LocalPrinters();
+  const auto listed = printerList_.localPrinters();
   QApplication::restoreOverrideCursor();
   printer_->clear();
   if (!listed) {
     if (!options_.printer.empty()) {
-      printer_->addItem(Q(FormatStr(ids::kPrinterUnreachable, options_.printer)),
+      printer_->addItem(Q(formatStr(ids::kPrinterUnreachable, options_.printer)),
                         Q(options_.printer));
       printer_->setCurrentIndex(0);
     }
@@ -254,75 +254,75 @@ void CSettingsDlg::FillPrinters() {
   for (const auto& name : names)
     items.push_back(S(name));
   printer_->addItems(names);
-  const auto index = SelectByPrefix(items, options_.printer);
+  const auto index = selectByPrefix(items, options_.printer);
   printer_->setCurrentIndex(index ? int(*index) : -1);
 }
 
 // The marked entry of an unreachable server carries the printer's own name.
-QString CSettingsDlg::CurrentPrinter() const {
+QString CSettingsDlg::currentPrinter() const {
   const QVariant name = printer_->currentData();
   return name.isValid() ? name.toString() : printer_->currentText();
 }
 
-void CSettingsDlg::FillCartridges() {
+void CSettingsDlg::fillCartridges() {
   cartridge_->clear();
-  for (const auto& name : catalogue_.Names())
+  for (const auto& name : catalogue_.names())
     cartridge_->addItem(Q(name));
   const auto index = catalogue_.selected();
   cartridge_->setCurrentIndex(index ? int(*index) : -1);
 }
 
-void CSettingsDlg::ShowFields() {
+void CSettingsDlg::showFields() {
   printersText_->setText(Q(catalogue_.current().printer));
   // A long list of printers reads from its beginning.
   printersText_->setCursorPosition(0);
   maxPages_->setText(Q(catalogue_.current().pages));
 }
 
-void CSettingsDlg::ApplyEnabling() {
+void CSettingsDlg::applyEnabling() {
   quality_->setEnabled(options_.autoQuality == 0);
   passwordEdit_->setEnabled(options_.anyone != 0);
 }
 
-void CSettingsDlg::OnQualitySelected(int index) {
+void CSettingsDlg::onQualitySelected(int index) {
   options_.quality = index;
 }
 
-void CSettingsDlg::OnAutoQualityClicked() {
-  ControlsToOptions();
+void CSettingsDlg::onAutoQualityClicked() {
+  controlsToOptions();
   quality_->setEnabled(options_.autoQuality == 0);
 }
 
-void CSettingsDlg::OnAnyoneClicked() {
-  ControlsToOptions();
+void CSettingsDlg::onAnyoneClicked() {
+  controlsToOptions();
   passwordEdit_->setEnabled(options_.anyone != 0);
 }
 
-void CSettingsDlg::OnCartridgeSelected(int index) {
+void CSettingsDlg::onCartridgeSelected(int index) {
   if (index < 0)
     return;
-  catalogue_.Select(std::size_t(index));
-  ShowFields();
+  catalogue_.select(std::size_t(index));
+  showFields();
 }
 
-void CSettingsDlg::OnPrinterSelected() {
-  if (!catalogue_.MatchPrinter(S(CurrentPrinter())))
+void CSettingsDlg::onPrinterSelected() {
+  if (!catalogue_.matchPrinter(S(currentPrinter())))
     return;
   cartridge_->setCurrentIndex(int(*catalogue_.selected()));
-  ShowFields();
-  ControlsToOptions();
+  showFields();
+  controlsToOptions();
 }
 
-void CSettingsDlg::OnNew() {
+void CSettingsDlg::onNew() {
   CAddCartridgeDlg dlg(this);
   if (dlg.exec() != QDialog::Accepted)
     return;
-  catalogue_.Add(dlg.entry());
-  FillCartridges();
-  ShowFields();
+  catalogue_.add(dlg.entry());
+  fillCartridges();
+  showFields();
 }
 
-void CSettingsDlg::OnEdit() {
+void CSettingsDlg::onEdit() {
   const auto index = catalogue_.selected();
   if (!index)
     return;
@@ -330,16 +330,16 @@ void CSettingsDlg::OnEdit() {
   dlg.setEntry(catalogue_.entries()[*index]);
   if (dlg.exec() != QDialog::Accepted)
     return;
-  catalogue_.Edit(dlg.entry());
-  FillCartridges();
-  ShowFields();
+  catalogue_.edit(dlg.entry());
+  fillCartridges();
+  showFields();
 }
 
-void CSettingsDlg::OnDelete() {
-  if (!catalogue_.Delete())
+void CSettingsDlg::onDelete() {
+  if (!catalogue_.deleteSelected())
     return;
-  FillCartridges();
-  ShowFields();
+  fillCartridges();
+  showFields();
 }
 
 }  // namespace pw

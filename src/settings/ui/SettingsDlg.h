@@ -31,23 +31,23 @@ class CSettingsDlg : public QDialog {
   void accept() override;
 
  private:
-  void BuildControls();
-  void OptionsToControls();
-  void ControlsToOptions();
-  void FillPrinters();
-  QString CurrentPrinter() const;
-  void FillCartridges();
-  void ShowFields();
-  void ApplyEnabling();
+  void buildControls();
+  void optionsToControls();
+  void controlsToOptions();
+  void fillPrinters();
+  QString currentPrinter() const;
+  void fillCartridges();
+  void showFields();
+  void applyEnabling();
 
-  void OnQualitySelected(int index);
-  void OnAutoQualityClicked();
-  void OnAnyoneClicked();
-  void OnCartridgeSelected(int index);
-  void OnPrinterSelected();
-  void OnNew();
-  void OnEdit();
-  void OnDelete();
+  void onQualitySelected(int index);
+  void onAutoQualityClicked();
+  void onAnyoneClicked();
+  void onCartridgeSelected(int index);
+  void onPrinterSelected();
+  void onNew();
+  void onEdit();
+  void onDelete();
 
   DataFile& dataFile_;
   IPrinterList& printerList_;

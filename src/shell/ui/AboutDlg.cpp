@@ -18,14 +18,14 @@
 namespace pw {
 
 namespace {
-QLabel* Centred(const QString& text, QWidget* parent) {
+QLabel* centred(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
   return label;
 }
 
 // The e-mail address inside a mailto: URL: after "mailto:" and before any "?".
-QString MailAddress(const QString& mailUrl) {
+QString mailAddress(const QString& mailUrl) {
   QString address = mailUrl;
   if (address.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
     address.remove(0, 7);
@@ -34,10 +34,10 @@ QString MailAddress(const QString& mailUrl) {
 }  // namespace
 
 CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(LoadQStr(ids::kAboutTitle));
+  setWindowTitle(loadQStr(ids::kAboutTitle));
 
-  auto* ok = new QPushButton(LoadQStr(ids::kOk), this);
-  ok->setObjectName(IdName(ctl::kOk));
+  auto* ok = new QPushButton(loadQStr(ids::kOk), this);
+  ok->setObjectName(idName(ctl::kOk));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -45,37 +45,37 @@ CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
   icon->setObjectName(QStringLiteral("icon"));
   icon->setFixedSize(32, 32);
 
-  auto* version = Centred(LoadQStr(ids::kVersion), this);
-  version->setObjectName(IdName(ctl::kTitle));
-  MakeBold(version);
+  auto* version = centred(loadQStr(ids::kVersion), this);
+  version->setObjectName(idName(ctl::kTitle));
+  makeBold(version);
 
-  auto* group = new QGroupBox(LoadQStr(ids::kAboutGroup), this);
-  auto* maker = new QLabel(LoadQStr(ids::kAboutMaker), group);
+  auto* group = new QGroupBox(loadQStr(ids::kAboutGroup), this);
+  auto* maker = new QLabel(loadQStr(ids::kAboutMaker), group);
 
-  const QString home = LoadQStr(ids::kHomeUrl);
+  const QString home = loadQStr(ids::kHomeUrl);
   auto* homeLink = new CStaticLink(opener, {}, group);
-  homeLink->setObjectName(IdName(ctl::about::kHomeLink));
+  homeLink->setObjectName(idName(ctl::about::kHomeLink));
   homeLink->setText(home);
 
-  const QString address = MailAddress(LoadQStr(ids::kMailUrl));
+  const QString address = mailAddress(loadQStr(ids::kMailUrl));
   auto* mailLink = new CStaticLink(opener, QStringLiteral("mailto:") + address, group);
-  mailLink->setObjectName(IdName(ctl::about::kMailLink));
+  mailLink->setObjectName(idName(ctl::about::kMailLink));
   mailLink->setText(address);
 
   auto* picture = new QLabel(group);
-  picture->setPixmap(LoadBitmap(IdName(kTitleBitmap), devicePixelRatioF()));
+  picture->setPixmap(loadBitmap(idName(kTitleBitmap), devicePixelRatioF()));
 
   // Arrangement: icon beside the centred program lines, the maker's group, the button.
   auto* lines = new QVBoxLayout;
   lines->addWidget(version);
-  lines->addWidget(Centred(LoadQStr(ids::kAboutPurpose), this));
-  lines->addWidget(Centred(LoadQStr(ids::kAboutCopyright), this));
+  lines->addWidget(centred(loadQStr(ids::kAboutPurpose), this));
+  lines->addWidget(centred(loadQStr(ids::kAboutCopyright), this));
   auto* head = new QHBoxLayout;
   head->addWidget(icon, 0, Qt::AlignTop);
   head->addLayout(lines, 1);
 
   auto* mailRow = new QHBoxLayout;
-  mailRow->addWidget(new QLabel(LoadQStr(ids::kAboutMailLabel), group));
+  mailRow->addWidget(new QLabel(loadQStr(ids::kAboutMailLabel), group));
   mailRow->addWidget(mailLink);
   mailRow->addStretch(1);
 
@@ -84,7 +84,7 @@ CAboutDlg::CAboutDlg(IUrlOpener& opener, QWidget* parent) : QDialog(parent) {
   groupGrid->addWidget(homeLink, 1, 0, 1, 2, Qt::AlignLeft);
   groupGrid->addLayout(mailRow, 2, 0, 1, 2);
   groupGrid->addWidget(picture, 3, 0);
-  groupGrid->addWidget(new QLabel(LoadQStr(ids::kAboutMailInvitation), group), 3, 1);
+  groupGrid->addWidget(new QLabel(loadQStr(ids::kAboutMailInvitation), group), 3, 1);
   groupGrid->setColumnStretch(1, 1);
 
   auto* buttonRow = new QHBoxLayout;

@@ -6,7 +6,7 @@
 
 namespace pw {
 
-QPixmap LoadBitmap(const QString& name, qreal pixelRatio) {
+QPixmap loadBitmap(const QString& name, qreal pixelRatio) {
   QSvgRenderer renderer(QStringLiteral(":/bitmaps/%1.svg").arg(name));
   if (!renderer.isValid())
     return {};
@@ -22,8 +22,8 @@ QPixmap LoadBitmap(const QString& name, qreal pixelRatio) {
 
 BitmapButton::BitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
   const qreal ratio = devicePixelRatioF();
-  released_ = LoadBitmap(caption + QLatin1Char('U'), ratio);
-  pressed_ = LoadBitmap(caption + QLatin1Char('D'), ratio);
+  released_ = loadBitmap(caption + QLatin1Char('U'), ratio);
+  pressed_ = loadBitmap(caption + QLatin1Char('D'), ratio);
   setAccessibleName(caption);
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(sizeHint());

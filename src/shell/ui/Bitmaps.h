@@ -10,7 +10,7 @@ namespace pw {
 
 // The bitmap of a resource name ("NEWU", or a bitmap id's digits); a null pixmap when there is
 // none.
-QPixmap LoadBitmap(const QString& name, qreal pixelRatio = 1.0);
+QPixmap loadBitmap(const QString& name, qreal pixelRatio = 1.0);
 
 // A small button drawn entirely by two bitmaps named after its caption: caption + "U" while
 // released, caption + "D" while pressed. It takes the size of its bitmap.

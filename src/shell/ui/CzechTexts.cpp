@@ -11,7 +11,7 @@
 
 namespace pw {
 
-bool InstallCzechQtTexts(QCoreApplication& app) {
+bool installCzechQtTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
   const QString folders[] = {
       QLibraryInfo::path(QLibraryInfo::TranslationsPath),
@@ -24,24 +24,24 @@ bool InstallCzechQtTexts(QCoreApplication& app) {
   return false;
 }
 
-void SetCzechButtonTexts(QMessageBox& box) {
+void setCzechButtonTexts(QMessageBox& box) {
   const std::pair<QMessageBox::StandardButton, int> texts[] = {{QMessageBox::Ok, ids::kButtonOk},
                                                                {QMessageBox::Yes, ids::kButtonYes},
                                                                {QMessageBox::No, ids::kButtonNo}};
   for (const auto& [which, text] : texts) {
     if (QAbstractButton* button = box.button(which))
-      button->setText(LoadQStr(text));
+      button->setText(loadQStr(text));
   }
 }
 
 QString CzechFileTypes::type(const QFileInfo& info) const {
   if (info.isRoot())
-    return LoadQStr(ids::kFileTypeDrive);
+    return loadQStr(ids::kFileTypeDrive);
   if (info.isDir())
-    return LoadQStr(ids::kFileTypeFolder);
+    return loadQStr(ids::kFileTypeFolder);
   const QString suffix = info.suffix();
-  return suffix.isEmpty() ? LoadQStr(ids::kFileTypeFile)
-                          : Q(FormatStr(ids::kFileTypeOf, S(suffix.toUpper())));
+  return suffix.isEmpty() ? loadQStr(ids::kFileTypeFile)
+                          : Q(formatStr(ids::kFileTypeOf, S(suffix.toUpper())));
 }
 
 }  // namespace pw

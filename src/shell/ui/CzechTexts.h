@@ -12,11 +12,11 @@ namespace pw {
 
 // Installs Qt's own Czech translation: from Qt's translations folder, else from a
 // "translations" folder beside the executable. False when neither has it.
-bool InstallCzechQtTexts(QCoreApplication& app);
+bool installCzechQtTexts(QCoreApplication& app);
 
 // Gives the standard buttons of a message box their Czech texts, so they read Czech also
 // without Qt's translation.
-void SetCzechButtonTexts(QMessageBox& box);
+void setCzechButtonTexts(QMessageBox& box);
 
 // The file dialog's "Type" column, which Qt's translation leaves in English.
 class CzechFileTypes : public QFileIconProvider {

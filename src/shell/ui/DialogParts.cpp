@@ -13,22 +13,22 @@ DialogUnits::DialogUnits(const QFont& font)
     : avgWidth_(QFontMetrics(font).averageCharWidth()), height_(QFontMetrics(font).height()) {}
 
 QRect DialogUnits::operator()(int x, int y, int w, int h) const {
-  return QRect(Horizontal(x), Vertical(y), std::max(1, Horizontal(w)), std::max(1, Vertical(h)));
+  return QRect(horizontal(x), vertical(y), std::max(1, horizontal(w)), std::max(1, vertical(h)));
 }
 
-void MakeBold(QWidget* widget) {
+void makeBold(QWidget* widget) {
   QFont bold = widget->font();
   bold.setWeight(QFont::Bold);
   widget->setFont(bold);
 }
 
-QDialogButtonBox* ConfirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel) {
+QDialogButtonBox* confirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel) {
   auto* buttons = new QDialogButtonBox(dialog);
   auto* ok = buttons->addButton(confirm, QDialogButtonBox::AcceptRole);
-  ok->setObjectName(IdName(ctl::kOk));
+  ok->setObjectName(idName(ctl::kOk));
   ok->setDefault(true);
   auto* no = buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  no->setObjectName(IdName(ctl::kCancel));
+  no->setObjectName(idName(ctl::kCancel));
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;

@@ -16,8 +16,8 @@ namespace pw {
 class DialogUnits {
  public:
   explicit DialogUnits(const QFont& font);
-  int Horizontal(int x) const { return x * avgWidth_ / 4; }
-  int Vertical(int y) const { return y * height_ / 8; }
+  int horizontal(int x) const { return x * avgWidth_ / 4; }
+  int vertical(int y) const { return y * height_ / 8; }
   QRect operator()(int x, int y, int w, int h) const;
 
  private:
@@ -26,9 +26,9 @@ class DialogUnits {
 };
 
 // The widget's own font with weight 700.
-void MakeBold(QWidget* widget);
+void makeBold(QWidget* widget);
 
 // The confirming button (default) and the cancel button, wired to accept and reject.
-QDialogButtonBox* ConfirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel);
+QDialogButtonBox* confirmButtons(QDialog* dialog, const QString& confirm, const QString& cancel);
 
 }  // namespace pw

@@ -17,7 +17,7 @@ constexpr char kGreenRim[] = "#2bb24c";
 constexpr char kYellowRim[] = "#f5d400";
 constexpr char kRedRim[] = "#e02020";
 
-const char* RimColour(IconRim rim) {
+const char* rimColour(IconRim rim) {
   switch (rim) {
     case IconRim::Yellow:
       return kYellowRim;
@@ -31,7 +31,7 @@ const char* RimColour(IconRim rim) {
 
 // The drawing that gives the sharpest result at a size: one that the size is a whole multiple of,
 // otherwise the largest that is not larger, otherwise the smallest.
-int DrawingFor(int size) {
+int drawingFor(int size) {
   for (const int drawn : kDrawnSizes)
     if (size % drawn == 0)
       return drawn;
@@ -43,10 +43,10 @@ int DrawingFor(int size) {
 
 }  // namespace
 
-QPixmap IconPixmap(IconId id, int size) {
+QPixmap iconPixmap(IconId id, int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
-  const auto picture = PictureOf(id);
+  const auto picture = pictureOf(id);
   if (!picture)
     return pixmap;
   QFile file(QStringLiteral(":/icons/%1.svg").arg(picture->file));
@@ -54,10 +54,10 @@ QPixmap IconPixmap(IconId id, int size) {
     return pixmap;
   QByteArray svg = file.readAll();
   if (picture->rim != IconRim::Green)
-    svg.replace(kGreenRim, RimColour(picture->rim));
+    svg.replace(kGreenRim, rimColour(picture->rim));
   QSvgRenderer renderer(svg);
   QPainter painter(&pixmap);
-  renderer.render(&painter, QStringLiteral("px%1").arg(DrawingFor(size)), QRectF(0, 0, size, size));
+  renderer.render(&painter, QStringLiteral("px%1").arg(drawingFor(size)), QRectF(0, 0, size, size));
   return pixmap;
 }
 
@@ -81,7 +81,7 @@ class PictureEngine : public QIconEngine {
   // QIcon hands over the size in device pixels already.
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
     const int side = qMax(1, qMin(size.width(), size.height()));
-    QPixmap pixmap = IconPixmap(id_, side);
+    QPixmap pixmap = iconPixmap(id_, side);
     if (mode == QIcon::Disabled)
       pixmap = QIcon(pixmap).pixmap(side, QIcon::Disabled);
     pixmap.setDevicePixelRatio(scale);
@@ -107,7 +107,7 @@ class PictureEngine : public QIconEngine {
 
 }  // namespace
 
-QIcon IconFor(IconId id) {
+QIcon iconFor(IconId id) {
   return QIcon(new PictureEngine(id));
 }
 
@@ -118,7 +118,7 @@ void IconView::paintEvent(QPaintEvent*) {
   // Drawn from the picture only when the window moves to a screen of another pixel ratio.
   const qreal ratio = painter.device()->devicePixelRatioF();
   if (drawn_.isNull() || drawn_.devicePixelRatio() != ratio) {
-    drawn_ = IconPixmap(id_, qRound(size_ * ratio));
+    drawn_ = iconPixmap(id_, qRound(size_ * ratio));
     drawn_.setDevicePixelRatio(ratio);
   }
   painter.drawPixmap(0, 0, drawn_);

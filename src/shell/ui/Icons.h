@@ -11,8 +11,8 @@ namespace pw {
 
 // The icon of an id, drawn at whatever size and pixel ratio is asked for; an id without a picture
 // gives a fully transparent icon (the empty animation frame).
-QIcon IconFor(IconId id);
-QPixmap IconPixmap(IconId id, int size);
+QIcon iconFor(IconId id);
+QPixmap iconPixmap(IconId id, int size);
 
 // An icon of a fixed size in a window, drawn for the pixel ratio of the screen the window is on
 // (a pixmap in a label would be scaled up, blurred, on a HiDPI screen).

@@ -9,21 +9,21 @@
 namespace pw {
 
 namespace {
-QString Title() {
-  return LoadQStr(ids::kProgramName);
+QString title() {
+  return loadQStr(ids::kProgramName);
 }
 }  // namespace
 
-void QtMessages::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, Title(), Q(text), QMessageBox::Ok);
-  SetCzechButtonTexts(box);
+void QtMessages::showError(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, title(), Q(text), QMessageBox::Ok);
+  setCzechButtonTexts(box);
   box.exec();
 }
 
-bool QtMessages::AskYesNo(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, Title(), Q(text), QMessageBox::Yes | QMessageBox::No);
+bool QtMessages::askYesNo(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, title(), Q(text), QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(QMessageBox::No);
-  SetCzechButtonTexts(box);
+  setCzechButtonTexts(box);
   return box.exec() == QMessageBox::Yes;
 }
 

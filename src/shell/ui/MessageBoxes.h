@@ -8,8 +8,8 @@ namespace pw {
 
 class QtMessages : public IMessages {
  public:
-  void ShowError(const std::string& text) override;
-  bool AskYesNo(const std::string& text) override;
+  void showError(const std::string& text) override;
+  bool askYesNo(const std::string& text) override;
 };
 
 }  // namespace pw

@@ -12,15 +12,15 @@
 namespace pw {
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(LoadQStr(ids::kPasswordTitle));
+  setWindowTitle(loadQStr(ids::kPasswordTitle));
 
-  auto* label = new QLabel(LoadQStr(ids::kPasswordLabel), this);
+  auto* label = new QLabel(loadQStr(ids::kPasswordLabel), this);
   edit_ = new QLineEdit(this);
-  edit_->setObjectName(IdName(ctl::password::kEdit));
+  edit_->setObjectName(idName(ctl::password::kEdit));
   edit_->setEchoMode(QLineEdit::Password);
   label->setBuddy(edit_);
 
-  auto* buttons = ConfirmButtons(this, LoadQStr(ids::kOk), LoadQStr(ids::kPasswordCancel));
+  auto* buttons = confirmButtons(this, loadQStr(ids::kOk), loadQStr(ids::kPasswordCancel));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

@@ -14,7 +14,7 @@ CStaticLink::CStaticLink(IUrlOpener& opener, const QString& target, QWidget* par
   QFont underlined = font();
   underlined.setUnderline(true);
   setFont(underlined);
-  ApplyColor();
+  applyColor();
 }
 
 void CStaticLink::mousePressEvent(QMouseEvent* event) {
@@ -26,16 +26,16 @@ void CStaticLink::mousePressEvent(QMouseEvent* event) {
     target_ = text();
   if (target_.isEmpty())
     return;
-  if (opener_.Open(S(target_))) {
+  if (opener_.open(S(target_))) {
     color_ = kVisited;
-    ApplyColor();
+    applyColor();
   } else {
     QApplication::beep();
-    Trace("*** WARNING: CStaticLink: unable to navigate link %s\n", S(target_).c_str());
+    trace("*** WARNING: CStaticLink: unable to navigate link %s\n", S(target_).c_str());
   }
 }
 
-void CStaticLink::ApplyColor() {
+void CStaticLink::applyColor() {
   QPalette palette = this->palette();
   palette.setColor(QPalette::WindowText, color_);
   setPalette(palette);

@@ -27,7 +27,7 @@ class CStaticLink : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  void ApplyColor();
+  void applyColor();
 
   IUrlOpener& opener_;
   QString target_;

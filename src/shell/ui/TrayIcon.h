@@ -39,18 +39,18 @@ class TrayIcon : public QObject, public ITrayShell {
   QRect geometry() const { return icon_.geometry(); }
   QSystemTrayIcon* icon() { return &icon_; }
 
-  bool Available() override;
-  bool Add(const TrayRecord& record, unsigned flags) override;
-  bool Modify(const TrayRecord& record, unsigned flags) override;
-  bool Remove() override;
-  void ShowMessage(const std::string& title, const std::string& text) override;
+  bool available() override;
+  bool add(const TrayRecord& record, unsigned flags) override;
+  bool modify(const TrayRecord& record, unsigned flags) override;
+  bool remove() override;
+  void showMessage(const std::string& title, const std::string& text) override;
 
  private:
-  void Apply(const TrayRecord& record, unsigned flags);
-  void AddItems(QMenu& menu, const std::vector<MenuItem>& items);
-  void OnActivated(QSystemTrayIcon::ActivationReason reason);
-  void OnMenuAboutToShow();
-  void WatchForNewPanel();
+  void apply(const TrayRecord& record, unsigned flags);
+  void addItems(QMenu& menu, const std::vector<MenuItem>& items);
+  void onActivated(QSystemTrayIcon::ActivationReason reason);
+  void onMenuAboutToShow();
+  void watchForNewPanel();
 
   QSystemTrayIcon icon_;
   std::unique_ptr<QMenu> menu_;

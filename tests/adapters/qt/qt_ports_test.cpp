@@ -21,9 +21,9 @@ class QtPortsTest : public QObject {
   // A password changed in the profile file while the program runs counts at the next prompt.
   void profileReadsTheStoreAsItIsNow() {
     QtProfile profile;
-    profile.WriteString("Anyonestr", "stare");
-    profile.WriteInt("FirstTime", 1);
-    QCOMPARE(profile.ReadString("Anyonestr", ""), std::string("stare"));
+    profile.writeString("Anyonestr", "stare");
+    profile.writeInt("FirstTime", 1);
+    QCOMPARE(profile.readString("Anyonestr", ""), std::string("stare"));
     const QString path = dir_.filePath(QStringLiteral("Quorbel/Pagewarden.conf"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -33,8 +33,8 @@ class QtPortsTest : public QObject {
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(2), QFile::FileModificationTime));
     file.close();
-    QCOMPARE(profile.ReadString("Anyonestr", ""), std::string("nové"));
-    QCOMPARE(profile.ReadInt("FirstTime", 1), 0);
+    QCOMPARE(profile.readString("Anyonestr", ""), std::string("nové"));
+    QCOMPARE(profile.readInt("FirstTime", 1), 0);
   }
 };
 

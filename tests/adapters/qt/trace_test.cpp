@@ -9,7 +9,7 @@ namespace pw {
 
 namespace {
 QStringList captured;
-void Capture(QtMsgType, const QMessageLogContext& context, const QString& message) {
+void capture(QtMsgType, const QMessageLogContext& context, const QString& message) {
   captured << QString::fromLatin1(context.category) + QStringLiteral(": ") + message;
 }
 }  // namespace
@@ -19,11 +19,11 @@ class TraceTest : public QObject {
 
  private slots:
   void followsTheLoggingRules() {
-    InstallQtTrace();
-    const QtMessageHandler previous = qInstallMessageHandler(Capture);
-    Trace("CRegistry::Open error: Can't open key %s!\n", "Run");
+    installQtTrace();
+    const QtMessageHandler previous = qInstallMessageHandler(capture);
+    trace("CRegistry::Open error: Can't open key %s!\n", "Run");
     QLoggingCategory::setFilterRules(QStringLiteral("pagewarden.trace.debug=true"));
-    Trace("CRegistry::Open error: Can't open key %s!\n", "Run");
+    trace("CRegistry::Open error: Can't open key %s!\n", "Run");
     qInstallMessageHandler(previous);
     QCOMPARE(captured, QStringList{QStringLiteral(
                            "pagewarden.trace: CRegistry::Open error: Can't open key Run!")});

@@ -34,7 +34,7 @@ TEST(WinspoolJobs, RecordsBecomeSnapshots) {
   using Row = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string, std::string,
                          std::optional<std::int16_t>>;
   std::vector<Row> rows;
-  for (const JobSnapshot& j : JobSnapshots(jobs, 3))
+  for (const JobSnapshot& j : jobSnapshots(jobs, 3))
     rows.emplace_back(j.id, j.totalPages, j.pagesPrinted, j.user, j.document, j.quality);
   EXPECT_EQ(rows, (std::vector<Row>{{7, 3, 1, "eva", "Dopis.docx", -1},
                                     {0xFFFFFFFF, 0, 5, "", "", 600},
@@ -45,12 +45,12 @@ TEST(WinspoolJobs, RecordsBecomeSnapshots) {
 // strings into the caller's buffer, as the spooler packs them.
 class ScriptedSpooler : public ISpoolerCalls {
  public:
-  bool Open(const std::string& name, HANDLE* printer) override {
+  bool open(const std::string& name, HANDLE* printer) override {
     opened.push_back(name);
     *printer = reinterpret_cast<HANDLE>(0x42);
     return canOpen;
   }
-  bool Enumerate(HANDLE printer, BYTE* buffer, DWORD size, DWORD* needed,
+  bool enumerate(HANDLE printer, BYTE* buffer, DWORD size, DWORD* needed,
                  DWORD* returned) override {
     EXPECT_EQ(printer, reinterpret_cast<HANDLE>(0x42));
     const DWORD full = withJob ? sizeof(JOB_INFO_2A) + 8 : 0;
@@ -79,7 +79,7 @@ class ScriptedSpooler : public ISpoolerCalls {
     }
     return true;
   }
-  void Close(HANDLE) override { ++closed; }
+  void close(HANDLE) override { ++closed; }
 
   std::deque<DWORD> failures;  // the errors of the first calls; the calls after them succeed
   bool canOpen = true;
@@ -92,7 +92,7 @@ class ScriptedSpooler : public ISpoolerCalls {
 TEST(WinspoolJobs, SizeQueryThenFetchIntoABufferOfThatSize) {
   ScriptedSpooler spooler;
   WinspoolJobSource source(spooler);
-  const auto jobs = source.ListJobs("Kancelář");
+  const auto jobs = source.listJobs("Kancelář");
   ASSERT_TRUE(jobs.has_value());
   ASSERT_EQ(jobs->size(), 1u);
   EXPECT_EQ((*jobs)[0].id, 12u);
@@ -103,7 +103,7 @@ TEST(WinspoolJobs, SizeQueryThenFetchIntoABufferOfThatSize) {
 
   // An empty queue: the size query succeeds with nothing to fetch.
   spooler.withJob = false;
-  const auto none = source.ListJobs("Kancelář");
+  const auto none = source.listJobs("Kancelář");
   ASSERT_TRUE(none.has_value());
   EXPECT_TRUE(none->empty());
 }
@@ -111,25 +111,25 @@ TEST(WinspoolJobs, SizeQueryThenFetchIntoABufferOfThatSize) {
 TEST(WinspoolJobs, FailuresYieldNothingAndCloseWhatWasOpened) {
   ScriptedSpooler closedPrinter;
   closedPrinter.canOpen = false;
-  EXPECT_FALSE(WinspoolJobSource(closedPrinter).ListJobs("x").has_value());
+  EXPECT_FALSE(WinspoolJobSource(closedPrinter).listJobs("x").has_value());
   EXPECT_EQ(closedPrinter.closed, 0);
 
   ScriptedSpooler sizeFails;  // a failure other than "buffer too small"
   sizeFails.failures = {ERROR_ACCESS_DENIED};
-  EXPECT_FALSE(WinspoolJobSource(sizeFails).ListJobs("x").has_value());
+  EXPECT_FALSE(WinspoolJobSource(sizeFails).listJobs("x").has_value());
   EXPECT_EQ(sizeFails.sizes.size(), 1u);
   EXPECT_EQ(sizeFails.closed, 1);
 
   ScriptedSpooler fetchFails;
   fetchFails.failures = {ERROR_INSUFFICIENT_BUFFER, ERROR_INVALID_HANDLE};
-  EXPECT_FALSE(WinspoolJobSource(fetchFails).ListJobs("x").has_value());
+  EXPECT_FALSE(WinspoolJobSource(fetchFails).listJobs("x").has_value());
   EXPECT_EQ(fetchFails.sizes.size(), 2u);
   EXPECT_EQ(fetchFails.closed, 1);
 }
 
 TEST(WinspoolPrinters, TheSpoolerAnswers) {
   // Whatever queues the machine has, the spooler is reachable and names each one.
-  const auto printers = WinspoolPrinterList().LocalPrinters();
+  const auto printers = WinspoolPrinterList().localPrinters();
   ASSERT_TRUE(printers.has_value());
   for (const std::string& name : *printers)
     EXPECT_FALSE(name.empty());

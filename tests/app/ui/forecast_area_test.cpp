@@ -17,8 +17,8 @@ class ForecastAreaTest : public QObject {
   void theForecastGoesBelowTheInkLevelsAndLeavesTheWindowAboveAlone() {
     StatusWindow window;
     const QSize plain = window.size();
-    const QRect ok = window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry();
-    window.ShowInkLevels(InkRows(ParseMarkers({"Black"}, {"#000000"}, {80}, {10}, {})), "");
+    const QRect ok = window.findChild<QPushButton*>(idName(ctl::status::kOk))->geometry();
+    window.showInkLevels(inkRows(parseMarkers({"Black"}, {"#000000"}, {80}, {10}, {})), "");
     const QWidget* inks = window.findChild<QWidget*>(QStringLiteral("inkLevels"));
     const int withInks = window.height();
 
@@ -28,7 +28,7 @@ class ForecastAreaTest : public QObject {
     months[0].pages = 10;
     const char* sentence =
         "Při dosavadním tempu (asi 14 stran týdně) dojde náplň kolem 3. 2. 2027.";
-    window.ShowForecast(sentence, months);
+    window.showForecast(sentence, months);
     const QWidget* area = window.findChild<QWidget*>(QStringLiteral("forecast"));
     QVERIFY(area->isVisibleTo(&window));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("forecastSentence"))->text(),
@@ -36,7 +36,7 @@ class ForecastAreaTest : public QObject {
     QVERIFY(area->geometry().top() > inks->geometry().bottom());
     QVERIFY(window.height() > area->geometry().bottom());
     QCOMPARE(window.width(), plain.width());
-    QCOMPARE(window.findChild<QPushButton*>(IdName(ctl::status::kOk))->geometry(), ok);
+    QCOMPARE(window.findChild<QPushButton*>(idName(ctl::status::kOk))->geometry(), ok);
 
     // The current month's bar, the tallest, stands in its colour at the chart's right end.
     const QImage chart =
@@ -47,7 +47,7 @@ class ForecastAreaTest : public QObject {
              window.palette().color(QPalette::Window));
 
     // A log with nothing to show takes the area away again.
-    window.ShowForecast("", std::vector<MonthUse>(kChartMonths));
+    window.showForecast("", std::vector<MonthUse>(kChartMonths));
     QVERIFY(!area->isVisibleTo(&window));
     QCOMPARE(window.height(), withInks);
   }

@@ -19,13 +19,13 @@ class HiDpiIconsTest : public QObject {
   Q_OBJECT
 
   // The icon at 48 device pixels over the window's background, as a sharp window shows it.
-  static QImage Expected(IconId id, const QColor& background) {
+  static QImage expected(IconId id, const QColor& background) {
     QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
     image.fill(background);
-    QPainter(&image).drawPixmap(0, 0, IconPixmap(id, 48));
+    QPainter(&image).drawPixmap(0, 0, iconPixmap(id, 48));
     return image;
   }
-  static QImage Shown(QWidget* window, const char* name) {
+  static QImage shown(QWidget* window, const char* name) {
     auto* icon = window->findChild<QWidget*>(QLatin1String(name));
     if (icon == nullptr)
       return {};
@@ -40,12 +40,12 @@ class HiDpiIconsTest : public QObject {
     StatusWindow status;
     status.show();
     QCOMPARE(status.devicePixelRatioF(), 1.5);
-    QCOMPARE(Shown(&status, "icon"), Expected(kProgramIcon, status.palette().window().color()));
+    QCOMPARE(shown(&status, "icon"), expected(kProgramIcon, status.palette().window().color()));
 
     test::FakeUrlOpener opener;
     CAboutDlg about(opener);
     about.show();
-    QCOMPARE(Shown(&about, "icon"), Expected(kProgramIcon, about.palette().window().color()));
+    QCOMPARE(shown(&about, "icon"), expected(kProgramIcon, about.palette().window().color()));
   }
 };
 

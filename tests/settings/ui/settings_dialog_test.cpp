@@ -23,7 +23,7 @@ namespace {
 
 class FakePrinterList : public IPrinterList {
  public:
-  std::optional<std::vector<std::string>> LocalPrinters() override { return names; }
+  std::optional<std::vector<std::string>> localPrinters() override { return names; }
   std::optional<std::vector<std::string>> names;  // nothing: the server cannot be reached
 };
 
@@ -33,7 +33,7 @@ const Options kOptions{"desk", "hp 5", 2, 1, 1, 0, 1, 0, 0, 0};
 
 // Runs the action on the next modal dialog that opens.
 template <typename Dialog, typename Action>
-void OnNextDialog(Action action) {
+void onNextDialog(Action action) {
   QTimer::singleShot(0, [action] {
     auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
     QVERIFY(dlg);
@@ -54,18 +54,18 @@ class SettingsDialogTest : public QObject {
   std::unique_ptr<CSettingsDlg> dlg_;
 
   template <typename T = QLineEdit>
-  T* Child(int id) {
-    auto* w = dlg_->findChild<T*>(IdName(id));
+  T* child(int id) {
+    auto* w = dlg_->findChild<T*>(idName(id));
     if (!w)
       qFatal("no control %d", id);
     return w;
   }
-  QString Text(int id) { return Child(id)->text(); }
-  QByteArray FileBytes() {
+  QString text(int id) { return child(id)->text(); }
+  QByteArray fileBytes() {
     QFile f(Q(dataFile_->paths().data));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
-  void Open(const Options& options) {
+  void open(const Options& options) {
     dlg_ = std::make_unique<CSettingsDlg>(*dataFile_, printers_);
     dlg_->setValues({options, "tajne", {}, false});
   }
@@ -73,9 +73,9 @@ class SettingsDialogTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    dataFile_ = std::make_unique<DataFile>(DataFilePaths::InFolder(S(dir_.path())), messages_);
-    test::DataFileBuilder().WriteTo(dataFile_->paths().data);
-    QVERIFY(dataFile_->WriteCartridgeCatalogue({{"HP 45", "500", "DeskJet, OfficeJet"},
+    dataFile_ = std::make_unique<DataFile>(DataFilePaths::inFolder(S(dir_.path())), messages_);
+    test::DataFileBuilder().writeTo(dataFile_->paths().data);
+    QVERIFY(dataFile_->writeCartridgeCatalogue({{"HP 45", "500", "DeskJet, OfficeJet"},
                                                 {"HP 56", "450", "DeskJet 5550"},
                                                 {"Canon BC", "300", "BJC"}}));
     messages_.errors.clear();
@@ -84,30 +84,30 @@ class SettingsDialogTest : public QObject {
   void cleanup() { dlg_.reset(); }
 
   void controlsShowTheValuesAndOkTakesThemBack() {
-    Open(kOptions);
-    auto* printer = Child<QComboBox>(ctl::settings::kPrinter);
-    auto* quality = Child<QComboBox>(ctl::settings::kQuality);
+    open(kOptions);
+    auto* printer = child<QComboBox>(ctl::settings::kPrinter);
+    auto* quality = child<QComboBox>(ctl::settings::kQuality);
     QCOMPARE(printer->currentText(), QStringLiteral("DeskJet"));  // sorted with case ignored
-    QCOMPARE(Text(ctl::settings::kPrinters), QStringLiteral("DeskJet 5550"));
-    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("450"));
+    QCOMPARE(text(ctl::settings::kPrinters), QStringLiteral("DeskJet 5550"));
+    QCOMPARE(text(ctl::settings::kMaxPages), QStringLiteral("450"));
     QCOMPARE(quality->currentIndex(), 2);
-    QCOMPARE(Text(ctl::settings::kPassword), QStringLiteral("tajne"));
+    QCOMPARE(text(ctl::settings::kPassword), QStringLiteral("tajne"));
     QVERIFY(!quality->isEnabled());
-    QVERIFY(!Child(ctl::settings::kPassword)->isEnabled());
+    QVERIFY(!child(ctl::settings::kPassword)->isEnabled());
 
     // A chosen printer chooses the cartridge naming it.
     printer->setCurrentIndex(printer->findText(QStringLiteral("Office")));
     emit printer->activated(printer->currentIndex());
-    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("500"));
+    QCOMPARE(text(ctl::settings::kMaxPages), QStringLiteral("500"));
     // Every check box flips its option; the two that govern a field enable it.
     for (const int id :
          {ctl::settings::kPopStatus, ctl::settings::kAutoQuality, ctl::settings::kWindowsRun,
           ctl::settings::kEmptyFlash, ctl::settings::kTooltip, ctl::settings::kAutoMonitor,
           ctl::settings::kAnyone})
-      Child<QCheckBox>(id)->click();
+      child<QCheckBox>(id)->click();
     QVERIFY(quality->isEnabled());
-    QVERIFY(Child(ctl::settings::kPassword)->isEnabled());
-    Child(ctl::settings::kPassword)->setText(QStringLiteral("jiné"));
+    QVERIFY(child(ctl::settings::kPassword)->isEnabled());
+    child(ctl::settings::kPassword)->setText(QStringLiteral("jiné"));
     quality->setCurrentIndex(0);
     emit quality->activated(0);
     dlg_->accept();
@@ -122,11 +122,11 @@ class SettingsDialogTest : public QObject {
   // The stored cartridge name is kept; a printer that is gone selects nothing, so OK stores none.
   void unreadableDataFileStillOpens() {
     QVERIFY(QFile::remove(Q(dataFile_->paths().data)));
-    Open({"Gone", "hp 5", 2, 1, 1, 0, 1, 0, 0, 0});
+    open({"Gone", "hp 5", 2, 1, 1, 0, 1, 0, 0, 0});
     QCOMPARE(messages_.errors, std::vector<std::string>{"Chyba: Nelze otevřít XML datový soubor!"});
     // Initialisation stopped before the enabling.
-    QVERIFY(Child<QComboBox>(ctl::settings::kQuality)->isEnabled());
-    QVERIFY(Child(ctl::settings::kPassword)->isEnabled());
+    QVERIFY(child<QComboBox>(ctl::settings::kQuality)->isEnabled());
+    QVERIFY(child(ctl::settings::kPassword)->isEnabled());
 
     dlg_->accept();
     const SettingsValues v = dlg_->values();
@@ -139,8 +139,8 @@ class SettingsDialogTest : public QObject {
   // keeps it.
   void unreachableServerKeepsTheStoredPrinter() {
     printers_.names.reset();
-    Open(kOptions);
-    auto* printer = Child<QComboBox>(ctl::settings::kPrinter);
+    open(kOptions);
+    auto* printer = child<QComboBox>(ctl::settings::kPrinter);
     QCOMPARE(printer->count(), 1);
     QCOMPARE(printer->currentText(), QStringLiteral("desk (nedostupná)"));
     dlg_->accept();
@@ -149,16 +149,16 @@ class SettingsDialogTest : public QObject {
 
   // The dialog never writes the data file: after a cancel nothing of the edits remains.
   void newEditDeleteThroughTheDialogs() {
-    const QByteArray before = FileBytes();
-    Open(kOptions);
-    auto* cartridge = Child<QComboBox>(ctl::settings::kCartridge);
+    const QByteArray before = fileBytes();
+    open(kOptions);
+    auto* cartridge = child<QComboBox>(ctl::settings::kCartridge);
 
     // Typed in: pages take digits only, Ctrl+Enter breaks the printers' line, Enter confirms.
-    OnNextDialog<CAddCartridgeDlg>([](CAddCartridgeDlg& d) {
-      auto* printers = d.findChild<QPlainTextEdit*>(IdName(ctl::cartridge::kPrinters));
-      QTest::keyClicks(d.findChild<QLineEdit*>(IdName(ctl::cartridge::kName)),
+    onNextDialog<CAddCartridgeDlg>([](CAddCartridgeDlg& d) {
+      auto* printers = d.findChild<QPlainTextEdit*>(idName(ctl::cartridge::kPrinters));
+      QTest::keyClicks(d.findChild<QLineEdit*>(idName(ctl::cartridge::kName)),
                        QStringLiteral("Epson T0"));
-      QTest::keyClicks(d.findChild<QLineEdit*>(IdName(ctl::cartridge::kPages)),
+      QTest::keyClicks(d.findChild<QLineEdit*>(idName(ctl::cartridge::kPages)),
                        QStringLiteral("2a50"));
       QTest::keyClicks(printers, QStringLiteral("Stylus"));
       QTest::keyClick(printers, Qt::Key_Return, Qt::ControlModifier);
@@ -167,24 +167,24 @@ class SettingsDialogTest : public QObject {
       if (d.isVisible())  // Enter did not confirm: let the checks below fail
         d.reject();
     });
-    Child<QAbstractButton>(ctl::settings::kNewCartridge)->click();
+    child<QAbstractButton>(ctl::settings::kNewCartridge)->click();
     QCOMPARE(cartridge->currentIndex(), 3);
-    QCOMPARE(Text(ctl::settings::kPrinters), QStringLiteral("Stylus Photo"));
+    QCOMPARE(text(ctl::settings::kPrinters), QStringLiteral("Stylus Photo"));
 
-    OnNextDialog<CEditCartridgeDlg>([](CEditCartridgeDlg& d) {
+    onNextDialog<CEditCartridgeDlg>([](CEditCartridgeDlg& d) {
       QCOMPARE(d.entry(), (CartridgeEntry{"Epson T0", "250", "Stylus Photo"}));
       d.setEntry({"Epson T1", "260", "Stylus"});
       d.accept();
     });
-    Child<QAbstractButton>(ctl::settings::kEditCartridge)->click();
+    child<QAbstractButton>(ctl::settings::kEditCartridge)->click();
     QCOMPARE(cartridge->itemText(3), QStringLiteral("Epson T1"));
-    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("260"));
+    QCOMPARE(text(ctl::settings::kMaxPages), QStringLiteral("260"));
 
-    Child<QAbstractButton>(ctl::settings::kDeleteCartridge)->click();
+    child<QAbstractButton>(ctl::settings::kDeleteCartridge)->click();
     QCOMPARE(cartridge->count(), 3);
-    QCOMPARE(Text(ctl::settings::kMaxPages), QStringLiteral("300"));  // the entry before it
+    QCOMPARE(text(ctl::settings::kMaxPages), QStringLiteral("300"));  // the entry before it
     dlg_->reject();
-    QCOMPARE(FileBytes(), before);
+    QCOMPARE(fileBytes(), before);
   }
 };
 

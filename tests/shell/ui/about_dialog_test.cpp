@@ -26,7 +26,7 @@ class AboutDialogTest : public QObject {
       opener.succeed = succeed;
       CAboutDlg dlg(opener);
       for (const int id : {ctl::about::kHomeLink, ctl::about::kMailLink}) {
-        auto* link = dlg.findChild<CStaticLink*>(IdName(id));
+        auto* link = dlg.findChild<CStaticLink*>(idName(id));
         QVERIFY(link);
         QCOMPARE(link->linkColor(), blue);
         QTest::mouseClick(link, Qt::RightButton);
@@ -40,7 +40,7 @@ class AboutDialogTest : public QObject {
 
   void passwordPromptMasksAndReturnsTheText() {
     CPasswordDlg dlg;
-    auto* edit = dlg.findChild<QLineEdit*>(IdName(ctl::password::kEdit));
+    auto* edit = dlg.findChild<QLineEdit*>(idName(ctl::password::kEdit));
     QVERIFY(edit);
     QTest::keyClicks(edit, QStringLiteral("Heslo"));
     edit->insert(QStringLiteral(" č1"));
@@ -56,7 +56,7 @@ class AboutDialogTest : public QObject {
     const std::pair<int, int> cases[] = {
         {icons::kGreen, 0}, {icons::kYellow, 1}, {icons::kRedFrame2, 2}, {icons::kBlank, -1}};
     for (const auto& [id, rim] : cases) {
-      const QImage image = IconFor(id).pixmap(22).toImage();
+      const QImage image = iconFor(id).pixmap(22).toImage();
       QCOMPARE(image.size(), QSize(22, 22));
       int near[3] = {}, opaque = 0;
       for (int i = 0; i < 22 * 22; ++i) {
@@ -80,13 +80,13 @@ class AboutDialogTest : public QObject {
       pixels.setDevicePixelRatio(1.0);
       return pixels;
     };
-    const QIcon icon = IconFor(icons::kGreen);
+    const QIcon icon = iconFor(icons::kGreen);
     for (const int size : {24, 48})
-      QCOMPARE(image(icon.pixmap(size)), image(IconPixmap(icons::kGreen, size)));
+      QCOMPARE(image(icon.pixmap(size)), image(iconPixmap(icons::kGreen, size)));
     const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
     QCOMPARE(sharp.size(), QSize(48, 48));
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
-    QCOMPARE(image(sharp), image(IconPixmap(icons::kGreen, 48)));
+    QCOMPARE(image(sharp), image(iconPixmap(icons::kGreen, 48)));
   }
 };
 

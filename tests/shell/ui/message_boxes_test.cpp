@@ -21,7 +21,7 @@ class MessageBoxesTest : public QObject {
   QStringList boxButtons_;
 
   // Notes the buttons of the message box that opens next, then closes it.
-  void ReadNextBox() {
+  void readNextBox() {
     boxButtons_.clear();
     QTimer::singleShot(0, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -36,12 +36,12 @@ class MessageBoxesTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QVERIFY(InstallCzechQtTexts(*QCoreApplication::instance())); }
+  void initTestCase() { QVERIFY(installCzechQtTexts(*QCoreApplication::instance())); }
 
   void messageBoxesAndQtsOwnTextsAreCzech() {
     QtMessages messages;
-    ReadNextBox();
-    QVERIFY(!messages.AskYesNo("Chcete pokračovat?"));
+    readNextBox();
+    QVERIFY(!messages.askYesNo("Chcete pokračovat?"));
     QCOMPARE(boxButtons_, (QStringList{QStringLiteral("&Ano"), QStringLiteral("&Ne"),
                                        QStringLiteral("default &Ne")}));
 
