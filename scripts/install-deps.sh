@@ -29,7 +29,7 @@ test_packages=(
   # the Windows build: the MinGW-w64 cross compiler and Wine
   g++-mingw-w64-x86-64-posix wine wine64
   # code style
-  clang-format
+  clang-format clang-tidy
   # the checks of the installed files
   desktop-file-utils appstream man-db
 )

@@ -29,6 +29,7 @@ echo "== cross build"
 # Tests are listed when ctest runs, so that the build itself never needs Wine.
 cmake -S "$here" -B "$out/pw" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DPW_LOGIC_ONLY=ON \
   -DPW_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$gtest" \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST "${launcher[@]}" >/dev/null
 cmake --build "$out/pw" -j"$jobs"
 mark

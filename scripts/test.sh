@@ -2,7 +2,8 @@
 # Installs what is missing, builds Pagewarden and runs every test: the unit and widget tests, the
 # tests against a private print server and a virtual desktop, the logic tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzz run of the data file's reader, the
-# Windows build under Wine, and the check of folder dependencies and member names. Compiler warnings are errors here.
+# Windows build under Wine, the check of folder dependencies and member names, and the naming
+# rule's check. Compiler warnings are errors here.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -13,7 +14,8 @@ folder_status=0
 bash "$here/scripts/check-tree.sh" || folder_status=$?
 
 echo "== build"
-bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON -DPW_TESTS=ON
+bash "$here/scripts/build.sh" "$here/build" -DPW_WERROR=ON -DPW_TESTS=ON \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
 echo "== tests"
 rm -f "$here/build/Testing/Temporary/LastTestsFailed.log"
@@ -44,6 +46,10 @@ echo "== the Windows build under Wine"
 win_status=0
 bash "$here/scripts/test-windows.sh" "$here/build-windows" || win_status=$?
 
+echo "== names of functions, methods, classes, members and constants"
+names_status=0
+bash "$here/scripts/check-names.sh" "$here/build" || names_status=$?
+
 # The count of the main run comes from ctest itself: its list of tests and the failures it wrote.
 total=$(ctest --test-dir "$here/build" -N | sed -n 's/^Total Tests: //p')
 failed=0
@@ -59,7 +65,8 @@ stage() { # name status: reports one further stage and counts it
 stage "sanitizer run" $san_status
 stage "fuzz run" $fuzz_status
 stage "Windows build" $win_status
-stage "folder dependencies and names" $folder_status
+stage "folder dependencies and member names" $folder_status
+stage "naming rule" $names_status
 bash "$here/scripts/count-lines.sh" || true
 echo "$passed passed, $failed failed"
 [ "$main_status" = 0 ] && [ $failed = 0 ]
