@@ -51,7 +51,9 @@ TEST(BoundedJobSource, GivesUpOnAHungSpoolerAndUsesItsLateAnswer) {
   EXPECT_LE(took([&] { EXPECT_FALSE(source.listJobs("desk")); }), 400ms);
   // While the spooler still owes the answer, looks fail at once instead of piling up.
   EXPECT_LE(took([&] { EXPECT_FALSE(source.listJobs("desk")); }), 50ms);
+  EXPECT_TRUE(source.answerOnItsWay());
   std::this_thread::sleep_for(600ms);
+  EXPECT_FALSE(source.answerOnItsWay());
   // The late answer is the next look's, for the same printer only.
   slow.delay = 0ms;
   jobs = source.listJobs("desk");

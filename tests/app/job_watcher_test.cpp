@@ -35,6 +35,12 @@ class FakeHost : public IWatchHost {
   std::vector<std::string> calls, records;  // records as "best normal economic user remark"
 };
 
+// A look that gave nothing may be one whose answer is still on its way.
+struct LateJobSource : test::FakeJobSource {
+  bool answerOnItsWay() override { return late; }
+  bool late = false;
+};
+
 class JobWatcherTest : public ::testing::Test {
  protected:
   JobWatcherTest() { options_.printer = "Kancelar"; }
@@ -53,7 +59,7 @@ class JobWatcherTest : public ::testing::Test {
   std::size_t looks() const { return jobs_.printers.size(); }
 
   Options options_;
-  test::FakeJobSource jobs_;
+  LateJobSource jobs_;
   test::FakeMessages messages_;
   test::FakeProfile profile_;
   test::FakeTimers timers_;
@@ -127,6 +133,15 @@ TEST_F(JobWatcherTest, AWatchThatCannotFinishRecordsNothingAndKeepsTheMark) {
   // The next tick counts the job that is still queued.
   watch();
   EXPECT_THAT(host_.records, ElementsAre("2 0 0 eva doc"));
+}
+
+// A server slower than the windows may wait is looked at again soon, within the same watch.
+TEST_F(JobWatcherTest, ALateAnswerIsWaitedForWithinTheWatch) {
+  jobs_.late = true;
+  script({Jobs{job(5, 1, 1)}, std::nullopt, Jobs{job(5, 3, 3)}});
+  watch();
+  EXPECT_EQ(looks(), 4u);
+  EXPECT_THAT(host_.records, ElementsAre("3 0 0 eva doc"));
 }
 
 TEST_F(JobWatcherTest, ImplausibleTotalsAreQuestioned) {

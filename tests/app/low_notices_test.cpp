@@ -27,8 +27,6 @@ TEST(LowNotices, TheNearlyEmptyCartridgeIsToldOncePerCartridge) {
        {{97, false, false}, {0, true, false}, {60, false, false}, {100, false, true}}},
       {"emptied before start-up's state is learnt", {{0, true, false}, {96, false, true}}},
   };
-  EXPECT_EQ(formatStr(ids::kNoticeUsage, 96),
-            "Náplň je vypotřebována z 96%. Je čas připravit novou náplň.");
   for (const auto& c : cases) {
     LowNotices notices;
     for (std::size_t i = 0; i < c.steps.size(); ++i) {

@@ -24,18 +24,9 @@ class FakeScheduler : public ISchedulerCalls {
  public:
   std::uint32_t add(const std::string& printer, std::uint32_t announced, std::string document,
                     State state = State::kWaiting, std::uint32_t printed = 0) {
-    SpooledJob job;
-    job.id = ++lastId_;
-    job.created = ++clock_;
-    job.state = state;
-    job.totalPages = announced;
-    job.pagesPrinted = printed;
-    job.user = "eva";
-    job.document = std::move(document);
-    job.quality = quality;
-    job.printer = printer;
-    jobs_.push_back(job);
-    return job.id;
+    jobs_.push_back({++lastId_, ++clock_, state, announced, printed, "eva", std::move(document),
+                     quality, printer});
+    return lastId_;
   }
   SpooledJob& at(std::uint32_t id) {
     return *std::find_if(jobs_.begin(), jobs_.end(), [&](auto& job) { return job.id == id; });
@@ -61,11 +52,8 @@ class FakeScheduler : public ISchedulerCalls {
       return job.printer == printer && job.state != State::kWaiting && job.id >= firstId;
     });
     for (SpooledJob& job : found)
-      if (brief) {
-        SpooledJob ids;
-        ids.id = job.id, ids.created = job.created;
-        job = ids;
-      }
+      if (brief)  // the ids and creation times only
+        job = {job.id, job.created, {}, 0, 0, {}, {}, {}, {}};
     return found;
   }
   std::optional<std::vector<SpooledJob>> job(std::uint32_t id) override {
@@ -187,9 +175,7 @@ TEST_F(QueueViewTest, OnlyJobsOfThePrinterFinishedAfterWatchingBeganCount) {
 TEST_F(QueueViewTest, AJobNumberedEarlierButFinishedLaterIsStillAskedFor) {
   QueueView view;
   auto job = [](std::uint32_t id, State state, std::uint32_t pages) {
-    SpooledJob j;
-    j.id = id, j.created = id, j.state = state, j.pagesPrinted = pages, j.quality = -4;
-    return j;
+    return SpooledJob{id, id, state, 0, pages, "", "", -4, ""};
   };
   view.begin("A", {job(10, State::kCompleted, 1)});
   const auto none = [] { return std::optional<std::optional<std::int16_t>>(); };
