@@ -13,28 +13,25 @@
 namespace pw {
 namespace {
 
+const std::string kTemplate = "/usr/share/pagewarden/Pagewarden.xml";
+const std::string kOwn = "/home/eva/.local/share/Quorbel/Pagewarden";
+
+// A system with the installed data file.
 class FakeFolders : public IDataFileFolders {
  public:
-  std::set<std::string> files;
+  std::set<std::string> files{kTemplate};
   std::vector<std::pair<std::string, std::string>> copies;
   bool copyWorks = true;
 
   bool exists(const std::string& path) override { return files.count(path) != 0; }
   bool copyNew(const std::string& from, const std::string& to) override {
     copies.emplace_back(from, to);
-    if (!copyWorks || files.count(to) != 0)
-      return false;
-    files.insert(to);
-    return true;
+    return copyWorks && files.insert(to).second;
   }
 };
 
-const std::string kTemplate = "/usr/share/pagewarden/Pagewarden.xml";
-const std::string kOwn = "/home/eva/.local/share/Quorbel/Pagewarden";
-
 TEST(DataFileLocation, InstalledProgramCopiesTheShippedFileForEachUserOnce) {
   FakeFolders fs;
-  fs.files = {kTemplate};
   const DataFileSetting installed{"/usr/bin", false, "/home/eva/.local/share", kTemplate};
   EXPECT_EQ(dataFileFolder(installed, fs), kOwn);
   ASSERT_EQ(fs.copies.size(), 1u);
@@ -44,14 +41,11 @@ TEST(DataFileLocation, InstalledProgramCopiesTheShippedFileForEachUserOnce) {
   EXPECT_EQ(fs.copies.size(), 1u);
 
   // Root, or a prefix in the home, can write to the program's folder: still the user's file.
-  FakeFolders writable;
-  writable.files = {kTemplate};
-  EXPECT_EQ(dataFileFolder({"/usr/bin", true, "/root/.local/share", kTemplate}, writable),
+  EXPECT_EQ(dataFileFolder({"/usr/bin", true, "/root/.local/share", kTemplate}, fs),
             "/root/.local/share/Quorbel/Pagewarden");
 
   // A failed copy still names the user's file, so the reader reports it missing.
   FakeFolders full;
-  full.files = {kTemplate};
   full.copyWorks = false;
   EXPECT_EQ(dataFileFolder(installed, full), kOwn);
 }

@@ -2,6 +2,7 @@
 # loop, at random moments. It runs for a few seconds, so it is its own test, not in logic_tests.
 if(UNIX)
   add_executable(log_crash_child ${CMAKE_CURRENT_LIST_DIR}/crash_child.cpp)
+  target_include_directories(log_crash_child PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
   target_link_libraries(log_crash_child PRIVATE pw_logic)
   pw_use_compile_flags(log_crash_child)
 

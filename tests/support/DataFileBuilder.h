@@ -1,7 +1,6 @@
 #pragma once
 // Data files for tests, line for line as the program writes them: the head with the catalogue,
-// any lines between the catalogue and the log, the log section and the trailer. Lines that no
-// writer would produce (a broken file) go in through between().
+// the log section and the trailer.
 
 #include <fstream>
 #include <string>
@@ -17,20 +16,13 @@ class DataFileBuilder {
       "</document>\n<!--\n<!DOCTYPE article PUBLIC \"-//Davenport//DTD DocBook V3.0//EN\" "
       "\"\">\n-->\n";
 
-  DataFileBuilder& entry(const CartridgeEntry& entry) {
-    entries_ += entryLines(entry);
-    return *this;
-  }
-  DataFileBuilder& between(const std::string& lines) {
-    between_ += lines;
+  DataFileBuilder& entry(const CartridgeEntry& e) {
+    entries_ += "\t\t<cartridge>\n\t\t\t<name>" + e.name + "</name>\n\t\t\t<pages>" + e.pages +
+                "</pages>\n\t\t\t<printer>" + e.printer + "</printer>\n\t\t</cartridge>\n";
     return *this;
   }
   DataFileBuilder& record(const PrintRecord& record) {
     records_.push_back(record);
-    return *this;
-  }
-  DataFileBuilder& records(const std::vector<PrintRecord>& records) {
-    records_.insert(records_.end(), records.begin(), records.end());
     return *this;
   }
 
@@ -38,21 +30,16 @@ class DataFileBuilder {
   std::string head() const {
     return "<document>\n\t<cartridges>\n" + entries_ + "\t</cartridges>\n";
   }
-  // The log section and the trailer.
-  std::string log() const { return logLines(records_); }
-  std::string text() const { return head() + between_ + log(); }
+  std::string text() const { return head() + logLines(records_); }
   void writeTo(const std::string& path) const { std::ofstream(path, std::ios::binary) << text(); }
 
-  static std::string entryLines(const CartridgeEntry& e) {
-    return "\t\t<cartridge>\n\t\t\t<name>" + e.name + "</name>\n\t\t\t<pages>" + e.pages +
-           "</pages>\n\t\t\t<printer>" + e.printer + "</printer>\n\t\t</cartridge>\n";
-  }
   static std::string recordLines(const PrintRecord& r) {
     return "\t\t<data>\n\t\t\t<date>" + r.date + "</date>\n\t\t\t<time>" + r.time +
            "</time>\n\t\t\t<best>" + r.best + "</best>\n\t\t\t<normal>" + r.normal +
            "</normal>\n\t\t\t<economic>" + r.economic + "</economic>\n\t\t\t<user>" + r.user +
            "</user>\n\t\t\t<remark>" + r.remark + "</remark>\n\t\t</data>\n";
   }
+  // The log section and the trailer.
   static std::string logLines(const std::vector<PrintRecord>& records) {
     std::string text = "\t<printed>\n";
     for (const PrintRecord& r : records)
@@ -61,7 +48,7 @@ class DataFileBuilder {
   }
 
  private:
-  std::string entries_, between_;
+  std::string entries_;
   std::vector<PrintRecord> records_;
 };
 

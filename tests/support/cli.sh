@@ -9,12 +9,9 @@ EOL=$'\n'
 failures=0
 
 check() { # check NAME EXPECTED ACTUAL
-  if [[ "$2" != "$3" ]]; then
-    echo "FAIL: $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
+  [[ "$2" == "$3" ]] && return
+  printf 'FAIL: %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  failures=$((failures + 1))
 }
 
 # Ends the test: its summary line on success, the failure count otherwise.
