@@ -52,5 +52,20 @@ TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
   EXPECT_EQ(widenedWidth(350, 100, 600, 400), std::nullopt);
 }
 
+// Delete takes the selected row, or the first when none is; the row now in its place, or the new
+// last row, is selected.
+TEST(PlanDelete, TakesTheSelectedOrFirstRowAndSelectsItsSuccessor) {
+  // Selected row and rows, then the row removed and the row selected after (-1: none).
+  const std::tuple<int, int, int, int> cases[] = {
+      {-1, 5, 0, 0}, {7, 5, 0, 0}, {1, 4, 1, 1}, {3, 4, 3, 2}, {0, 1, 0, -1}};
+  for (auto [selected, rows, remove, after] : cases) {
+    const auto plan = planDelete(selected, rows);
+    ASSERT_TRUE(plan) << selected << " of " << rows;
+    EXPECT_EQ(std::pair(plan->remove, plan->selectAfter), std::pair(remove, after))
+        << selected << " of " << rows;
+  }
+  EXPECT_EQ(planDelete(-1, 0), std::nullopt);
+}
+
 }  // namespace
 }  // namespace pw

@@ -1,9 +1,12 @@
+// The status window: its texts, the gauge, and the printer's ink levels and the forecast below.
+
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
 #include "adapters/qt/QtText.h"
+#include "app/Forecast.h"
 #include "app/Gauge.h"
 #include "app/InkLevels.h"
 #include "app/ui/StatusWindow.h"
@@ -13,25 +16,22 @@ namespace pw {
 class StatusWindowTest : public QObject {
   Q_OBJECT
 
+  static QImage grab(const StatusWindow& window, const QString& name) {
+    return window.findChild<QWidget*>(name)->grab().toImage();
+  }
+
  private slots:
-  void createdHiddenThenShowsTextsAndGauge() {
+  void staysOnTopAndShowsPlainTextsAndTheGauge() {
     StatusWindow window;
-    QVERIFY(!window.isVisible());
     QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
 
     // User and document names are shown as they are, never as markup.
-    const char* status = "Tiskárna HP vytiskla 3 stran.\n(Nejlepší <b>x</b>)";
-    window.setTexts(status, "Náplň je vypotřebována z 4%.");
-    auto* statusLabel = window.findChild<QLabel*>(idName(ctl::status::kText));
-    QCOMPARE(statusLabel->text(), QString::fromUtf8(status));
-    QCOMPARE(statusLabel->textFormat(), Qt::PlainText);
-    QCOMPARE(window.findChild<QLabel*>(idName(ctl::status::kUsage))->text(),
-             QString::fromUtf8("Náplň je vypotřebována z 4%."));
+    QCOMPARE(window.findChild<QLabel*>(idName(ctl::status::kText))->textFormat(), Qt::PlainText);
 
-    // The strip paints the gauge's layout (whose rules the logic tests check) in order: a
-    // segment, the marker over the segments, the frame over everything.
+    // The strip paints the gauge's layout (whose rules the logic tests check) in its order: the
+    // marker over the segments.
     window.drawGauge(50);
-    const QImage image = window.findChild<QWidget*>(idName(ctl::status::kGauge))->grab().toImage();
+    const QImage image = grab(window, idName(ctl::status::kGauge));
     const int h = image.height();
     const Rect rect{0, 0, image.width(), h};
     const Rect seg = segmentRect(rect, 90);
@@ -39,44 +39,61 @@ class StatusWindowTest : public QObject {
     QCOMPARE(image.pixelColor((seg.left + seg.right - 1) / 2, h / 2),
              QColor(c.red, c.green, c.blue));
     QCOMPARE(image.pixelColor(markerX(rect, 50) - 3, h / 2), QColor(Qt::black));
-    QCOMPARE(image.pixelColor(seg.left, h - 1), QColor(Qt::black));
   }
 
-  void inkLevelsGrowTheWindowBelowEverythingElse() {
+  // The printer's levels, then the forecast, go below everything else: the window grows
+  // downwards only, and shrinks back as each is taken away.
+  void inkLevelsAndForecastGrowTheWindowDownwards() {
     StatusWindow window;
     const QSize plain = window.size();
-    const QRect ok = window.findChild<QPushButton*>(idName(ctl::status::kOk))->geometry();
-    const auto rows = inkRows(parseMarkers({"Black", "Cyan", "Magenta", "Yellow"},
-                                           {"#000000", "#00FFFF", "#FF00FF", "#FFFF00"},
-                                           {80, 45, -1, 8}, {10, 10, 10, 10}, {}));
-    window.showInkLevels(rows, "Podle vytištěných stran zbývá 60 %.");
-    QVERIFY(window.height() > plain.height() + 40);
-    QCOMPARE(window.width(), plain.width());
-    QCOMPARE(window.findChild<QPushButton*>(idName(ctl::status::kOk))->geometry(), ok);
-    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("inkLevel3"))->text(),
+    auto* ok = window.findChild<QPushButton*>(idName(ctl::status::kOk));
+    const QRect okPlace = ok->geometry();
+    window.showInkLevels(
+        inkRows(parseMarkers({"Black", "Cyan"}, {"#000000", "#00FFFF"}, {8, 45}, {10, 10}, {})),
+        "Podle vytištěných stran zbývá 60 %.");
+    const int withInks = window.height();
+    QVERIFY(withInks > plain.height() + 40);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("inkLevel0"))->text(),
              QString::fromUtf8("8 % – dochází"));
     // The bar is filled in the ink's own colour up to its level.
-    const QImage bar = window.findChild<QWidget*>(QStringLiteral("inkBar1"))->grab().toImage();
+    const QImage bar = grab(window, QStringLiteral("inkBar1"));
     QCOMPARE(bar.pixelColor(bar.width() / 4, bar.height() / 2), QColor(0, 255, 255));
     QCOMPARE(bar.pixelColor(bar.width() * 3 / 4, bar.height() / 2), QColor(Qt::white));
 
+    std::vector<MonthUse> months(kChartMonths);
+    months.back().pages = 40;
+    months.back().colour = {255, 129, 0};
+    months[0].pages = 10;
+    window.showForecast("Při dosavadním tempu dojde náplň kolem 3. 2. 2027.", months);
+    const QRect area = window.findChild<QWidget*>(QStringLiteral("forecast"))->geometry();
+    QVERIFY(area.top() >
+            window.findChild<QWidget*>(QStringLiteral("inkLevels"))->geometry().bottom());
+    QVERIFY(window.height() > area.bottom());
+    QCOMPARE(ok->geometry(), okPlace);
+    // The current month's bar, the tallest, stands in its colour at the chart's right end.
+    const QImage chart = grab(window, QStringLiteral("forecastChart"));
+    const int slot = chart.width() / kChartMonths;
+    QCOMPARE(chart.pixelColor(11 * slot + slot / 2, chart.height() / 2), QColor(255, 129, 0));
+
+    window.showForecast("", std::vector<MonthUse>(kChartMonths));
+    QCOMPARE(window.height(), withInks);
     window.showInkLevels({}, "");
     QCOMPARE(window.size(), plain);
-    QVERIFY(!window.findChild<QWidget*>(QStringLiteral("inkLevels"))->isVisibleTo(&window));
   }
 
+  // A word wider than the label is shortened in the middle, so the date line stays in sight; the
+  // whole text goes into the tooltip.
   void aLongQueueNameIsShortenedAndTheDateLineStays() {
     StatusWindow window;
-    const std::string name(150, 'Q');
-    const std::string status = "Tiskárna " + name + " vytiskla 3 stran.\n(6.12.2026 10:20:30)";
-    window.setTexts(status, "Náplň je vypotřebována z 4%.");
+    const std::string status =
+        "Tiskárna " + std::string(150, 'Q') + " vytiskla 3 stran.\n(6.12.2026 10:20:30)";
+    window.setTexts(status, "");
     auto* label = window.findChild<QLabel*>(idName(ctl::status::kText));
     QCOMPARE(label->toolTip(), QString::fromStdString(status));
     QVERIFY(label->text().contains(QChar(0x2026)));
     QVERIFY(label->text().endsWith(QStringLiteral("\n(6.12.2026 10:20:30)")));
     for (const QString& word : label->text().split(QRegularExpression(QStringLiteral("[ \n]"))))
       QVERIFY(label->fontMetrics().horizontalAdvance(word) <= label->width());
-    // Everything fits in the label's height.
     QVERIFY(label->heightForWidth(label->width()) <= label->height());
     window.setTexts("Tiskárna Office vytiskla 3 stran.", "");
     QVERIFY(label->toolTip().isEmpty());
