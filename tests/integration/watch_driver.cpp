@@ -1,22 +1,15 @@
 // Runs the job watcher against the CUPS server of the environment and prints what it does.
 //
-//   pw_watch_driver [--seconds S (default 30)] [--tick-ms MS (default 500)] [--control FILE]
-//                   PRINTER
+//   pw_watch_driver [--seconds S (default 30)] [--tick-ms MS (default 500)] PRINTER
 //   pw_watch_driver --list-printers
-//
-// With --control, a line in FILE (written elsewhere and renamed into place) is carried out at the
-// next tick, as the monitor window does after Settings, and the file removed: "printer NAME"
-// watches another printer, "off" stops watching, "on" starts it again. Each is echoed as
-// "control LINE".
 //
 // Output lines: "ready", "look ok ids=1,2" or "look failed" (whenever the answer differs from the
 // one before), "unreachable" (the printer list without a server), "record best=B normal=N
-// economic=E user=U remark=R", "error: TEXT", "question: TEXT" (answered No), "profile NAME=VALUE",
-// and at the end "ticks=T cpu_ms=C" (the CPU time used after "ready"). Lines are flushed at once
-// so a script can follow them.
+// economic=E user=U remark=R", "error: TEXT", "question: TEXT" (answered No), and at the end
+// "ticks=T cpu_ms=C" (the CPU time used after "ready"). Lines are flushed at once so a script can
+// follow them.
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -69,12 +62,8 @@ class Console : public pw::IJobSource,
   }
   int readInt(const std::string&, int def) override { return def; }
   std::string readString(const std::string&, const std::string& def) override { return def; }
-  void writeInt(const std::string& name, int value) override {
-    report("profile " + name + "=" + std::to_string(value));
-  }
-  void writeString(const std::string& name, const std::string& value) override {
-    report("profile " + name + "=" + value);
-  }
+  void writeInt(const std::string&, int) override {}
+  void writeString(const std::string&, const std::string&) override {}
   void showWatchResult(const std::string&) override {}
   bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
                          const std::string& user, const std::string& remark) override {
@@ -101,7 +90,6 @@ int main(int argc, char** argv) {
   double seconds = 30;
   int tickMs = 500;
   pw::Options options;
-  QString control;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--list-printers") {
@@ -119,8 +107,6 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = std::atof(argv[++i]);
-    } else if (arg == "--control" && i + 1 < argc) {
-      control = QString::fromLocal8Bit(argv[++i]);
     } else if (arg == "--tick-ms" && i + 1 < argc) {
       tickMs = std::atoi(argv[++i]);
     } else if (arg[0] != '-') {
@@ -130,33 +116,14 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  options.popStatus = false;
 
   Console console;
   pw::QtTimers timers;
   pw::QtClock clock;
   pw::JobWatcher watcher(options, console, console, console, timers, clock, console);
   long ticks = 0;
-  bool watching = true;
   console.startFresh(options.printer);
   timers.start(tickMs, true, [&] {
-    if (!control.isEmpty() && QFile::exists(control)) {
-      QFile file(control);
-      const QString line =
-          file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
-      file.remove();
-      report("control " + line.toStdString());
-      if (line.startsWith(QLatin1String("printer ")))
-        options.printer = line.mid(8).toStdString();
-      else if (line == QLatin1String("off"))
-        watching = false;
-      else if (line == QLatin1String("on") && !watching) {
-        watching = true;
-        console.startFresh(options.printer);
-      }
-    }
-    if (!watching)
-      return;
     ++ticks;
     watcher.tick();
   });

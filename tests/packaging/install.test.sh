@@ -4,32 +4,10 @@
 # fresh home, it makes the user's own data file from the installed one and registers the installed
 # executable for autostart, and pagewarden-log writes to that user's file. Last, the Debian
 # package holds the same files.
-set -uo pipefail
-source "$PW_SOURCE_DIR/scripts/desktop.sh"
-
-T=$(mktemp -d /tmp/pw-install.XXXXXX)
+source "$PW_SOURCE_DIR/tests/support/e2e.sh"
+e2e_setup install
+T=$E2E_DIR
 chmod 755 "$T"  # the test user reaches into it
-PID=
-cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null && wait "$PID" 2>/dev/null
-  desktop_stop
-  chmod -R u+w "$T" 2>/dev/null
-  rm -rf "$T"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$T/stderr.log" ] && sed 's/^/program stderr: /' "$T/stderr.log" >&2
-  exit 1
-}
-wait_for() {  # wait_for SECONDS COMMAND...
-  local i
-  for i in $(seq 1 $(($1 * 10))); do
-    "${@:2}" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 P="$T/prefix"
 ID=cz.quorbel.Pagewarden
@@ -66,11 +44,8 @@ done
 chmod -R a-w "$P"
 uid=$(id -u nobody) gid=$(id -g nobody)
 H="$T/home"
-mkdir -p "$H/.config/Quorbel" "$T/run"
-printf '[Settings]\nFirstTime=0\n' >"$H/.config/Quorbel/Pagewarden.conf"
+e2e_profile FirstTime=0
 chown -R "$uid:$gid" "$H" "$T/run"
-chmod 700 "$T/run"
-desktop_start
 as_user() {
   setpriv --reuid="$uid" --regid="$gid" --clear-groups env -i PATH=/usr/bin:/bin HOME="$H" \
     DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$T/run" LANG=C.UTF-8 "$@"
@@ -78,16 +53,15 @@ as_user() {
 
 OWN="$H/.local/share/Quorbel/Pagewarden/Pagewarden.xml"
 as_user "$P/bin/pagewarden" >"$T/stdout.log" 2>"$T/stderr.log" &
-PID=$!
-wait_for 10 test -f "$OWN" || fail "the user's data file was not made"
+E2E_PID=$!
+poll 10 test -f "$OWN" || fail "the user's data file was not made"
 cmp -s "$OWN" "$P/share/pagewarden/Pagewarden.xml" || fail "the user's file is not the installed one"
 [ "$(stat -c %u "$OWN")" = "$uid" ] || fail "the user's data file belongs to someone else"
 AUTOSTART="$H/.config/autostart/Pagewarden.desktop"
-wait_for 10 test -f "$AUTOSTART" || fail "no autostart entry"
+poll 10 test -f "$AUTOSTART" || fail "no autostart entry"
 grep -qx "Exec=$P/bin/pagewarden" "$AUTOSTART" || fail "autostart: $(grep Exec= "$AUTOSTART")"
-kill "$PID"
-wait "$PID" 2>/dev/null
-PID=
+kill "$E2E_PID"
+e2e_wait_exit 5
 
 # pagewarden-log finds the user's file the same way, here under $XDG_DATA_HOME.
 D="$T/data"

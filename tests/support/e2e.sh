@@ -8,9 +8,8 @@ set -uo pipefail
 source "$PW_SOURCE_DIR/scripts/desktop.sh"
 
 e2e_setup() {  # e2e_setup TESTNAME
-  E2E_NAME=$1
-  E2E_DIR=$(mktemp -d "/tmp/pw-e2e-$E2E_NAME.XXXXXX")
-  E2E_SHOTS="$PW_BUILD_DIR/test-output/$E2E_NAME"
+  E2E_DIR=$(mktemp -d "/tmp/pw-e2e-$1.XXXXXX")
+  E2E_SHOTS="$PW_BUILD_DIR/test-output/$1"
   rm -rf "$E2E_SHOTS"
   mkdir -p "$E2E_SHOTS" "$E2E_DIR/bin" "$E2E_DIR/home/.config" "$E2E_DIR/run"
   chmod 700 "$E2E_DIR/run"
@@ -25,12 +24,12 @@ e2e_setup() {  # e2e_setup TESTNAME
 }
 
 e2e_teardown() {
-  if [ -n "${E2E_PID:-}" ] && kill -0 "$E2E_PID" 2>/dev/null; then
-    kill "$E2E_PID" 2>/dev/null
+  set +e
+  # A program held still gets the signal once it goes on.
+  [ -n "${E2E_PID:-}" ] && kill "$E2E_PID" 2>/dev/null && kill -CONT "$E2E_PID" 2>/dev/null &&
     wait "$E2E_PID" 2>/dev/null
-  fi
   desktop_stop
-  [ -n "${E2E_EXTRA_TEARDOWN:-}" ] && $E2E_EXTRA_TEARDOWN
+  [ -n "${E2E_SANDBOX:-}" ] && "$E2E_SANDBOX" stop "$E2E_DIR/cups" >/dev/null 2>&1
   rm -rf "$E2E_DIR"
 }
 
@@ -42,6 +41,16 @@ e2e_profile() {  # e2e_profile KEY=VALUE... : writes the options before the prog
 e2e_start() {
   "$E2E_DIR/bin/pagewarden" >"$E2E_DIR/stdout.log" 2>"$E2E_DIR/stderr.log" &
   E2E_PID=$!
+}
+
+program_ended() { ! kill -0 "$E2E_PID" 2>/dev/null; }
+
+# Waits for the program to end and sets E2E_STATUS to its exit status.
+e2e_wait_exit() {  # e2e_wait_exit SECONDS
+  poll "$1" program_ended || return 1
+  wait "$E2E_PID"
+  E2E_STATUS=$?
+  E2E_PID=
 }
 
 fail() {
@@ -95,21 +104,20 @@ open_tray_menu() {
   sleep 0.6
 }
 
-# A private print server with one test printer; it stops with the test.
-e2e_print_server() {  # e2e_print_server PRINTER
+# A private print server with a test printer; it stops with the test. Started again after a stop,
+# it keeps its printers.
+e2e_print_server() {  # e2e_print_server [PRINTER]
   chmod 755 "$E2E_DIR"  # the server's filters run as another user
   E2E_SANDBOX="$PW_SOURCE_DIR/scripts/cups-sandbox.sh"
-  E2E_EXTRA_TEARDOWN=e2e_stop_print_server
   eval "$("$E2E_SANDBOX" start "$E2E_DIR/cups")"
-  "$E2E_SANDBOX" add-printer "$E2E_DIR/cups" "$1" 2>/dev/null
+  [ $# = 0 ] || "$E2E_SANDBOX" add-printer "$E2E_DIR/cups" "$1" 2>/dev/null
 }
 
-e2e_stop_print_server() { "$E2E_SANDBOX" stop "$E2E_DIR/cups" >/dev/null 2>&1; }
+make_pdf() {  # make_pdf FILE PAGES: a small PDF of that many pages
+  gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -o "$1" \
+    -c "/Helvetica findfont 20 scalefont setfont 1 1 $2 { 72 700 moveto (Page) show showpage } for"
+}
 
 profile_value() {  # profile_value KEY
   sed -n "s/^$1=//p" "$E2E_PROFILE" 2>/dev/null | tail -n 1
 }
-
-# The program writes its options right after a window closes; give it a moment.
-profile_is() { [ "$(profile_value "$1")" = "$2" ]; }
-wait_profile() { poll 3 profile_is "$1" "$2"; }  # wait_profile KEY VALUE
