@@ -14,9 +14,8 @@ TEST(SelectByPrefix, FindsTheFirstItemThatBeginsWithTheText) {
   const std::vector<std::string> hp = {"Canon", "HP DeskJet", "HP LaserJet"};
   const std::tuple<std::vector<std::string>, std::string, std::optional<std::size_t>> cases[] = {
       {hp, "hp l", 2},
-      {hp, "HP DeskJet 5", std::nullopt},  // longer than the item
-      {hp, "", 0},                         // an empty text begins every item
-      {{}, "", std::nullopt},
+      {hp, "HP DeskJet 5", std::nullopt},      // longer than the item
+      {hp, "", 0},                             // an empty text begins every item
       {{"ČERNÁ 45", "černá 56"}, "černá", 0},  // Czech capitals fold too
       {{"Žlutá", "ŘADA", "Ÿ", "Ĳ"}, "ĳ", 3},
       {{"A×B"}, "a÷", std::nullopt},         // × and ÷ are not a case pair
@@ -61,8 +60,8 @@ TEST(CartridgeCatalogue, SelectAddAndEdit) {
 
   cat.add({"Epson T0", "250", "a\r\nb\nc\rd"});
   EXPECT_EQ(cat.selected(), 3u);
-  EXPECT_EQ(cat.current(), (CartridgeEntry{"Epson T0", "250", "a b c d"}));
-  EXPECT_EQ(cat.entries().back(), cat.current());
+  EXPECT_EQ(cat.entries().back(), (CartridgeEntry{"Epson T0", "250", "a b c d"}));
+  EXPECT_EQ(cat.current(), cat.entries().back());
 
   // A name that begins an earlier one: the list shows the earlier, the new entry is current.
   cat.add({"HP", "10", ""});

@@ -2,6 +2,7 @@
 // Fakes of the logic's ports, shared by the unit tests.
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -28,25 +29,20 @@ class FakeMessages : public IMessages {
       onAsk();
     return answerYes;
   }
-  std::vector<std::string> errors;
-  std::vector<std::string> questions;
+  std::vector<std::string> errors, questions;
   bool answerYes = false;
   std::function<void()> onAsk;  // runs while the "message box" is open
 };
 
-// Keeps values as text, like an ini file, and logs every write in order.
+// Keeps values as text, like an ini file, and logs every read and write in order; a missing
+// value or one that is no number reads as the default.
 class FakeProfile : public IProfile {
  public:
   int readInt(const std::string& name, int def) override {
-    reads.push_back(name);
-    const auto it = values.find(name);
-    if (it == values.end())
-      return def;
-    try {
-      return std::stoi(it->second);
-    } catch (...) {
-      return def;
-    }
+    const std::string text = readString(name, "");
+    int value = def;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
   }
   std::string readString(const std::string& name, const std::string& def) override {
     reads.push_back(name);
@@ -54,32 +50,28 @@ class FakeProfile : public IProfile {
     return it == values.end() ? def : it->second;
   }
   void writeInt(const std::string& name, int value) override {
-    writes.push_back(name);
-    values[name] = std::to_string(value);
+    writeString(name, std::to_string(value));
   }
   void writeString(const std::string& name, const std::string& value) override {
     writes.push_back(name);
     values[name] = value;
   }
   std::map<std::string, std::string> values;
-  std::vector<std::string> reads;
-  std::vector<std::string> writes;
+  std::vector<std::string> reads, writes;
 };
 
 class FakeClock : public IClock {
  public:
-  std::string dateText() override { return date; }
-  std::string timeText() override { return time; }
+  std::string dateText() override { return "6.12.2026"; }
+  std::string timeText() override { return "10:20:30"; }
   std::int64_t nowSeconds() override { return seconds; }
-  std::string date = "6.12.2026";
-  std::string time = "10:20:30";
   std::int64_t seconds = 1000;
 };
 
 // Dates as "d.M.yyyy" only; any other text is unreadable.
 class FakeDates : public IDateReader {
  public:
-  CivilDate today() override { return todayIs; }
+  CivilDate today() override { return {2026, 12, 7}; }
   std::optional<CivilDate> readDate(const std::string& text) override {
     CivilDate d;
     char end = 0;
@@ -88,7 +80,6 @@ class FakeDates : public IDateReader {
       return std::nullopt;
     return d;
   }
-  CivilDate todayIs{2026, 12, 7};
 };
 
 // Timers driven by the test: advance(ms) fires every timer that falls due, in time order.
@@ -105,13 +96,11 @@ class FakeTimers : public ITimers {
 
   void advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
-    for (;;) {
-      auto due = timers_.end();
-      for (auto it = timers_.begin(); it != timers_.end(); ++it)
-        if (it->second.due <= end && (due == timers_.end() || it->second.due < due->second.due))
-          due = it;
-      if (due == timers_.end())
-        break;
+    // The timer that falls due first; of two due together, the one started first.
+    const auto firstDue = [this] {
+      return std::ranges::min_element(timers_, {}, [](const auto& t) { return t.second.due; });
+    };
+    for (auto due = firstDue(); due != timers_.end() && due->second.due <= end; due = firstDue()) {
       now_ = due->second.due;
       auto fire = due->second.onFire;  // the callback may kill or start timers
       if (due->second.repeat)
@@ -193,14 +182,7 @@ class FakeUrlOpener : public IUrlOpener {
 inline JobSnapshot job(std::uint32_t id, std::uint32_t total, std::uint32_t printed,
                        std::optional<std::int16_t> quality = -4, std::string user = "eva",
                        std::string document = "doc") {
-  JobSnapshot j;
-  j.id = id;
-  j.totalPages = total;
-  j.pagesPrinted = printed;
-  j.quality = quality;
-  j.user = std::move(user);
-  j.document = std::move(document);
-  return j;
+  return {id, total, printed, std::move(user), std::move(document), quality};
 }
 
 }  // namespace pw::test
