@@ -14,36 +14,6 @@ std::int64_t day(int year, int month, int day) {
   return dayNumber({year, month, day});
 }
 
-TEST(Calendar, DayNumbersRunThroughMonthEndsAndLeapDays) {
-  const struct {
-    CivilDate date;
-    std::int64_t plus;
-    CivilDate expected;
-  } cases[] = {
-      {{1970, 1, 1}, 0, {1970, 1, 1}},       {{2024, 2, 28}, 1, {2024, 2, 29}},
-      {{2024, 2, 28}, 2, {2024, 3, 1}},      {{2023, 2, 28}, 1, {2023, 3, 1}},
-      {{2100, 2, 28}, 1, {2100, 3, 1}},      {{2000, 2, 28}, 1, {2000, 2, 29}},
-      {{2026, 12, 31}, 1, {2027, 1, 1}},     {{2026, 12, 7}, 58, {2027, 2, 3}},
-      {{2027, 12, 31}, 366, {2028, 12, 31}},
-  };
-  EXPECT_EQ(dayNumber({1970, 1, 1}), 0);
-  for (const auto& c : cases)
-    EXPECT_EQ(dateOfDay(dayNumber(c.date) + c.plus), c.expected)
-        << c.date.year << "-" << c.date.month << "-" << c.date.day << " + " << c.plus;
-}
-
-TEST(UseHistory, WeighsPagesAsTheShareDoesAndCountsUnreadableDates) {
-  FakeDates dates;
-  UseHistory history;
-  history.add({"1.12.2026", "", "3", "1", "3", "", ""}, dates);
-  history.add({"Vánoce", "", "100", "0", "0", "", ""}, dates);
-  history.add({"", "", "5", "0", "0", "", ""}, dates);
-  ASSERT_EQ(history.entries.size(), 1u);
-  EXPECT_EQ(history.entries[0].day, day(2026, 12, 1));
-  EXPECT_DOUBLE_EQ(history.entries[0].pages, 4 + 1 + 2);
-  EXPECT_EQ(history.undated, 2);
-}
-
 UseHistory history(std::vector<UseHistory::Entry> entries, int undated = 0) {
   return UseHistory{std::move(entries), undated};
 }
@@ -80,8 +50,6 @@ TEST(Forecast, TheSentenceForEachState) {
        500, loadStr(ids::kForecastNoRecent)},
       {"six days of history", history({{today - 6, 5}, {today - 2, 5}, {today, 5}}), 9, 500,
        loadStr(ids::kForecastTooLittle)},
-      {"two records", history({{today - 60, 5}, {today, 5}}), 9, 500,
-       loadStr(ids::kForecastTooLittle)},
       {"used up", regular, 0, 500, loadStr(ids::kForecastUsedUp)},
       {"no maximum", history(regular.entries, 3), 116, 0, ""},
   };
@@ -90,23 +58,23 @@ TEST(Forecast, TheSentenceForEachState) {
         << c.what;
 }
 
-TEST(MonthlyUse, TwelveCalendarMonthsEndingWithTheCurrentOne) {
+TEST(MonthlyUse, TwelveCalendarMonthsEndingWithTheCurrentOneUnreadableDatesCounted) {
   FakeDates dates;
   UseHistory history;
-  for (const char* date : {"29.2.2024", "1.2.2024", "1.4.2023", "31.3.2023", "15.3.2024"})
+  for (const char* date :
+       {"29.2.2024", "1.2.2024", "1.4.2023", "31.3.2023", "15.3.2024", "Vánoce", ""})
     history.add({date, "", "0", "10", "0", "", ""}, dates);
-  history.add({"1.1.2024", "", "3", "0", "0", "", ""}, dates);
+  history.add({"1.1.2024", "", "3", "0", "0", "", ""}, dates);  // weighed as the share weighs it
+  EXPECT_EQ(history.undated, 2);
   const std::vector<MonthUse> months = monthlyUse(history, {2024, 3, 20}, 40);
 
-  ASSERT_EQ(months.size(), 12u);
-  EXPECT_EQ(months.front().year, 2023);
-  EXPECT_EQ(months.front().month, 4);
-  EXPECT_EQ(months.front().label, "dub");
-  EXPECT_EQ(months.back().month, 3);
-  EXPECT_EQ(months.back().label, "bře");
   std::vector<double> pages;
-  for (const MonthUse& m : months)
+  std::string labels;
+  for (const MonthUse& m : months) {
     pages.push_back(m.pages);
+    labels += m.label + " ";
+  }
+  EXPECT_EQ(labels, "dub kvě čvn čvc srp zář říj lis pro led úno bře ");
   // 31 March 2023 is thirteen months back and left out.
   EXPECT_EQ(pages, (std::vector<double>{10, 0, 0, 0, 0, 0, 0, 0, 0, 4, 20, 10}));
   // Coloured as the gauge at the share of the cartridge that month used: 20 of 40 pages is 50 %.

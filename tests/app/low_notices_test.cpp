@@ -2,22 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "res/Strings.h"
 
 namespace pw {
 namespace {
 
-// Each step: the share after a recount and whether the log was empty, and the notice expected.
-struct UsageStep {
-  int share;
-  bool logEmpty;
-  bool told;
-};
-
 TEST(LowNotices, TheNearlyEmptyCartridgeIsToldOncePerCartridge) {
   const struct {
     const char* what;
-    std::vector<UsageStep> steps;
+    std::vector<std::tuple<int, bool, bool>> steps;  // share, log empty, told
   } cases[] = {
       {"crossing while running", {{90, false, false}, {96, false, true}, {99, false, false}}},
       {"already low at start-up", {{97, false, false}, {98, false, false}}},
@@ -29,12 +24,10 @@ TEST(LowNotices, TheNearlyEmptyCartridgeIsToldOncePerCartridge) {
   };
   for (const auto& c : cases) {
     LowNotices notices;
-    for (std::size_t i = 0; i < c.steps.size(); ++i) {
-      const UsageStep& s = c.steps[i];
-      EXPECT_EQ(notices.onUsage(s.share, s.logEmpty),
-                s.told ? formatStr(ids::kNoticeUsage, s.share) : std::string())
-          << c.what << ", step " << i;
-    }
+    for (const auto& [share, logEmpty, told] : c.steps)
+      EXPECT_EQ(notices.onUsage(share, logEmpty),
+                told ? formatStr(ids::kNoticeUsage, share) : std::string())
+          << c.what << " at " << share;
   }
 }
 

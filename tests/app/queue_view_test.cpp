@@ -20,8 +20,7 @@ using State = SpooledJob::State;
 
 // A scheduler that numbers jobs across its printers and keeps finished ones listable: a list of
 // jobs, and each request answered from it.
-class FakeScheduler : public ISchedulerCalls {
- public:
+struct FakeScheduler : ISchedulerCalls {
   std::uint32_t add(const std::string& printer, std::uint32_t announced, std::string document,
                     State state = State::kWaiting, std::uint32_t printed = 0) {
     jobs_.push_back({++lastId_, ++clock_, state, announced, printed, "eva", std::move(document),
@@ -66,7 +65,6 @@ class FakeScheduler : public ISchedulerCalls {
   std::optional<std::int16_t> quality = -3;  // of the jobs added next
   std::optional<std::optional<std::int16_t>> defaultQuality = std::optional<std::int16_t>(-4);
 
- private:
   template <typename If>
   std::vector<SpooledJob> select(If matches) {
     std::vector<SpooledJob> found;
@@ -78,7 +76,7 @@ class FakeScheduler : public ISchedulerCalls {
   std::int64_t clock_ = 1000;
 };
 
-class QueueViewTest : public ::testing::Test, public IWatchHost {
+class QueueViewTest : public ::testing::Test {
  protected:
   QueueViewTest() {
     options_.printer = "A";
@@ -93,16 +91,6 @@ class QueueViewTest : public ::testing::Test, public IWatchHost {
     ASSERT_FALSE(watcher_.busy());
   }
 
-  void showWatchResult(const std::string&) override {}
-  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
-                         const std::string&, const std::string& remark) override {
-    records_.push_back(format("%d %d %d %s", best, normal, economic, remark.c_str()));
-    return true;
-  }
-  void recomputeUsage(bool) override {}
-  void updateStatusDisplay() override {}
-  void blinkAppendFailure() override {}
-
   Options options_;
   std::unique_ptr<FakeScheduler> owned_ = std::make_unique<FakeScheduler>();
   FakeScheduler& scheduler_ = *owned_;
@@ -111,8 +99,8 @@ class QueueViewTest : public ::testing::Test, public IWatchHost {
   test::FakeProfile profile_;
   test::FakeTimers timers_;
   test::FakeClock clock_;
-  JobWatcher watcher_{options_, source_, messages_, profile_, timers_, clock_, *this};
-  std::vector<std::string> records_;  // "best normal economic remark"
+  test::FakeWatchHost host_;
+  JobWatcher watcher_{options_, source_, messages_, profile_, timers_, clock_, host_};
 };
 
 TEST_F(QueueViewTest, JobsOvertakenWhileHeldAreCountedWhenTheyFinish) {
@@ -122,7 +110,7 @@ TEST_F(QueueViewTest, JobsOvertakenWhileHeldAreCountedWhenTheyFinish) {
   watch();
   scheduler_.add("A", 0, "newer", State::kCompleted, 1);
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 1 0 newer"));
+  EXPECT_THAT(host_.records, ElementsAre("0 1 0 eva newer"));
 
   scheduler_.finish(held, 3);
   watch();
@@ -133,7 +121,7 @@ TEST_F(QueueViewTest, JobsOvertakenWhileHeldAreCountedWhenTheyFinish) {
   scheduler_.finish(moved, 4);
   watch();
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 1 0 newer", "0 3 0 held", "0 2 0 waiting"));
+  EXPECT_THAT(host_.records, ElementsAre("0 1 0 eva newer", "0 3 0 eva held", "0 2 0 eva waiting"));
 }
 
 TEST_F(QueueViewTest, AnnouncedPagesCountAtFirstSightAndOnlyOnce) {
@@ -143,7 +131,7 @@ TEST_F(QueueViewTest, AnnouncedPagesCountAtFirstSightAndOnlyOnce) {
   scheduler_.finish(job, 3);
   watch();
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 3 0 announced"));
+  EXPECT_THAT(host_.records, ElementsAre("0 3 0 eva announced"));
   EXPECT_THAT(*source_.listJobs("A"), IsEmpty());  // shown until the watcher took it, then not
 }
 
@@ -155,7 +143,7 @@ TEST_F(QueueViewTest, OnlyJobsOfThePrinterFinishedAfterWatchingBeganCount) {
   watch();
   scheduler_.finish(queued, 1);
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 1 0 queued at start"));
+  EXPECT_THAT(host_.records, ElementsAre("0 1 0 eva queued at start"));
 
   // Another printer chosen: what it printed before is not counted, what it prints now is.
   scheduler_.add("B", 0, "before the switch", State::kCompleted, 2);
@@ -167,7 +155,8 @@ TEST_F(QueueViewTest, OnlyJobsOfThePrinterFinishedAfterWatchingBeganCount) {
   scheduler_.add("B", 0, "while off", State::kCompleted, 2);
   source_.startFresh("B");
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 1 0 queued at start", "0 5 0 after the switch"));
+  EXPECT_THAT(host_.records,
+              ElementsAre("0 1 0 eva queued at start", "0 5 0 eva after the switch"));
   // No printer chosen: the server-wide queue is not this program's.
   EXPECT_FALSE(source_.listJobs(""));
 }
@@ -209,10 +198,10 @@ TEST_F(QueueViewTest, AFailedLookLosesNoJob) {
   // The queue default cannot be fetched: the look fails and the job is shown by a later one.
   scheduler_.defaultQuality.reset();
   watch();
-  EXPECT_THAT(records_, IsEmpty());
+  EXPECT_THAT(host_.records, IsEmpty());
   scheduler_.defaultQuality = std::optional<std::int16_t>(-1);
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 0 2 no settings"));
+  EXPECT_THAT(host_.records, ElementsAre("0 0 2 eva no settings"));
 }
 
 TEST_F(QueueViewTest, ACrashedSchedulerThatNumbersJobsAnewLosesNoJobAndDoublesNone) {
@@ -232,7 +221,7 @@ TEST_F(QueueViewTest, ACrashedSchedulerThatNumbersJobsAnewLosesNoJobAndDoublesNo
   scheduler_.add("A", 0, "next", State::kCompleted, 4);
   watch();
   watch();
-  EXPECT_THAT(records_, ElementsAre("0 2 0 lost 2", "0 5 0 after", "0 4 0 next"));
+  EXPECT_THAT(host_.records, ElementsAre("0 2 0 eva lost 2", "0 5 0 eva after", "0 4 0 eva next"));
 }
 
 }  // namespace

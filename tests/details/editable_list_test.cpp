@@ -28,14 +28,16 @@ TEST(NavigateTarget, MovesWithinTheListAndStopsAtItsEdges) {
 }
 
 TEST(KindNavigatesOn, PickersAndDropDownsKeepTheirOwnArrows) {
-  for (NavKey key : {NavKey::Up, NavKey::Down, NavKey::PageUp, NavKey::PageDown}) {
-    EXPECT_TRUE(kindNavigatesOn(EditorKind::Number, key));
-    EXPECT_FALSE(kindNavigatesOn(EditorKind::Choice, key));
-    EXPECT_FALSE(kindNavigatesOn(EditorKind::Date, key));
+  using enum NavKey;
+  std::string navigates;
+  // Per kind: Up, Down, PageUp, PageDown, Ctrl+Home, Ctrl+End, Shift+Tab.
+  for (EditorKind kind :
+       {EditorKind::Number, EditorKind::Choice, EditorKind::Date, EditorKind::Time}) {
+    navigates += ' ';
+    for (NavKey key : {Up, Down, PageUp, PageDown, CtrlHome, CtrlEnd, ShiftTab})
+      navigates += kindNavigatesOn(kind, key) ? '1' : '0';
   }
-  EXPECT_TRUE(kindNavigatesOn(EditorKind::Choice, NavKey::CtrlEnd));
-  EXPECT_FALSE(kindNavigatesOn(EditorKind::Time, NavKey::CtrlHome));
-  EXPECT_TRUE(kindNavigatesOn(EditorKind::Time, NavKey::ShiftTab));
+  EXPECT_EQ(navigates, " 1111111 0000111 0000001 0000001");
 }
 
 TEST(ColumnUnder, BordersBelongToTheLeftColumn) {
@@ -43,13 +45,6 @@ TEST(ColumnUnder, BordersBelongToTheLeftColumn) {
                                        {266, 2}, {267, -1}, {-1, -1}};
   for (auto [x, column] : cases)
     EXPECT_EQ(columnUnder(x, {105, 105, 56}), column) << "x=" << x;
-}
-
-TEST(WidenedWidth, GrowsOnlyUpToTheEdgeAndNeverShrinks) {
-  EXPECT_EQ(widenedWidth(10, 100, 95, 400), std::nullopt);  // fits with its margin
-  EXPECT_EQ(widenedWidth(10, 100, 96, 400), 101);
-  EXPECT_EQ(widenedWidth(10, 100, 600, 400), 390);
-  EXPECT_EQ(widenedWidth(350, 100, 600, 400), std::nullopt);
 }
 
 // Delete takes the selected row, or the first when none is; the row now in its place, or the new

@@ -25,13 +25,8 @@ poll 5 grep -q "<remark>Dopis pro Evu</remark>" "$E2E_DATA" || fail "no record w
 [ "$(grep -c '<data>' "$E2E_DATA")" = 1 ] || fail "not one record"
 # The test queue's default class is "normal".
 grep -q "<normal>2</normal>" "$E2E_DATA" || fail "the record is not of 2 pages"
-grep -q "<user>$(id -un)</user>" "$E2E_DATA" || fail "the record is not by this user"
 status=$(wait_window "Stav programu Pagewarden" 3) || fail "the status window did not come up"
-xprop -id "$status" _NET_WM_ICON | grep -q 'not found' && fail "the status window has no icon"
 # The cyan ink's bar is filled in its own colour.
-cyan_bar() {
-  import -window "$status" -depth 8 rgb:- | od -An -v -tx1 -w3 | grep -x ' 00 ff ff' >/dev/null
-}
-poll 3 cyan_bar || fail "the status window shows no inks"
-shot 01-printed
+poll 3 eval 'import -window "$status" -depth 8 rgb:- | od -An -v -tx1 -w3 | grep -x " 00 ff ff" >/dev/null' ||
+  fail "the status window shows no inks"
 echo "print: ok"

@@ -5,8 +5,7 @@ source "$PW_SOURCE_DIR/tests/support/e2e.sh"
 set -e
 DRIVER=$(find "$PW_BUILD_DIR" -name pw_watch_driver -type f -perm -u+x | head -n 1)
 [[ -n "$DRIVER" ]] || { echo "pw_watch_driver is not built" >&2; exit 1; }
-E2E_DIR=$(mktemp -d /tmp/pw-integration.XXXXXX)
-WORK=$E2E_DIR
+E2E_DIR=$(mktemp -d /tmp/pw-integration.XXXXXX) WORK=$E2E_DIR
 trap e2e_teardown EXIT
 
 fail() {

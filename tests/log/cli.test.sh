@@ -73,7 +73,6 @@ out=$("$TOOL" --help 2>/dev/null)
 check "help exit" 0 "$?"
 check "help text" "Použití:" "${out%% *}"
 check "help after a command" "$out" "$("$TOOL" list --help 2>/dev/null)"
-check "version" "pagewarden-log: Pagewarden verze 2.1.2" "$("$TOOL" --version 2>/dev/null)"
 
 A="append --normal 1 --economic 1 --user u"
 for args in "" "bogus" "usage --csv" "list --file" "list --csv --csv-semicolon" \

@@ -130,11 +130,11 @@ class DataFileTest : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-  // The call failed after showing exactly this one message, with the writers' lock free.
-  void expectFailed(bool ok, const char* message) {
+  // The call failed after showing exactly this one message, with the writers' lock free or not.
+  void expectFailed(bool ok, const char* message, bool lockFree = true) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(messages_.errors, std::vector<std::string>{message});
-    EXPECT_EQ(messages_.lockFree, std::vector<bool>{true});
+    EXPECT_EQ(messages_.lockFree, std::vector<bool>{lockFree});
     messages_.errors.clear();
     messages_.lockFree.clear();
   }
@@ -147,9 +147,11 @@ class DataFileTest : public ::testing::Test {
   DataFile file_{paths_, messages_};
 };
 
-// One file that exercises the reading rules at once, read with either line end.
+// Hand-made lines for the cartridge scans' rules, then a long log with the writers' own lines and
+// others that only look like them, over many read blocks and with either line end: the log reads
+// as the plain reading of the rules reads it.
 TEST_F(DataFileTest, ScansFollowTheReadingRules) {
-  const std::string text =
+  std::string text =
       "<document>\n\t<cartridges>\n"
       "<name>HP 305</name>\n<pages>100</pages>\n"
       "<name>Other</name>\n<pages>999</pages>\n"  // pages after a non-matching name
@@ -159,47 +161,7 @@ TEST_F(DataFileTest, ScansFollowTheReadingRules) {
       // The log scan's last match, not a catalogue's; only its first pages line counts.
       "<name>HP 305</name>\n<pages>300</pages>\n<pages>7</pages>\n"
       "<data>\n<best>50</best>\n</data>\n"  // a record before the log start line
-      "\t<printed>\n"
-      "<data>\n<date>1.2.2026</date>\n<time>10:00:00</time>\n<best>12abc</best>\n"
-      "<normal>-3</normal>\n<economic> 7</economic>\n<user>a<b>/c</user>\n<remark></remark>\n"
-      "</data>\n"
-      "<normal>abc</normal>\n<user>x\ry</user>\n</data>\n"  // no <data>: the fields carry over
-      "<data>\n<best>1</best>\n</data>\n"                   // missing elements read empty
-      "<name>HP 305</name>\n<pages>5</pages>\n"             // catalogue lines in the log
-      "\t</printed>\n</document>";                          // no line end after the last line
-  const std::vector<PrintRecord> rows = {
-      {"1.2.2026", "10:00:00", "12abc", "-3", " 7", "a<b>/c", ""},
-      {"1.2.2026", "10:00:00", "12abc", "abc", " 7", "x\ry", ""},
-      {"", "", "1", "", "", "", ""}};
-  const std::vector<CartridgeEntry> catalogue = {
-      {"HP 305", "100", ""}, {"Other", "999", ""}, {"HP 305", "200", "P1, P2"}, {"B", "", ""}};
-  for (const std::string& input : {text, crlf(text)}) {
-    write(input);
-    LoadedLog log;
-    ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
-    EXPECT_EQ(log.rows, rows);
-    EXPECT_EQ(log.maximum, "300");
-    EXPECT_EQ(std::tuple(log.best, log.normal, log.economic), std::tuple(25, -3, 14));
-
-    UsageTotals totals;
-    ASSERT_TRUE(file_.readTotals("HP 305", totals));
-    EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic, totals.maxPages),
-              std::tuple(25, -3, 14, std::optional(300)));
-    for (const char* other : {"hp 305", "HP 30"}) {  // names compare byte for byte
-      ASSERT_TRUE(file_.readTotals(other, totals));
-      EXPECT_FALSE(totals.maxPages.has_value()) << other;
-    }
-
-    // One entry per block, or per name line outside blocks, up to the catalogue end line.
-    std::vector<CartridgeEntry> entries;
-    ASSERT_TRUE(file_.readCartridgeCatalogue(entries));
-    EXPECT_EQ(entries, catalogue);
-  }
-}
-
-// A long log reads as the plain reading of the rules reads it: over many read blocks, with the
-// writers' own lines and others that only look like them, and both line ends.
-TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
+      "\t<printed>\n";
   // Lines that only look like the writers' own, '|' between them.
   std::vector<std::string> odd;
   std::istringstream oddLines(
@@ -207,11 +169,11 @@ TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
       "\t\t\t<user>u</user><data>|\t\t<data>\r|\t\t\t<economic>-2</economic>\r| <best>3</best>|"
       "\t\t\t<best>1</best><normal>2</normal>|\t\t\t<remark>a</b>/c</remark>|"
       "\t\t\t<user>x\r<data></user>|\t\t\t<time></best></time>|\t\t</data>\t|\t\t</data></data>|"
-      "\t\t\t<economic>7</economi>|\t\t\t<date>1</date>\r\r|\t\t\t<best>");
+      "\t\t\t<economic>7</economi>|\t\t\t<date>1</date>\r\r|\t\t\t<best>|"
+      "<name>HP 305</name>\t<pages>5</pages>");
   for (std::string line; std::getline(oddLines, line, '|');)
     odd.push_back(line + "\n");
   std::mt19937 random(7);
-  std::string text = kHead + "\t<printed>\n";
   for (int i = 0; i < 20000; ++i) {
     const auto pick = [&](unsigned range) { return std::to_string(random() % range); };
     std::string record = DataFileBuilder::recordLines(
@@ -221,24 +183,38 @@ TEST_F(DataFileTest, LongLogsReadAsThePlainRulesReadThem) {
       record.insert(record.rfind("\t\t</data>"), odd[random() % odd.size()]);
     text += record;
   }
-  text += "\t</printed>\n" + kTrailer + "<best>9</best>";
-  write(text);
-  const test::ReferenceLog expected = test::referenceReadLog(text, "HP 305");
-
-  LoadedLog log;
-  ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
-  EXPECT_TRUE(log.rows == expected.records);
-  EXPECT_EQ(log.maximum, expected.maximum);
-  UsageTotals totals;
-  ASSERT_TRUE(file_.readTotals("HP 305", totals));
-  EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic),
-            std::tuple(expected.best, expected.normal, expected.economic));
+  // Catalogue lines in the log, and no line end after the last line.
+  text += "<name>HP 305</name>\n<pages>5</pages>\n\t</printed>\n" + kTrailer + "<best>9</best>";
+  const std::vector<CartridgeEntry> catalogue = {
+      {"HP 305", "100", ""}, {"Other", "999", ""}, {"HP 305", "200", "P1, P2"}, {"B", "", ""}};
+  for (const std::string& input : {text, crlf(text)}) {
+    write(input);
+    const test::ReferenceLog expected = test::referenceReadLog(input, "HP 305");
+    LoadedLog log;
+    ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
+    EXPECT_TRUE(log.rows == expected.records);
+    EXPECT_EQ(log.maximum, "300");
+    EXPECT_EQ(std::tuple(log.best, log.normal, log.economic),
+              std::tuple(expected.best, expected.normal, expected.economic));
+    UsageTotals totals;
+    ASSERT_TRUE(file_.readTotals("HP 305", totals));
+    EXPECT_EQ(std::tuple(totals.best, totals.normal, totals.economic, totals.maxPages),
+              std::tuple(log.best, log.normal, log.economic, std::optional(300)));
+    for (const char* other : {"hp 305", "HP 30"}) {  // names compare byte for byte
+      ASSERT_TRUE(file_.readTotals(other, totals));
+      EXPECT_FALSE(totals.maxPages.has_value()) << other;
+    }
+    // One entry per block, or per name line outside blocks, up to the catalogue end line.
+    std::vector<CartridgeEntry> entries;
+    ASSERT_TRUE(file_.readCartridgeCatalogue(entries));
+    EXPECT_EQ(entries, catalogue);
+  }
 }
 
-// The append and the log writers copy the old lines, ending them as written ones end whatever
-// they ended with, over several read blocks and a line longer than one. Whatever followed the
-// anchor gives way to a fresh trailer.
-TEST_F(DataFileTest, WritersCopyLinesWithTheWrittenLineEnd) {
+// Every writer copies the old head, catalogue and gap, ending its lines as written ones end
+// whatever they ended with, over several read blocks and a line longer than one; the log
+// section after them is rebuilt and whatever followed it gives way to a fresh trailer.
+TEST_F(DataFileTest, WritersKeepTheHeadAndRebuildTheLog) {
   std::string gap = std::string(300 * 1024, 'g') + "\n";
   for (int i = 0; i < 3000; ++i)
     gap += std::string(100, 'g') + std::to_string(i) + "\n";
@@ -249,35 +225,9 @@ TEST_F(DataFileTest, WritersCopyLinesWithTheWrittenLineEnd) {
       {kHead + gap + "late\r\n" + log, kHead + gap + "late\n"}};  // CR LF first met far in
   // A line break in a value (CR LF too) becomes one blank; everything else goes in verbatim.
   const PrintRecord added{"6.12.2026", "10:20:30", "5", "-1", "0", "eva nová", "a<b>&\"c\"/d "};
-  for (const auto& [input, copied] : cases) {
-    write(input);
-    ASSERT_TRUE(file_.deleteAll());
-    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({})));
-    write(input);
-    ASSERT_TRUE(file_.appendPrintRecord("6.12.2026", "10:20:30", 5, -1, 0, "eva\r\nnová",
-                                        "a<b>&\"c\"/d\n"));
-    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({kFirst, added})));
-    EXPECT_FALSE(fs::exists(paths_.temp));
-  }
-}
-
-// Save and export rebuild the log section after the data file's head, catalogue and gap.
-TEST_F(DataFileTest, SaveAndExportRebuildTheLog) {
-  write(kStandard);
-  const std::string target = dir_ + "/export.xml";
-  write("old content that is replaced\n", target);
-  ASSERT_TRUE(file_.exportTo({kSecond}, target));
-  EXPECT_EQ(read(target), written(kHead + kGap + Logged({kSecond})));
-  EXPECT_EQ(read(paths_.data), kStandard);
-
-  LoadedLog log;
-  ASSERT_TRUE(file_.loadPrintLog("HP 305", log));
-  ASSERT_TRUE(file_.appendPrintRecord("3.2.2026", "12:00:00", 7, 0, 0, "watcher", "job"));
-  const PrintRecord appended{"3.2.2026", "12:00:00", "7", "0", "0", "watcher", "job"};
-  PrintRecord edited = kSecond;  // the first row was deleted in the list, the second edited
+  PrintRecord edited = kSecond;
   edited.best = "letters";
-  // The record appended since the load stays, once however often the list is saved, also when
-  // the list is exported onto the data file by another name.
+  const std::string target = dir_ + "/export.xml";
 #ifdef _WIN32
   // No symbolic links for a plain user here; the same file by another spelling of its path.
   const std::string alias = fs::path(paths_.data).make_preferred().string();
@@ -285,25 +235,36 @@ TEST_F(DataFileTest, SaveAndExportRebuildTheLog) {
   const std::string alias = dir_ + "/alias.xml";
   fs::create_symlink(paths_.data, alias);
 #endif
-  ASSERT_TRUE(file_.saveLog({edited}));
-  ASSERT_TRUE(file_.exportTo({edited}, alias));
-  EXPECT_EQ(read(paths_.data), written(kHead + kGap + Logged({edited, appended})));
-
-  // Without a log start line the whole data file comes first.
-  write(kHead);
-  ASSERT_TRUE(file_.exportTo({}, target));
-  EXPECT_EQ(read(target), written(kHead + Logged({})));
-}
-
-TEST_F(DataFileTest, CatalogueRewriteReplacesEntriesAndDropsTheGap) {
-  const std::string log =
-      "\t<printed>\n" + DataFileBuilder::recordLines(kFirst) + "\t</printed>\nold trailer";
-  write(kHead + kGap + log);
+  for (const auto& [input, copied] : cases) {
+    write(input);
+    LoadedLog loaded;
+    ASSERT_TRUE(file_.loadPrintLog("HP 305", loaded));
+    ASSERT_TRUE(file_.appendPrintRecord("6.12.2026", "10:20:30", 5, -1, 0, "eva\r\nnová",
+                                        "a<b>&\"c\"/d\n"));
+    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({kFirst, added})));
+    write("old content that is replaced\n", target);
+    ASSERT_TRUE(file_.exportTo({edited}, target));
+    EXPECT_TRUE(read(target) == written(copied + Logged({edited})));
+    // The record appended since the load stays, once however often the list is saved, also
+    // when the list is exported onto the data file by another name.
+    ASSERT_TRUE(file_.saveLog({edited}));
+    ASSERT_TRUE(file_.exportTo({edited}, alias));
+    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({edited, added})));
+    ASSERT_TRUE(file_.deleteAll());
+    EXPECT_TRUE(read(paths_.data) == written(copied + Logged({})));
+    EXPECT_FALSE(fs::exists(paths_.temp));
+  }
+  // The catalogue rewrite replaces the entries and drops the gap.
+  write(kHead + kGap + log + "\nold trailer");  // the rest of the file stays
   ASSERT_TRUE(file_.writeCartridgeCatalogue({{"New", "50", "A, B"}, {"Line\nbreak", "", ""}}));
   EXPECT_EQ(
       read(paths_.data),
       written(DataFileBuilder().entry({"New", "50", "A, B"}).entry({"Line break", "", ""}).head() +
-              log + "\n"));
+              log + "\nold trailer\n"));
+  // Without a log start line the whole data file comes first.
+  write(kHead);
+  ASSERT_TRUE(file_.exportTo({}, target));
+  EXPECT_EQ(read(target), written(kHead + Logged({})));
 }
 
 // Every writer that replaces the data file.
@@ -313,6 +274,9 @@ const std::pair<const char*, std::function<bool(DataFile&)>> kWriters[] = {
     {"delete all", [](DataFile& f) { return f.deleteAll(); }},
     {"catalogue", [](DataFile& f) { return f.writeCartridgeCatalogue({}); }}};
 
+// What each writer leaves behind when it fails: a missing file, a temporary file that cannot be
+// made, no place for the new lines, a rename that fails, a full disk, a folder that cannot be
+// written, another writer's lock.
 TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   LoadedLog log;
   log.rows = {kFirst};
@@ -328,6 +292,17 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   const std::string farTemp = "/dev/shm/" + fs::path(dir_).filename().string() + ".new";
   DataFile farFile(DataFilePaths{paths_.data, farTemp}, messages_);
   const std::string noLog = kHead + kTrailer;  // no anchor line for any writer
+#ifndef _WIN32
+  // Every writer has more than 64 KiB to write here, gap or log.
+  const std::string big =
+      kHead + std::string(70000, 'g') + "\n" + Logged(std::vector<PrintRecord>(2000, kFirst));
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited = {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+  const rlimit diskFull{64 * 1024, unlimited.rlim_max};
+  const bool asRoot = geteuid() == 0;
+  const auto kWriteBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+#endif
   for (const auto& [name, run] : kWriters) {
     SCOPED_TRACE(name);
     fs::remove(paths_.data);
@@ -352,7 +327,32 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
       const std::string waiting = read(farTemp);  // the new content
       EXPECT_TRUE(waiting != kStandard && waiting.ends_with(written(kTrailer)));
     }
+#ifndef _WIN32
+    // The process may write no file beyond 64 KiB, as a disk with that much space left.
+    write(big);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &diskFull), 0);
+    bool ok = run(file_);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    expectFailed(ok, kCannotSave);
+    EXPECT_TRUE(read(paths_.data) == big);  // not printed whole: it is long
+    EXPECT_FALSE(fs::exists(paths_.temp));
+
+    // Such a folder refuses the lock file first, the probe's too; the user is told about the
+    // temporary file. Root writes anywhere, so the writers run as nobody then.
+    write(kStandard);
+    fs::permissions(dir_, kWriteBits, fs::perm_options::remove);
+    if (!asRoot || seteuid(65534) == 0) {
+      ok = run(file_);
+      ASSERT_TRUE(!asRoot || seteuid(0) == 0);
+      expectFailed(ok, kCannotOpen, /*lockFree=*/false);
+    }
+    fs::permissions(dir_, kWriteBits, fs::perm_options::add);
+    EXPECT_EQ(read(paths_.data), kStandard);
+#endif
   }
+#ifndef _WIN32
+  std::signal(SIGXFSZ, oldSignal);
+#endif
   fs::remove(farTemp);
   // A catalogue start line after the log start line leaves the catalogue no place.
   const std::string misplaced = "<document>\n\t<printed>\n\t</printed>\n\t<cartridges>\n";
@@ -360,24 +360,22 @@ TEST_F(DataFileTest, FailuresLeaveTheDataFileAsItWas) {
   expectFailed(file_.writeCartridgeCatalogue({}), kCannotSave);
   EXPECT_EQ(read(paths_.data), misplaced);
   expectFailed(file_.exportTo({}, dir_ + "/no such folder/x.xml"), kCannotOpen);
-}
 
-// Another writer holds the lock: an append waits for a later try without a word, a save the
-// user asked for says it failed, and neither waits.
-TEST_F(DataFileTest, ABusyLockIsNotWaitedFor) {
+  // Another writer holds the lock: the watcher's append waits for a later try without a word,
+  // what the user asked for says it failed, and none waits.
   write(kStandard);
   FileLock other;
   ASSERT_TRUE(other.acquire(dir_ + "/Pagewarden.lock", 0ms));
   const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(file_.appendRecords({kFirst}), DataFile::Appended::Busy);
   EXPECT_TRUE(messages_.errors.empty());
-  EXPECT_FALSE(file_.saveLog({kFirst}));
-  EXPECT_EQ(messages_.errors, std::vector<std::string>{kCannotSave});
+  for (const auto& [name, run] : kWriters)
+    expectFailed(run(file_), kCannotSave, /*lockFree=*/false);
   EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
   EXPECT_EQ(read(paths_.data), kStandard);
 }
 
-#ifndef _WIN32  // modes, groups, symbolic links, file size limits and seteuid are POSIX matters
+#ifndef _WIN32  // modes, groups and symbolic links are POSIX matters
 // A data file shared by a group keeps its mode and group when it is rewritten, and one reached
 // through a symbolic link is rewritten where the link points.
 TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
@@ -402,47 +400,6 @@ TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
   EXPECT_EQ(after.st_gid, group);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/shared"), {}), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
-}
-
-TEST_F(DataFileTest, ADiskThatFillsUpLeavesNoPartialTemporaryFile) {
-  const std::vector<PrintRecord> many(2000, kFirst);
-  const std::string big = kHead + Logged(many);
-  write(big);
-  // The process may write no file beyond 64 KiB, as a disk with that much space left.
-  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old = {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const rlimit small{64 * 1024, old.rlim_max};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const DataFile::Appended appended = file_.appendRecords({kFirst});
-  const bool saved = file_.saveLog(many);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldSignal);
-
-  EXPECT_EQ(appended, DataFile::Appended::Failed);
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(messages_.errors, std::vector<std::string>(2, kCannotSave));
-  EXPECT_TRUE(read(paths_.data) == big);  // not printed whole: it is long
-  EXPECT_FALSE(fs::exists(paths_.temp));
-}
-
-// Such a folder refuses the lock file first; the user is told about the temporary file.
-TEST_F(DataFileTest, AFolderThatCannotBeWrittenCannotOpenTheTemporaryFile) {
-  write(kStandard);
-  fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-  // Root writes anywhere, so the writers run as nobody then.
-  const bool asRoot = geteuid() == 0;
-  if (asRoot && seteuid(65534) != 0)
-    GTEST_SKIP() << "cannot act as another user";
-  const DataFile::Appended appended = file_.appendRecords({kFirst});
-  const bool deleted = file_.deleteAll();
-  if (asRoot) {
-    ASSERT_EQ(seteuid(0), 0);
-  }
-  EXPECT_EQ(appended, DataFile::Appended::Failed);
-  EXPECT_FALSE(deleted);
-  EXPECT_EQ(messages_.errors, std::vector<std::string>(2, kCannotOpen));
 }
 #endif
 

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "app/Forecast.h"
+#include "app/JobWatcher.h"
 #include "app/SpoolerPorts.h"
+#include "base/Format.h"
 #include "base/Ports.h"
 #include "shell/SystemTray.h"
 #include "shell/UrlOpener.h"
@@ -88,9 +90,8 @@ class FakeTimers : public ITimers {
   Id start(int periodMs, bool repeat, std::function<void()> onFire) override {
     if (failStart)
       return 0;
-    const Id id = next_++;
-    timers_[id] = Timer{periodMs, repeat, now_ + periodMs, std::move(onFire)};
-    return id;
+    timers_[next_] = Timer{periodMs, repeat, now_ + periodMs, std::move(onFire)};
+    return next_++;
   }
   void kill(Id id) override { timers_.erase(id); }
 
@@ -141,6 +142,26 @@ class FakeJobSource : public IJobSource {
   void startFresh(const std::string& printer) override { freshStarts.push_back(printer); }
   std::deque<std::optional<std::vector<JobSnapshot>>> script;
   std::vector<std::string> printers, freshStarts;
+};
+
+// The watcher's host: logs each call, and each record as "best normal economic user remark".
+struct FakeWatchHost : IWatchHost {
+  void showWatchResult(const std::string& sentence) override { calls.push_back(sentence); }
+  bool appendPrintRecord(std::int32_t best, std::int32_t normal, std::int32_t economic,
+                         const std::string& user, const std::string& remark) override {
+    calls.push_back("append");
+    records.push_back(
+        format("%d %d %d %s %s", best, normal, economic, user.c_str(), remark.c_str()));
+    return appendSucceeds;
+  }
+  void recomputeUsage(bool animate) override {
+    calls.push_back(animate ? "usage animated" : "usage");
+  }
+  void updateStatusDisplay() override { calls.push_back("display"); }
+  void blinkAppendFailure() override { calls.push_back("blink"); }
+
+  bool appendSucceeds = true;
+  std::vector<std::string> calls, records;
 };
 
 // The notification area: logs every call as a letter (Add, Modify, Remove) and every icon it

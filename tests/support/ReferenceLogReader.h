@@ -45,11 +45,6 @@ inline std::int32_t referenceAtoi(const std::string& text) {
   return static_cast<std::int32_t>(minus ? 0u - value : value);
 }
 
-inline std::int32_t referenceAdd(std::int32_t sum, const std::string& value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(sum) +
-                                   static_cast<std::uint32_t>(referenceAtoi(value)));
-}
-
 inline ReferenceLog referenceReadLog(std::string_view text, const std::string& cartridge) {
   ReferenceLog log;
   bool inLog = false, nameMatched = false;
@@ -67,8 +62,8 @@ inline ReferenceLog referenceReadLog(std::string_view text, const std::string& c
       } else if (nameMatched && referenceIsElement(line, "pages")) {
         log.maximum = referenceValue(line);
         nameMatched = false;
-      } else if (line.find("<printed>") != std::string::npos) {
-        inLog = true;
+      } else {
+        inLog = line.find("<printed>") != std::string::npos;
       }
       continue;
     }
@@ -76,9 +71,12 @@ inline ReferenceLog referenceReadLog(std::string_view text, const std::string& c
       record = PrintRecord{};
     if (line.find("</data>") != std::string::npos) {
       log.records.push_back(record);
-      log.best = referenceAdd(log.best, record.best);
-      log.normal = referenceAdd(log.normal, record.normal);
-      log.economic = referenceAdd(log.economic, record.economic);
+      // The sums wrap around in 32 bits.
+      for (auto [sum, value] : {std::pair(&log.best, &record.best),
+                                {&log.normal, &record.normal},
+                                {&log.economic, &record.economic}})
+        *sum =
+            static_cast<std::int32_t>(std::uint32_t(*sum) + std::uint32_t(referenceAtoi(*value)));
     }
     const std::pair<const char*, std::string*> fields[] = {
         {"date", &record.date},     {"time", &record.time},         {"best", &record.best},

@@ -1,7 +1,7 @@
 # Helpers for tests that drive the real program on a virtual desktop.
 # Source it from a *.test.sh; it needs PW_BUILD_DIR and PW_SOURCE_DIR (ctest sets both).
 # e2e_setup makes a private home, profile and program folder and a desktop with a tray host;
-# e2e_teardown (run from the trap it installs) stops everything and keeps the screenshots.
+# e2e_teardown (run from the trap it installs) stops everything; a failure leaves a screenshot.
 
 set -uo pipefail
 # shellcheck source=../../scripts/desktop.sh
@@ -11,11 +11,10 @@ e2e_setup() {  # e2e_setup TESTNAME
   E2E_DIR=$(mktemp -d "/tmp/pw-e2e-$1.XXXXXX")
   E2E_SHOTS="$PW_BUILD_DIR/test-output/$1"
   rm -rf "$E2E_SHOTS"
-  mkdir -p "$E2E_SHOTS" "$E2E_DIR/bin" "$E2E_DIR/home/.config" "$E2E_DIR/run"
+  mkdir -p "$E2E_SHOTS" "$E2E_DIR/bin" "$E2E_DIR/home/.config/Quorbel" "$E2E_DIR/run"
   chmod 700 "$E2E_DIR/run"
   # The program keeps its data file beside itself, so each test runs its own copy.
-  cp "$PW_BUILD_DIR/pagewarden" "$E2E_DIR/bin/"
-  cp "$PW_SOURCE_DIR/src/res/Pagewarden.xml" "$E2E_DIR/bin/"
+  cp "$PW_BUILD_DIR/pagewarden" "$PW_SOURCE_DIR/src/res/Pagewarden.xml" "$E2E_DIR/bin/"
   export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/home/.config" XDG_RUNTIME_DIR="$E2E_DIR/run"
   E2E_PROFILE="$XDG_CONFIG_HOME/Quorbel/Pagewarden.conf"
   E2E_DATA="$E2E_DIR/bin/Pagewarden.xml"
@@ -34,7 +33,6 @@ e2e_teardown() {
 }
 
 e2e_profile() {  # e2e_profile KEY=VALUE... : writes the options before the program starts
-  mkdir -p "$(dirname "$E2E_PROFILE")"
   { echo "[Settings]"; printf '%s\n' "$@"; } >"$E2E_PROFILE"
 }
 
@@ -43,11 +41,9 @@ e2e_start() {
   E2E_PID=$!
 }
 
-program_ended() { ! kill -0 "$E2E_PID" 2>/dev/null; }
-
 # Waits for the program to end and sets E2E_STATUS to its exit status.
 e2e_wait_exit() {  # e2e_wait_exit SECONDS
-  poll "$1" program_ended || return 1
+  poll "$1" eval '! kill -0 "$E2E_PID" 2>/dev/null' || return 1
   wait "$E2E_PID"
   E2E_STATUS=$?
   E2E_PID=
@@ -60,8 +56,6 @@ fail() {
   exit 1
 }
 
-shot() { desktop_shot "$E2E_SHOTS/$1.png"; }
-
 # Runs a command every tenth of a second until it succeeds, for at most that many seconds.
 poll() {  # poll SECONDS COMMAND...
   local i
@@ -73,17 +67,14 @@ poll() {  # poll SECONDS COMMAND...
 }
 
 window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 | grep .; }
-no_window() { ! window_id "$1" >/dev/null; }
 # Waits until a visible window with this exact title exists; prints its id.
 wait_window() { poll "${2:-10}" window_id "$1"; }  # wait_window TITLE [SECONDS]
-wait_no_window() { poll "${2:-10}" no_window "$1"; }
+wait_no_window() { poll "${2:-10}" eval "! window_id '$1' >/dev/null"; }
 
 # Focuses a window and types keys into it (there is no window manager to do it).
 keys_to() {  # keys_to WINDOW KEY...
-  local win=$1
-  shift
-  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-  xdotool key --clearmodifiers --delay 80 "$@"
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+  xdotool key --clearmodifiers --delay 80 "${@:2}"
 }
 
 # The centre of the program's icon: trayer sizes itself to its icons, and ours is the only one.
@@ -116,8 +107,4 @@ e2e_print_server() {  # e2e_print_server [PRINTER]
 make_pdf() {  # make_pdf FILE PAGES: a small PDF of that many pages
   gs -q -dNOPAUSE -dBATCH -sDEVICE=pdfwrite -o "$1" \
     -c "/Helvetica findfont 20 scalefont setfont 1 1 $2 { 72 700 moveto (Page) show showpage } for"
-}
-
-profile_value() {  # profile_value KEY
-  sed -n "s/^$1=//p" "$E2E_PROFILE" 2>/dev/null | tail -n 1
 }

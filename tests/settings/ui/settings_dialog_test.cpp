@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -147,15 +146,13 @@ class SettingsDialogTest : public QObject {
 
     // Typed in: pages take digits only, Ctrl+Enter breaks the printers' line, Enter confirms.
     onNextDialog<CAddCartridgeDlg>([](CAddCartridgeDlg& d) {
-      auto* printers = d.findChild<QPlainTextEdit*>(idName(ctl::cartridge::kPrinters));
-      QTest::keyClicks(d.findChild<QLineEdit*>(idName(ctl::cartridge::kName)),
-                       QStringLiteral("Epson T0"));
-      QTest::keyClicks(d.findChild<QLineEdit*>(idName(ctl::cartridge::kPages)),
-                       QStringLiteral("2a50"));
-      QTest::keyClicks(printers, QStringLiteral("Stylus"));
-      QTest::keyClick(printers, Qt::Key_Return, Qt::ControlModifier);
-      QTest::keyClicks(printers, QStringLiteral("Photo"));
-      QTest::keyClick(printers, Qt::Key_Return);
+      const auto field = [&d](int id) { return d.findChild<QWidget*>(idName(id)); };
+      QTest::keyClicks(field(ctl::cartridge::kName), QStringLiteral("Epson T0"));
+      QTest::keyClicks(field(ctl::cartridge::kPages), QStringLiteral("2a50"));
+      QTest::keyClicks(field(ctl::cartridge::kPrinters), QStringLiteral("Stylus"));
+      QTest::keyClick(field(ctl::cartridge::kPrinters), Qt::Key_Return, Qt::ControlModifier);
+      QTest::keyClicks(field(ctl::cartridge::kPrinters), QStringLiteral("Photo"));
+      QTest::keyClick(field(ctl::cartridge::kPrinters), Qt::Key_Return);
       if (d.isVisible())  // Enter did not confirm: let the checks below fail
         d.reject();
     });
