@@ -23,12 +23,12 @@ using State = SpooledJob::State;
 struct FakeScheduler : ISchedulerCalls {
   std::uint32_t add(const std::string& printer, std::uint32_t announced, std::string document,
                     State state = State::kWaiting, std::uint32_t printed = 0) {
-    jobs_.push_back({++lastId_, ++clock_, state, announced, printed, "eva", std::move(document),
-                     quality, printer});
-    return lastId_;
+    jobs.push_back({++lastId, ++clock, state, announced, printed, "eva", std::move(document),
+                    quality, printer});
+    return lastId;
   }
   SpooledJob& at(std::uint32_t id) {
-    return *std::find_if(jobs_.begin(), jobs_.end(), [&](auto& job) { return job.id == id; });
+    return *std::find_if(jobs.begin(), jobs.end(), [&](auto& job) { return job.id == id; });
   }
   void finish(std::uint32_t id, std::uint32_t pages, State state = State::kCompleted) {
     at(id).state = state;
@@ -37,8 +37,8 @@ struct FakeScheduler : ISchedulerCalls {
   // Killed and started again: the jobs after `kept` were not saved yet, and their ids are given
   // to new jobs.
   void crash(std::uint32_t kept) {
-    std::erase_if(jobs_, [&](const SpooledJob& job) { return job.id > kept; });
-    lastId_ = kept;
+    std::erase_if(jobs, [&](const SpooledJob& job) { return job.id > kept; });
+    lastId = kept;
   }
 
   std::optional<std::vector<SpooledJob>> unfinished(const std::string& printer) override {
@@ -68,12 +68,12 @@ struct FakeScheduler : ISchedulerCalls {
   template <typename If>
   std::vector<SpooledJob> select(If matches) {
     std::vector<SpooledJob> found;
-    std::copy_if(jobs_.begin(), jobs_.end(), std::back_inserter(found), matches);
+    std::copy_if(jobs.begin(), jobs.end(), std::back_inserter(found), matches);
     return found;
   }
-  std::vector<SpooledJob> jobs_;
-  std::uint32_t lastId_ = 0;
-  std::int64_t clock_ = 1000;
+  std::vector<SpooledJob> jobs;
+  std::uint32_t lastId = 0;
+  std::int64_t clock = 1000;
 };
 
 class QueueViewTest : public ::testing::Test {
