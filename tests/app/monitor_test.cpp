@@ -168,6 +168,7 @@ TEST_F(MonitorTest, PasswordGateGuardsDetailsSettingsAndExitOnly) {
   password_ = "";
   m.onCommand(cmd::kExit);
   EXPECT_EQ(quit_, std::vector<int>{0});
+  EXPECT_EQ(std::ranges::count(profile_.writes, "FirstTime"), 1);  // the options saved
 }
 
 // A first run opens Settings by itself. OK takes the options over, switches the timer with its
