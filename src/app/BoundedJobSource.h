@@ -18,7 +18,7 @@ namespace pw {
 class BoundedJobSource : public IJobSource {
  public:
   // The longest a look may hold up the windows. A local server answers well within it; a slower
-  // one is waited for by the watch (AnswerOnItsWay), not by the windows.
+  // one is waited for by the watch (answerOnItsWay), not by the windows.
   static constexpr std::chrono::milliseconds kWindowsLimit{40};
 
   // The inner source is asked on a worker thread, one question at a time.

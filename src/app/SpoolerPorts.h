@@ -29,7 +29,7 @@ class IJobSource {
   // The jobs of the named printer's queue, or nothing when the printer cannot be opened or the
   // list cannot be fetched.
   virtual std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) = 0;
-  // After ListJobs gave nothing: the answer is still on its way, so the look has not failed and
+  // After listJobs gave nothing: the answer is still on its way, so the look has not failed and
   // asking again later gets it.
   virtual bool answerOnItsWay() { return false; }
   // Watching the printer starts (again): jobs finished before now are not the queue's, jobs

@@ -14,7 +14,7 @@ namespace pw {
 
 struct ColumnInfo {
   std::string title;
-  std::string defaultText;  // what InsertRow puts into this column
+  std::string defaultText;  // what insertRow puts into this column
   int width = 0;            // in average characters; the owner turns it into pixels
   EditorKind kind = EditorKind::ReadOnly;
   bool mayBeEmpty = true;  // false: an empty text is never written into this column

@@ -49,7 +49,7 @@ class DataFile {
   // The log scan: the chosen cartridge's maximum and the page sums of every record.
   bool readTotals(const std::string& cartridge, UsageTotals& out);
   // The log scan with all seven fields, for the Details list. The object remembers how many
-  // records the file held at this load (see SaveLog).
+  // records the file held at this load (see saveLog).
   bool loadPrintLog(const std::string& cartridge, LoadedLog& out);
   // Streams every record to the callback (constant memory); false after 32782, which a read
   // error midway also gives (the records before it were delivered).
@@ -66,12 +66,12 @@ class DataFile {
                          std::int32_t normal, std::int32_t economic, const std::string& user,
                          const std::string& remark);
   // Replaces the log section with the rows. Records that the file gained after the last
-  // LoadPrintLog of this object (appended meanwhile by the watcher) are kept after the rows.
+  // loadPrintLog of this object (appended meanwhile by the watcher) are kept after the rows.
   bool saveLog(const std::vector<PrintRecord>& rows);
   // Empties the log section.
   bool deleteAll();
   // Writes head and catalogue of the data file, then the rows as log section, to target. A
-  // target that is the data file itself (by any name) is saved to as by SaveLog.
+  // target that is the data file itself (by any name) is saved to as by saveLog.
   bool exportTo(const std::vector<PrintRecord>& rows, const std::string& target);
 
   // The catalogue, one entry per <cartridge> block; a missing element reads as empty text.

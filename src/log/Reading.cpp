@@ -238,7 +238,7 @@ std::uint64_t loadWord(const char* p) {
   return word;
 }
 
-// The bytes of text from `from` on, at most eight, as LoadWord would read them (missing bytes 0).
+// The bytes of text from `from` on, at most eight, as loadWord would read them (missing bytes 0).
 std::uint64_t word(std::string_view text, std::size_t from) {
   std::uint64_t word = 0;
   for (std::size_t i = 0; i < 8 && from + i < text.size(); ++i) {

@@ -52,7 +52,7 @@ class TagSet {
   std::uint32_t open_ = 0, close_ = 0;
 };
 
-// ExtractElementValue without a copy: a view into the line.
+// extractElementValue without a copy: a view into the line.
 std::string_view elementValue(std::string_view line);
 
 // The log scan: the chosen cartridge's maximum from the catalogue zone, then every record of

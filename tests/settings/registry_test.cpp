@@ -35,7 +35,7 @@ class FakeBackend : public IRegistryBackend {
 
 TEST(RegistryTest, ParsesKeyNamesAndKeepsThePreviousKeyOnAnUnparsableOne) {
   using enum RootKey;
-  // The key name, SetKeyName's result, then the root and path in effect after it.
+  // The key name, setKeyName's result, then the root and path in effect after it.
   const std::tuple<const char*, int, RootKey, const char*> cases[] = {
       // Root names are matched with regard to case: this one has no "HKEY_" at all.
       {"hkey_users\\x", 1, kCurrentUser, "Software\\hkey_users\\x"},
@@ -64,7 +64,7 @@ TEST(RegistryTest, OpenCloseAndWrites) {
     registry.setKeyName("HKEY_LOCAL_MACHINE\\Run");
     EXPECT_EQ(registry.open(), 0);
     EXPECT_EQ(registry.open(), 0);  // reopening closes first
-    // A new name leaves the open key open, and SetValue uses it.
+    // A new name leaves the open key open, and setValue uses it.
     registry.setKeyName("HKEY_LOCAL_MACHINE\\Missing");
     EXPECT_EQ(registry.setValue("v", "/opt/a b/pw"), 0);
     EXPECT_EQ(registry.setValue("v", "x"), -1);  // now closed, and the key is missing

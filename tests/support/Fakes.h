@@ -127,7 +127,7 @@ class FakeTimers : public ITimers {
   std::int64_t now_ = 0;
 };
 
-// A scripted queue: each ListJobs call takes the next answer; the last one repeats.
+// A scripted queue: each listJobs call takes the next answer; the last one repeats.
 class FakeJobSource : public IJobSource {
  public:
   std::optional<std::vector<JobSnapshot>> listJobs(const std::string& printer) override {

@@ -1,5 +1,5 @@
 #pragma once
-// The running program's data file folder on this desktop (the choice is DataFileFolder's).
+// The running program's data file folder on this desktop (the choice is dataFileFolder's).
 
 #include <QString>
 

@@ -13,7 +13,7 @@ namespace pw {
 
 class XdgAutostart : public IRegistryBackend {
  public:
-  // The folder from the environment (see DefaultFolder).
+  // The folder from the environment (see defaultFolder).
   XdgAutostart();
   explicit XdgAutostart(std::filesystem::path folder);
 

@@ -25,7 +25,7 @@ class QtUrlOpener;
 
 class PagewardenApp {
  public:
-  // dataFolder: where Pagewarden.xml lives (see ProgramDataFolder).
+  // dataFolder: where Pagewarden.xml lives (see programDataFolder).
   explicit PagewardenApp(const QString& dataFolder);
   ~PagewardenApp();
 

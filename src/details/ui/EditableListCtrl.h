@@ -1,7 +1,7 @@
 #pragma once
 // A report list whose cells are edited in place. The rows live in a table model, so a log of
 // any length costs one view and no widget per cell; at most one small editor window sits over
-// the cell being edited. Every committed text reaches the rows through OnEndLabelEdit.
+// the cell being edited. Every committed text reaches the rows through onEndLabelEdit.
 
 #include <QAbstractTableModel>
 #include <QPointer>
