@@ -38,10 +38,24 @@ QString LocaleDateTime::formatTime(const QTime& time) const {
   return locale_.toString(time, timeFormat_);
 }
 
-std::optional<QDate> LocaleDateTime::parseDate(const QString& text) const {
+namespace {
+
+// The first of the formats that reads the trimmed text, through the locale (its month and day
+// names) or else as written.
+template <class T, class Read>
+std::optional<T> firstThatReads(const QString& text, const QStringList& formats, Read read) {
   const QString t = text.trimmed();
   if (t.isEmpty())
     return std::nullopt;
+  for (const QString& f : formats)
+    if (const T value = read(t, f); value.isValid())
+      return value;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QDate> LocaleDateTime::parseDate(const QString& text) const {
   const QStringList formats = {dateFormat_,
                                locale_.dateFormat(QLocale::ShortFormat),
                                QStringLiteral("d.M.yyyy"),
@@ -51,34 +65,23 @@ std::optional<QDate> LocaleDateTime::parseDate(const QString& text) const {
                                QStringLiteral("M/d/yy"),
                                QStringLiteral("yyyy-MM-dd"),
                                QStringLiteral("d/M/yyyy")};
-  for (const QString& f : formats) {
-    QDate d = locale_.toDate(t, f);
-    if (!d.isValid())
-      d = QDate::fromString(t, f);
-    if (d.isValid())
-      return d;
-  }
-  return std::nullopt;
+  return firstThatReads<QDate>(text, formats, [this](const QString& t, const QString& f) {
+    const QDate d = locale_.toDate(t, f);
+    return d.isValid() ? d : QDate::fromString(t, f);
+  });
 }
 
 std::optional<QTime> LocaleDateTime::parseTime(const QString& text) const {
-  const QString t = text.trimmed();
-  if (t.isEmpty())
-    return std::nullopt;
   const QStringList formats = {timeFormat_,
                                locale_.timeFormat(QLocale::ShortFormat),
                                QStringLiteral("H:mm:ss"),
                                QStringLiteral("H:mm"),
                                QStringLiteral("h:mm:ss AP"),
                                QStringLiteral("h:mm AP")};
-  for (const QString& f : formats) {
-    QTime tm = locale_.toTime(t, f);
-    if (!tm.isValid())
-      tm = QTime::fromString(t, f);
-    if (tm.isValid())
-      return tm;
-  }
-  return std::nullopt;
+  return firstThatReads<QTime>(text, formats, [this](const QString& t, const QString& f) {
+    const QTime time = locale_.toTime(t, f);
+    return time.isValid() ? time : QTime::fromString(t, f);
+  });
 }
 
 }  // namespace pw
