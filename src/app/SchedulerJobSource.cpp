@@ -1,5 +1,6 @@
 #include "app/SchedulerJobSource.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pw {
@@ -26,7 +27,38 @@ bool SchedulerJobSource::begin(const std::string& printer) {
   if (!unfinished)
     return false;
   present->insert(present->end(), unfinished->begin(), unfinished->end());
+  if (!completeCreationTimes(*present))
+    return false;
   view_.begin(printer, *present);
+  return true;
+}
+
+bool SchedulerJobSource::completeCreationTimes(std::vector<SpooledJob>& present) {
+  // The line needs the creation time of the newest job and of the jobs created in the same
+  // second; a brief answer has it only for jobs the scheduler still holds in memory (a few
+  // seconds after they finish), so the others are looked up, newest first, until an older
+  // second shows. Left at 0, the newest would not be recognised at the first look and the whole
+  // history would be taken for news.
+  std::sort(present.begin(), present.end(),
+            [](const SpooledJob& a, const SpooledJob& b) { return a.id > b.id; });
+  std::int64_t newest = -1;
+  for (auto it = present.begin(); it != present.end();) {
+    if (it->created == 0) {
+      const auto found = calls_->job(it->id);
+      if (!found)
+        return false;
+      if (found->empty()) {  // deleted meanwhile
+        it = present.erase(it);
+        continue;
+      }
+      it->created = found->front().created;
+    }
+    if (newest < 0)
+      newest = it->created;
+    if (it->created < newest || it->created == 0)
+      break;
+    ++it;
+  }
   return true;
 }
 

@@ -23,6 +23,7 @@ class SchedulerJobSource : public IJobSource {
 
  private:
   bool begin(const std::string& printer);
+  bool completeCreationTimes(std::vector<SpooledJob>& present);
   std::optional<std::vector<JobSnapshot>> look(const std::string& printer);
 
   std::unique_ptr<ISchedulerCalls> calls_;

@@ -61,7 +61,8 @@ class ISchedulerCalls {
   virtual ~ISchedulerCalls() = default;
   // The printer's jobs not finished yet.
   virtual std::optional<std::vector<SpooledJob>> unfinished(const std::string& printer) = 0;
-  // The printer's finished jobs from `firstId` on; with `brief` only their ids and creation times.
+  // The printer's finished jobs from `firstId` on; with `brief` only their ids, and their
+  // creation times where the scheduler has them at hand (0 where it left them out).
   virtual std::optional<std::vector<SpooledJob>> finished(const std::string& printer,
                                                           std::uint32_t firstId, bool brief) = 0;
   // One job by id, on whichever printer: an empty list when the scheduler no longer has it.

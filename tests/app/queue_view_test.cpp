@@ -51,8 +51,8 @@ struct FakeScheduler : ISchedulerCalls {
       return job.printer == printer && job.state != State::kWaiting && job.id >= firstId;
     });
     for (SpooledJob& job : found)
-      if (brief)  // the ids and creation times only
-        job = {job.id, job.created, {}, 0, 0, {}, {}, {}, {}};
+      if (brief)  // the ids only: the jobs are no longer held in memory
+        job = {job.id, 0, {}, 0, 0, {}, {}, {}, {}};
     return found;
   }
   std::optional<std::vector<SpooledJob>> job(std::uint32_t id) override {

@@ -8,6 +8,7 @@ e2e_print_server desk
 make_pdf "$WORK/three.pdf" 3
 for i in 1 2; do lp -d desk -t "Staré $i" "$WORK/three.pdf" >/dev/null; done
 wait_jobs_done desk
+sleep 2  # by then the server keeps the finished jobs on disk only, as at a usual start
 start_driver --seconds 50 desk
 
 # print_and_expect OPTIONS TITLE BEST NORMAL ECONOMIC
