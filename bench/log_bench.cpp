@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "base/FileOps.h"
 #include "log/DataFile.h"
 
 namespace {
@@ -122,10 +123,14 @@ int main(int argc, char** argv) {
     scan = {std::min(scan.wall, s.wall), std::min(scan.cpu, s.cpu)};
     grep = {std::min(grep.wall, g.wall), std::min(grep.cpu, g.cpu)};
   }
+  Timing released;
   for (int round = 0; round < 3; ++round) {
     const Timing a = best(1, [&] {
       file.appendPrintRecord("6.12.2026", "10:20:30", 1, 2, 3, "uživatel", "Dokument.pdf");
     });
+    // The old copy is freed after the append has returned; cp gets the machine to itself.
+    const Timing r = best(1, [] { pw::awaitReplacedFiles(); });
+    released = {std::min(released.wall, a.wall + r.wall), 0};
     const Timing c =
         best(1, [&] { shell("cp '" + paths.data + "' '" + copy + "' && sync '" + copy + "'"); });
     append = {std::min(append.wall, a.wall), std::min(append.cpu, a.cpu)};
@@ -138,6 +143,7 @@ int main(int argc, char** argv) {
               scan.cpu / grep.cpu);
   std::printf("%-18s %9.1f %9.1f   %-18s %9.1f %9.1f   %.2f / %.2f\n", "one append", append.wall,
               append.cpu, "cp + sync", cp.wall, cp.cpu, append.wall / cp.wall, append.cpu / cp.cpu);
+  std::printf("%-18s %9.1f\n", "  and old freed", released.wall);
 
   pw::LoadedLog log;
   const Timing load = best(1, [&] { file.loadPrintLog("HP 305 černá", log); });

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 #ifdef _WIN32
@@ -61,6 +63,41 @@ bool syncFile(int fd) {
 int closeFile(int fd) {
   return ::close(fd);
 }
+
+// Replacing a file frees the old copy's pages and blocks inside the rename, for a long log a
+// good part of the whole rewrite, and nothing of the new copy waits for it. So the replaced file
+// is kept open across the rename and closed on a thread of its own. A new file waits for the
+// release before it is made, so that the old copy's space is free again first.
+class Releases {
+ public:
+  ~Releases() { wait(); }
+  void closeLater(int fd) {
+    const std::lock_guard lock(mutex_);
+    join();
+    try {
+      worker_ = std::thread([fd] { ::close(fd); });
+    } catch (const std::system_error&) {
+      ::close(fd);  // no thread to spare: released now
+    }
+  }
+  void wait() {
+    const std::lock_guard lock(mutex_);
+    join();
+  }
+
+ private:
+  void join() {
+    if (worker_.joinable())
+      worker_.join();
+  }
+  std::mutex mutex_;
+  std::thread worker_;
+};
+
+Releases& releases() {
+  static Releases instance;
+  return instance;
+}
 #endif
 }  // namespace
 
@@ -70,6 +107,7 @@ DurableFile::~DurableFile() {
 }
 
 bool DurableFile::create(const std::string& path) {
+  awaitReplacedFiles();
   fd_ = openForWriting(path);
   ok_ = fd_ >= 0;
   buffer_.clear();
@@ -180,8 +218,13 @@ bool replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
-  if (::rename(from.c_str(), to.c_str()) != 0)
+  // Not blocking: whatever stands at `to` (a pipe, say) is only held, never read.
+  const int replaced = ::open(to.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    if (replaced >= 0)
+      ::close(replaced);
     return false;
+  }
   // The rename is done; a folder that cannot be synced only weakens durability, not the result.
   const std::size_t slash = to.find_last_of('/');
   const std::string folder = slash == std::string::npos ? "."
@@ -192,7 +235,15 @@ bool replaceFile(const std::string& from, const std::string& to) {
     ::fsync(dir);
     ::close(dir);
   }
+  if (replaced >= 0)
+    releases().closeLater(replaced);
   return true;
+#endif
+}
+
+void awaitReplacedFiles() {
+#ifndef _WIN32
+  releases().wait();
 #endif
 }
 

@@ -42,7 +42,10 @@ class DurableFile {
 
 // Renames `from` onto `to`, replacing `to` in one step so that `to` never goes missing, then
 // syncs the folder so the new name survives a power cut. On failure both files stay as they were.
+// The replaced file's space is freed in the background, after this has returned.
 bool replaceFile(const std::string& from, const std::string& to);
+// Waits until the files replaced so far are freed.
+void awaitReplacedFiles();
 
 // An exclusive lock that the writers of one file take in every process, held on a lock file
 // beside it. The lock file is removed again on release, so no stale file is left behind.

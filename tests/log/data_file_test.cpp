@@ -400,6 +400,11 @@ TEST_F(DataFileTest, RewriteKeepsModeGroupAndLink) {
   EXPECT_EQ(after.st_gid, group);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/shared"), {}), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+  // The replaced copy is held open only until it has been freed.
+  awaitReplacedFiles();
+  std::error_code ec;
+  for (const auto& fd : fs::directory_iterator("/proc/self/fd", ec))
+    EXPECT_NE(fs::read_symlink(fd, ec).string(), target + " (deleted)");
 }
 #endif
 
