@@ -64,8 +64,8 @@ int closeFile(int fd) {
   return ::close(fd);
 }
 
-// Replacing a file frees the old copy's pages and blocks inside the rename, for a long log a
-// good part of the whole rewrite, and nothing of the new copy waits for it. So the replaced file
+// Replacing a file frees the old copy's pages and blocks inside the rename, for a long log much
+// of the whole rewrite's time, and nothing of the new copy waits for it. So the replaced file
 // is kept open across the rename and closed on a thread of its own. A new file waits for the
 // release before it is made, so that the old copy's space is free again first.
 class Releases {
