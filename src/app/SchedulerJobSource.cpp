@@ -35,8 +35,8 @@ bool SchedulerJobSource::begin(const std::string& printer) {
 
 bool SchedulerJobSource::completeCreationTimes(std::vector<SpooledJob>& present) {
   // The line needs the creation time of the newest job and of the jobs created in the same
-  // second; a brief answer has it only for jobs the scheduler still holds in memory (a few
-  // seconds after they finish), so the others are looked up, newest first, until an older
+  // second; a brief answer has it only for jobs the scheduler still holds in memory (about a
+  // second after they finish), so the others are looked up, newest first, until an older
   // second shows. Left at 0, the newest would not be recognised at the first look and the whole
   // history would be taken for news.
   std::sort(present.begin(), present.end(),
